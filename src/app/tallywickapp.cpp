@@ -1,0 +1,145 @@
+#include "app/tallywickapp.h"
+
+#include "app/commandline.h"
+#include "app/instancechecker.h"
+#include "app/splashdlg.h"
+#include "data/stringtable.h"
+#include "data/uiseam.h"
+#include "frame/mainframe.h"
+
+#include <QApplication>
+#include <QDir>
+
+CTallywickApp::CTallywickApp(QObject *parent)
+    : QObject(parent)
+{
+}
+
+CTallywickApp::~CTallywickApp() = default;
+
+void CTallywickApp::ShowProgress()
+{
+    if (!m_progress)
+        m_progress = std::make_unique<CSplashDlg>(m_data.appFolder);
+    m_progress->show();
+    m_progress->raise();
+    m_data.messageOwner = m_progress.get();
+}
+
+void CTallywickApp::SetProgressText(const QString &text)
+{
+    m_progressLog << text;
+    if (m_progress)
+        m_progress->SetText(text);
+}
+
+void CTallywickApp::HideProgress()
+{
+    if (m_progress)
+        m_progress->hide();
+    m_data.messageOwner = nullptr;
+}
+
+bool CTallywickApp::InitInstance(const QString &appFolder, const QStringList &arguments)
+{
+    // Every relative file name of the program resolves against its folder.
+    QDir::setCurrent(appFolder);
+    m_data.SetAppFolder(QDir(appFolder).absolutePath());
+
+    m_checker = std::make_unique<CInstanceChecker>(InstanceName());
+    m_checker->ActivateChecker();
+    if (m_checker->PreviousInstanceRunning()) {
+        m_checker->ActivatePreviousInstance(arguments);
+        m_checker.reset();
+        return false;
+    }
+
+    switch (FindServerSwitch(arguments)) {
+    case ServerSwitch::Register:
+    case ServerSwitch::Unregister:
+        m_checker.reset();
+        return false;
+    case ServerSwitch::None:
+        break;
+    }
+
+    m_data.LoadProfileSettings();
+
+    ShowProgress();
+    SetProgressText(QStringLiteral("Initializing"));
+    SetProgressText(QStringLiteral("Checking database settings"));
+    if (!m_data.LocateDatabase()) {
+        TwkMessageBox(LoadString(61558), QStringLiteral("TallywickPlus"), MB_OK | MB_ICONERROR, m_progress.get());
+        HideProgress();
+        m_checker.reset();
+        return false;
+    }
+    m_data.BuildConnectionString();
+
+    SetProgressText(QStringLiteral("Opening the Database"));
+    if (!m_data.OpenDatabase()) {
+        TwkMessageBox(LoadString(61558), QStringLiteral("TallywickPlus"), MB_OK | MB_ICONERROR, m_progress.get());
+        HideProgress();
+        m_checker.reset();
+        return false;
+    }
+
+    SetProgressText(QStringLiteral("Applying Default Settings"));
+    if (!m_data.LoadCompanyInfo())
+        TwkMessageBox(LoadString(61565), QStringLiteral("Tallywick + "), MB_OK | MB_ICONERROR, m_progress.get());
+    if (!m_data.LoadCategories())
+        TwkMessageBox(LoadString(61566), QStringLiteral("Tallywick + "), MB_OK | MB_ICONERROR, m_progress.get());
+    if (!m_data.LoadDefaultSettings())
+        TwkMessageBox(LoadString(61567), QStringLiteral("Tallywick + "), MB_OK | MB_ICONERROR, m_progress.get());
+
+    m_frame = std::make_unique<CMainFrame>(m_data);
+
+    SetProgressText(QStringLiteral("Initializing the Addin Database"));
+
+    HideProgress();
+    m_progress.reset();
+    m_frame->showMaximized();
+
+    LoginUser();
+
+    m_data.firstRun = false;
+
+    m_checker->onActivate = [this](const QStringList &args) { ActivateFromOtherStart(args); };
+    m_checker->TrackFirstInstanceRunning();
+    return true;
+}
+
+bool CTallywickApp::LoginUser()
+{
+    m_data.loggedIn = true;
+    return true;
+}
+
+void CTallywickApp::ActivateFromOtherStart(const QStringList &)
+{
+    if (!m_frame)
+        return;
+    QWidget *target = QApplication::activeModalWidget();
+    if (m_frame->isMinimized())
+        m_frame->showMaximized();
+    m_frame->raise();
+    m_frame->activateWindow();
+    if (target) {
+        target->raise();
+        target->activateWindow();
+    }
+}
+
+int CTallywickApp::ExitInstance()
+{
+    ShowProgress();
+    SetProgressText(QStringLiteral("Closing the Database"));
+    RunReported([this] {
+        if (m_data.connection.IsOpen())
+            m_data.connection.Close();
+    });
+    HideProgress();
+    m_progress.reset();
+    m_checker.reset();
+    return 0;
+}

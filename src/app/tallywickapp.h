@@ -1,0 +1,52 @@
+#pragma once
+
+#include "data/tallywickdata.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QStringList>
+
+#include <memory>
+
+class CInstanceChecker;
+class CMainFrame;
+class CSplashDlg;
+
+// The application object: owns the shared state of the run and brings the
+// program up and down in a fixed order.
+class CTallywickApp : public QObject
+{
+    Q_OBJECT
+public:
+    explicit CTallywickApp(QObject *parent = nullptr);
+    ~CTallywickApp() override;
+
+    // `appFolder` is where the program's files live (the executable's folder).
+    // True when the main window is up; false ends the program.
+    bool InitInstance(const QString &appFolder, const QStringList &arguments);
+    int ExitInstance();
+
+    CTallywickData &Data() { return m_data; }
+    CMainFrame *MainFrame() const { return m_frame.get(); }
+    const QString &AppFolder() const { return m_data.appFolder; }
+
+    // The login routine; sets the logged-in flag.
+    bool LoginUser();
+
+    // The texts the progress window showed, in order (for tests and diagnosis).
+    const QStringList &ProgressLog() const { return m_progressLog; }
+
+    static QString InstanceName() { return QStringLiteral("Tallywick + Instance checker App"); }
+
+private:
+    void ShowProgress();
+    void SetProgressText(const QString &text);
+    void HideProgress();
+    void ActivateFromOtherStart(const QStringList &arguments);
+
+    CTallywickData m_data;
+    std::unique_ptr<CMainFrame> m_frame;
+    std::unique_ptr<CSplashDlg> m_progress;
+    std::unique_ptr<CInstanceChecker> m_checker;
+    QStringList m_progressLog;
+};

@@ -1,0 +1,188 @@
+#include "data/dbconnection.h"
+
+#include "data/jetsql.h"
+
+#include <sqlite3.h>
+
+#include <QFileInfo>
+
+CDbConnection::~CDbConnection()
+{
+    Close();
+}
+
+QString ConnectionValue(const QString &connection, const QString &key)
+{
+    for (const QString &part : connection.split(u';')) {
+        const qsizetype eq = part.indexOf(u'=');
+        if (eq > 0 && part.left(eq).trimmed().compare(key, Qt::CaseInsensitive) == 0)
+            return part.mid(eq + 1).trimmed();
+    }
+    return {};
+}
+
+HRESULT CDbConnection::StatusFor(int sqliteCode, const QString &message)
+{
+    switch (sqliteCode & 0xFF) {
+    case SQLITE_NOTADB:
+    case SQLITE_CORRUPT:
+    case SQLITE_FORMAT:
+        return DB_E_NOTABLE;
+    case SQLITE_ERROR:
+        if (message.startsWith(QLatin1String("no such table")))
+            return DB_E_NOTABLE;
+        return DB_E_ERRORSINCOMMAND;
+    case SQLITE_CONSTRAINT:
+    case SQLITE_MISMATCH:
+    case SQLITE_RANGE:
+    case SQLITE_TOOBIG:
+        return DB_E_ERRORSINCOMMAND;
+    default:
+        return TWK_E_FAIL;
+    }
+}
+
+void CDbConnection::ThrowLastError(int code) const
+{
+    const QString message = m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QString();
+    const HRESULT status = StatusFor(code, message);
+    // An unreadable or read-only file has no description worth showing: the
+    // "write protected" advice covers it.
+    throw CDbError(status, status == TWK_E_FAIL ? QString() : message);
+}
+
+HRESULT CDbConnection::Open(const QString &connection, const QString &user, const QString &password)
+{
+    Q_UNUSED(user);
+    Close();
+    const QString path = ConnectionValue(connection, QStringLiteral("Data Source"));
+    const QFileInfo info(path);
+    if (path.isEmpty() || !info.exists() || !info.isFile() || !info.isReadable())
+        throw CDbError(TWK_E_FAIL, QString());
+
+    // Never create: a missing file must stay missing.
+    const QByteArray native = QFile::encodeName(path);
+    int rc = sqlite3_open_v2(native.constData(), &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_FULLMUTEX, nullptr);
+    auto fail = [this](int code) {
+        try {
+            ThrowLastError(code);
+        } catch (...) {
+            sqlite3_close_v2(m_db);
+            m_db = nullptr;
+            throw;
+        }
+    };
+    if (rc != SQLITE_OK)
+        fail(rc);
+    if (sqlite3_db_readonly(m_db, "main") == 1) {
+        sqlite3_close_v2(m_db);
+        m_db = nullptr;
+        throw CDbError(TWK_E_FAIL, QString());
+    }
+    if (!password.isEmpty()) {
+        const QByteArray key = password.toUtf8();
+        rc = sqlite3_key(m_db, key.constData(), int(key.size()));
+        if (rc != SQLITE_OK)
+            fail(rc);
+    }
+    // Reading the schema is the first read of the file: a wrong key, a plain
+    // or damaged file fails here, before anything is written.
+    sqlite3_stmt *stmt = nullptr;
+    rc = sqlite3_prepare_v2(m_db,
+                            "SELECT count(*) FROM sqlite_master WHERE type='table' AND name IN "
+                            "('LB_TRANSACTION_INFO_TB','LB_ITEM_MASTER_INFO_TB','LB_COMPANY_INFO_TB',"
+                            "'LB_DEFAULT_SETTINGS_TB','LB_PAYMENT_REMINDER_INFO_TB')",
+                            -1, &stmt, nullptr);
+    if (rc != SQLITE_OK)
+        fail(rc);
+    rc = sqlite3_step(stmt);
+    const int tables = rc == SQLITE_ROW ? sqlite3_column_int(stmt, 0) : -1;
+    sqlite3_finalize(stmt);
+    if (rc != SQLITE_ROW)
+        fail(rc);
+    if (tables != 5) {
+        sqlite3_close_v2(m_db);
+        m_db = nullptr;
+        throw CDbError(DB_E_NOTABLE, QStringLiteral("The file holds no Tallywick + tables."));
+    }
+    if (!RegisterJetFunctions(m_db))
+        fail(SQLITE_ERROR);
+    // A plain copy of the file must hold every committed row: no write-ahead log.
+    sqlite3_exec(m_db, "PRAGMA journal_mode=DELETE; PRAGMA cache_size=-65536;", nullptr, nullptr, nullptr);
+    sqlite3_busy_timeout(m_db, 5000);
+    m_path = info.absoluteFilePath();
+    m_level = 0;
+    return TWK_S_OK;
+}
+
+void CDbConnection::Close()
+{
+    if (!m_db)
+        return;
+    if (m_level > 0)
+        sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close_v2(m_db);
+    m_db = nullptr;
+    m_level = 0;
+}
+
+void CDbConnection::Execute(const QString &sql)
+{
+    if (!m_db)
+        throw CDbError(ADO_E_OBJECTCLOSED, QStringLiteral("Operation is not allowed when the object is closed."));
+    char *error = nullptr;
+    const int rc = sqlite3_exec(m_db, sql.toUtf8().constData(), nullptr, nullptr, &error);
+    if (rc != SQLITE_OK) {
+        const QString message = error ? QString::fromUtf8(error) : QString();
+        sqlite3_free(error);
+        const HRESULT status = StatusFor(rc, message);
+        throw CDbError(status, status == TWK_E_FAIL ? QString() : message);
+    }
+}
+
+bool CDbConnection::BeginTrans()
+{
+    Execute(m_level == 0 ? QStringLiteral("BEGIN") : QStringLiteral("SAVEPOINT twk_%1").arg(m_level));
+    ++m_level;
+    return true;
+}
+
+bool CDbConnection::CommitTrans()
+{
+    if (m_level <= 0)
+        return true;
+    Execute(m_level == 1 ? QStringLiteral("COMMIT") : QStringLiteral("RELEASE twk_%1").arg(m_level - 1));
+    --m_level;
+    return true;
+}
+
+bool CDbConnection::RollbackTrans()
+{
+    if (m_level <= 0 || !m_db)
+        return true;
+    --m_level;
+    if (m_level == 0)
+        sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+    else
+        sqlite3_exec(m_db, QStringLiteral("ROLLBACK TO twk_%1; RELEASE twk_%1").arg(m_level).toUtf8().constData(),
+                     nullptr, nullptr, nullptr);
+    return true;
+}
+
+CDbTransaction::CDbTransaction(CDbConnection &connection)
+    : m_connection(connection)
+{
+    m_connection.BeginTrans();
+}
+
+CDbTransaction::~CDbTransaction()
+{
+    if (!m_done)
+        m_connection.RollbackTrans();
+}
+
+void CDbTransaction::Commit()
+{
+    m_connection.CommitTrans();
+    m_done = true;
+}

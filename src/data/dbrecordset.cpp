@@ -1,0 +1,253 @@
+#include "data/dbrecordset.h"
+
+#include "data/jetsql.h"
+
+#include <sqlite3.h>
+
+#include <cctype>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+[[noreturn]] void ThrowClosed()
+{
+    throw CDbError(ADO_E_OBJECTCLOSED, QStringLiteral("Operation is not allowed when the object is closed."));
+}
+
+[[noreturn]] void ThrowBofEof()
+{
+    throw CDbError(ADO_E_BOFEOF, QStringLiteral("Either BOF or EOF is True, or the current record has been deleted. "
+                                                "Requested operation requires a current record."));
+}
+
+[[noreturn]] void ThrowMismatch()
+{
+    throw CDbError(DISP_E_TYPEMISMATCH, QStringLiteral("Type mismatch."));
+}
+
+[[noreturn]] void ThrowOverflow()
+{
+    throw CDbError(DISP_E_OVERFLOW, QStringLiteral("Overflow."));
+}
+
+// Numbers are converted as a variant would: fractions round half to even.
+long long ToInteger(const QVariant &value, long long lowest, long long highest)
+{
+    if (value.isNull())
+        return 0;
+    double d = 0;
+    switch (value.typeId()) {
+    case QMetaType::LongLong: {
+        const long long n = value.toLongLong();
+        if (n < lowest || n > highest)
+            ThrowOverflow();
+        return n;
+    }
+    case QMetaType::Double:
+        d = value.toDouble();
+        break;
+    default: {
+        bool ok = false;
+        d = value.toString().trimmed().toDouble(&ok);
+        if (!ok)
+            ThrowMismatch();
+    }
+    }
+    if (!std::isfinite(d))
+        ThrowOverflow();
+    const double r = std::nearbyint(d);
+    if (r < double(lowest) || r > double(highest))
+        ThrowOverflow();
+    return static_cast<long long>(r);
+}
+
+} // namespace
+
+CDbRecordset::CDbRecordset(CDbConnection &connection)
+    : m_connection(connection)
+{
+}
+
+bool CDbRecordset::OpenText(const QString &statement)
+{
+    if (m_open)
+        return false;
+    return OpenStatement(statement, 0);
+}
+
+bool CDbRecordset::OpenStatement(const QString &formatted, qsizetype templateLength)
+{
+    const qsizetype limit = std::max(kSqlBufferChars, templateLength);
+    if (formatted.size() > limit)
+        throw CDbError(DB_E_DATAOVERFLOW, QStringLiteral("The statement is too long to run (%1 characters; at most %2).")
+                                              .arg(formatted.size())
+                                              .arg(limit));
+    sqlite3 *db = m_connection.Handle();
+    if (!db)
+        ThrowClosed();
+
+    m_statement = RewriteDateComparisons(formatted);
+    const QByteArray utf8 = m_statement.toUtf8();
+    sqlite3_stmt *stmt = nullptr;
+    const char *tail = nullptr;
+    int rc = sqlite3_prepare_v2(db, utf8.constData(), int(utf8.size()), &stmt, &tail);
+    if (rc != SQLITE_OK)
+        m_connection.ThrowLastError(rc);
+    if (!stmt) // blank statement
+        throw CDbError(DB_E_ERRORSINCOMMAND, QStringLiteral("Invalid SQL statement."));
+    // One statement per Open: anything after the first is refused, not run.
+    for (const char *p = tail; p && *p; ++p) {
+        if (!std::isspace(static_cast<unsigned char>(*p)) && *p != ';') {
+            sqlite3_finalize(stmt);
+            throw CDbError(DB_E_ERRORSINCOMMAND, QStringLiteral("Characters found after end of SQL statement."));
+        }
+    }
+
+    const int columns = sqlite3_column_count(stmt);
+    QStringList names;
+    for (int c = 0; c < columns; ++c)
+        names << QString::fromUtf8(sqlite3_column_name(stmt, c));
+    std::vector<std::vector<QVariant>> rows;
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+        std::vector<QVariant> row;
+        row.reserve(std::size_t(columns));
+        for (int c = 0; c < columns; ++c) {
+            switch (sqlite3_column_type(stmt, c)) {
+            case SQLITE_INTEGER:
+                row.emplace_back(qlonglong(sqlite3_column_int64(stmt, c)));
+                break;
+            case SQLITE_FLOAT:
+                row.emplace_back(sqlite3_column_double(stmt, c));
+                break;
+            case SQLITE_NULL:
+                row.emplace_back();
+                break;
+            default: {
+                const auto *p = static_cast<const char16_t *>(sqlite3_column_text16(stmt, c));
+                row.emplace_back(QString::fromUtf16(p, sqlite3_column_bytes16(stmt, c) / 2));
+            }
+            }
+        }
+        rows.push_back(std::move(row));
+    }
+    sqlite3_finalize(stmt);
+    if (rc != SQLITE_DONE)
+        m_connection.ThrowLastError(rc);
+
+    // A statement without result columns leaves the record set closed.
+    if (columns > 0) {
+        m_columns = std::move(names);
+        m_rows = std::move(rows);
+        m_row = 0;
+        m_open = true;
+    }
+    return true;
+}
+
+bool CDbRecordset::IsEOF() const
+{
+    return !m_open || m_row >= m_rows.size();
+}
+
+void CDbRecordset::MoveFirst()
+{
+    if (!m_open)
+        ThrowClosed();
+    m_row = 0;
+}
+
+void CDbRecordset::MoveNext()
+{
+    if (!m_open)
+        ThrowClosed();
+    if (m_row >= m_rows.size())
+        ThrowBofEof();
+    ++m_row;
+}
+
+void CDbRecordset::Close()
+{
+    m_open = false;
+    m_columns.clear();
+    m_rows.clear();
+    m_row = 0;
+}
+
+long CDbRecordset::GetRecordCount() const
+{
+    return m_open ? long(m_rows.size()) : 0;
+}
+
+const QVariant &CDbRecordset::Cell(const QString &column) const
+{
+    if (!m_open)
+        ThrowClosed();
+    const qsizetype index = m_columns.indexOf(column, 0);
+    qsizetype found = index;
+    if (found < 0) {
+        for (qsizetype i = 0; i < m_columns.size(); ++i) {
+            if (m_columns[i].compare(column, Qt::CaseInsensitive) == 0) {
+                found = i;
+                break;
+            }
+        }
+    }
+    if (found < 0)
+        throw CDbError(ADO_E_ITEMNOTFOUND, QStringLiteral("Item cannot be found in the collection corresponding to "
+                                                          "the requested name or ordinal."));
+    if (m_row >= m_rows.size())
+        ThrowBofEof();
+    return m_rows[m_row][std::size_t(found)];
+}
+
+QVariant CDbRecordset::GetValue(const QString &column) const
+{
+    return Cell(column);
+}
+
+QVariant CDbRecordset::GetValue(int column) const
+{
+    if (!m_open)
+        ThrowClosed();
+    if (column < 0 || column >= m_columns.size())
+        throw CDbError(ADO_E_ITEMNOTFOUND, QStringLiteral("Item cannot be found in the collection corresponding to "
+                                                          "the requested name or ordinal."));
+    if (m_row >= m_rows.size())
+        ThrowBofEof();
+    return m_rows[m_row][std::size_t(column)];
+}
+
+QString CDbRecordset::GetString(const QString &column) const
+{
+    const QVariant &v = Cell(column);
+    if (v.isNull())
+        return {};
+    if (v.typeId() == QMetaType::Double)
+        return QString::number(v.toDouble(), 'g', 15);
+    return v.toString();
+}
+
+long CDbRecordset::GetLong(const QString &column) const
+{
+    return long(ToInteger(Cell(column), std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max()));
+}
+
+short CDbRecordset::GetShort(const QString &column) const
+{
+    return short(ToInteger(Cell(column), std::numeric_limits<short>::min(), std::numeric_limits<short>::max()));
+}
+
+double CDbRecordset::GetDouble(const QString &column) const
+{
+    const QVariant &v = Cell(column);
+    if (v.isNull())
+        return 0.0;
+    if (v.typeId() == QMetaType::Double || v.typeId() == QMetaType::LongLong)
+        return v.toDouble();
+    bool ok = false;
+    const double d = v.toString().trimmed().toDouble(&ok);
+    if (!ok)
+        ThrowMismatch();
+    return d;
+}

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "data/dbconnection.h"
+#include "data/sqltext.h"
+
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+#include <vector>
+
+// A short-lived statement on the shared connection. Every row is read at
+// Open, so counts are exact and no cursor stays open on the file.
+class CDbRecordset
+{
+public:
+    explicit CDbRecordset(CDbConnection &connection);
+    ~CDbRecordset() = default;
+    CDbRecordset(const CDbRecordset &) = delete;
+    CDbRecordset &operator=(const CDbRecordset &) = delete;
+
+    // Formats the template printf-style and runs it. False when this record
+    // set is already open (nothing runs then). Engine failures, a template that
+    // does not match its arguments and a statement longer than the buffer throw.
+    template<typename... Args>
+    bool Open(std::string_view pattern, const Args &...args)
+    {
+        if (m_open)
+            return false;
+        return OpenStatement(FormatSql(pattern, args...), qsizetype(pattern.size()));
+    }
+    // Runs a statement text as it stands (already formatted and quoted).
+    bool OpenText(const QString &statement);
+
+    bool IsOpen() const { return m_open; }
+    bool IsEOF() const;
+    void MoveFirst();
+    void MoveNext();
+    void Close();
+    long GetRecordCount() const;
+
+    QString GetString(const QString &column) const;
+    long GetLong(const QString &column) const;
+    short GetShort(const QString &column) const;
+    double GetDouble(const QString &column) const;
+    // The raw value: QString, qlonglong, double, or a null QVariant.
+    QVariant GetValue(const QString &column) const;
+
+    QStringList ColumnNames() const { return m_columns; }
+    // The raw value by position, for readers that walk every column.
+    QVariant GetValue(int column) const;
+
+    // The text the last Open ran, after the date rewrite.
+    const QString &LastStatement() const { return m_statement; }
+
+private:
+    bool OpenStatement(const QString &statement, qsizetype templateLength);
+    const QVariant &Cell(const QString &column) const;
+
+    CDbConnection &m_connection;
+    bool m_open = false;
+    QString m_statement;
+    QStringList m_columns;
+    std::vector<std::vector<QVariant>> m_rows;
+    std::size_t m_row = 0;
+};

@@ -1,0 +1,78 @@
+#include "data/dbschema.h"
+
+#include "data/jetsql.h"
+
+#include <sqlite3.h>
+
+#include <QFile>
+#include <QDir>
+#include <QFileInfo>
+
+QStringList SchemaStatements()
+{
+    return {
+        QStringLiteral("CREATE TABLE LB_TRANSACTION_INFO_TB ("
+                       "iTransactionNumber INTEGER PRIMARY KEY AUTOINCREMENT, cUnitName TEXT, cTransactionDate TEXT, "
+                       "cTransactionName TEXT, cTransactionAmount REAL, cTransactionDescription TEXT, "
+                       "iTransactionType INTEGER)"),
+        QStringLiteral("CREATE TABLE LB_ITEM_MASTER_INFO_TB ("
+                       "iTransactionId INTEGER PRIMARY KEY AUTOINCREMENT, cTransactionName TEXT, "
+                       "cTransactionDescription TEXT, iType INTEGER)"),
+        QStringLiteral("CREATE TABLE LB_COMPANY_INFO_TB (cName TEXT, cAddress TEXT, cPhoneNo TEXT, cFaxNo TEXT, "
+                       "cEmail TEXT, cLogoPath TEXT, cCompanyUnits TEXT, cReserved TEXT)"),
+        QStringLiteral("CREATE TABLE LB_DEFAULT_SETTINGS_TB (iAutoBackUpDb INTEGER, iAutoCompactDb INTEGER, "
+                       "iByPassPasswordScreen INTEGER, cBackUpDbPath TEXT, iPromptForBackUpDb INTEGER, "
+                       "iPrintLogo INTEGER, iPrintEMail INTEGER, iPrintPhNo INTEGER, iPrintFaxNo INTEGER, "
+                       "cPassword TEXT, cCurrency TEXT, cReserved TEXT)"),
+        QStringLiteral("CREATE TABLE LB_PAYMENT_REMINDER_INFO_TB ("
+                       "iPaymentReminderID INTEGER PRIMARY KEY AUTOINCREMENT, cPaymentDescription TEXT, "
+                       "iPaymentAmount REAL, cPaymentDate TEXT, iPaymentReminderDays INTEGER, bAutoDelete INTEGER)"),
+        // Built from built-in functions only, so the standard shell can still
+        // insert rows; period queries are rewritten to this expression.
+        QStringLiteral("CREATE INDEX IX_TRANSACTION_DATE ON LB_TRANSACTION_INFO_TB (%1, cTransactionName, "
+                       "iTransactionType, cTransactionAmount)")
+            .arg(IndexedDateExpression(QStringLiteral("cTransactionDate"))),
+        QStringLiteral("CREATE INDEX IX_TRANSACTION_NAME ON LB_TRANSACTION_INFO_TB (cTransactionName, cUnitName)"),
+        QStringLiteral("CREATE INDEX IX_REMINDER_DATE ON LB_PAYMENT_REMINDER_INFO_TB (%1)")
+            .arg(IndexedDateExpression(QStringLiteral("cPaymentDate"))),
+        QStringLiteral("INSERT INTO LB_COMPANY_INFO_TB VALUES ('', '', '', '', '', '', '', '')"),
+        QStringLiteral("INSERT INTO LB_DEFAULT_SETTINGS_TB VALUES (0, 0, 1, '', 0, 1, 1, 1, 1, 'vorel', '$', '')"),
+    };
+}
+
+QString CreateDatabase(const QString &path, const QString &key)
+{
+    const QFileInfo info(path);
+    if (info.exists())
+        return QStringLiteral("%1 already exists; a new database is never written over an existing file.").arg(path);
+    if (!info.absoluteDir().exists())
+        return QStringLiteral("The folder %1 does not exist.").arg(info.absolutePath());
+
+    sqlite3 *db = nullptr;
+    const QByteArray native = QFile::encodeName(info.absoluteFilePath());
+    int rc = sqlite3_open_v2(native.constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    QString error;
+    if (rc == SQLITE_OK && !key.isEmpty()) {
+        const QByteArray k = key.toUtf8();
+        rc = sqlite3_key(db, k.constData(), int(k.size()));
+    }
+    if (rc == SQLITE_OK) {
+        QString script = QStringLiteral("PRAGMA journal_mode=DELETE; BEGIN;");
+        for (const QString &s : SchemaStatements())
+            script += s + u';';
+        script += QStringLiteral("COMMIT;");
+        char *message = nullptr;
+        rc = sqlite3_exec(db, script.toUtf8().constData(), nullptr, nullptr, &message);
+        if (rc != SQLITE_OK)
+            error = QString::fromUtf8(message ? message : sqlite3_errstr(rc));
+        sqlite3_free(message);
+    } else {
+        error = QString::fromUtf8(db ? sqlite3_errmsg(db) : sqlite3_errstr(rc));
+    }
+    sqlite3_close_v2(db);
+    if (!error.isEmpty()) {
+        QFile::remove(info.absoluteFilePath());
+        return QStringLiteral("Cannot create %1: %2").arg(path, error);
+    }
+    return {};
+}

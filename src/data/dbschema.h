@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The statements that make a fresh database: the five tables, the date
+// indexes the reports need, and the one row of each one-row table.
+QStringList SchemaStatements();
+
+// Writes a fresh encrypted database keyed with `key`. Refuses an existing
+// file. Empty text on success, else why it failed.
+QString CreateDatabase(const QString &path, const QString &key);
+
+// The fixed connection credentials and the database password (cipher key).
+inline const QString kDbUser = QStringLiteral("vorel");
+inline const QString kDbPassword = QStringLiteral("qorvanti");
+inline const QString kProviderSetting = QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;");
+inline const QString kDbFileName = QStringLiteral("TallywickPlus.mdb");

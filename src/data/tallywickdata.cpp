@@ -1,0 +1,265 @@
+#include "data/tallywickdata.h"
+
+#include "data/dbrecordset.h"
+#include "data/dbschema.h"
+#include "data/profile.h"
+#include "data/stringtable.h"
+#include "data/uiseam.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <cstring>
+#include <sys/stat.h>
+
+namespace {
+
+const QString kIniSection = QStringLiteral("TallywickPlus");
+const QString kIniTitle = QStringLiteral("TallywickPlus");
+
+} // namespace
+
+CTallywickData::CTallywickData()
+{
+    SetAppFolder(QDir::currentPath());
+}
+
+void CTallywickData::SetAppFolder(const QString &folder)
+{
+    appFolder = folder;
+    iniFile.SetPath(QStringLiteral("%1/%2").arg(folder, QStringLiteral("TallywickPlus.ini")));
+}
+
+QString CTallywickData::ResolvedDatabasePath() const
+{
+    const QString path = location.databasePath;
+    if (path.isEmpty() || QFileInfo(path).isAbsolute())
+        return path;
+    return QDir(appFolder).filePath(path);
+}
+
+bool CTallywickData::ReadDatabaseLocation()
+{
+    try {
+        location.databasePath = iniFile.Read(kIniSection, QStringLiteral("DBPath"));
+        location.providerSetting = iniFile.Read(kIniSection, QStringLiteral("ConStrg"));
+        return true;
+    } catch (const CFrameworkException &e) {
+        TwkMessageBox(e.Message(), kIniTitle, MB_OK | MB_ICONERROR, messageOwner);
+    } catch (...) {
+        TwkMessageBox(QStringLiteral("Generic Error"), kIniTitle, MB_OK | MB_ICONERROR, messageOwner);
+    }
+    return false;
+}
+
+bool CTallywickData::EnsureProviderSetting()
+{
+    if (!location.providerSetting.isEmpty())
+        return true;
+    bool written = false;
+    try {
+        written = iniFile.Write(kIniSection, QStringLiteral("ConStrg"), kProviderSetting);
+    } catch (const CFrameworkException &e) {
+        TwkMessageBox(e.Message(), kIniTitle, MB_OK | MB_ICONERROR, messageOwner);
+        return false;
+    } catch (...) {
+        TwkMessageBox(LoadString(61571), kIniTitle, MB_OK | MB_ICONERROR, messageOwner);
+        return false;
+    }
+    if (written) {
+        location.providerSetting = kProviderSetting;
+        firstRun = true;
+    }
+    return true;
+}
+
+bool CTallywickData::FindDatabaseFile()
+{
+    FileDialogRequest request;
+    request.title = QStringLiteral("Find Database TallywickPlus.mdb");
+    request.directory = appFolder;
+    request.filter = QStringLiteral("Access Database (TallywickPlus.mdb)|TallywickPlus.mdb||");
+    const QString chosen = UiSeam().OpenFileName(messageOwner, request);
+    if (chosen.isEmpty())
+        return false;
+    const QString full = QFileInfo(chosen).absoluteFilePath();
+    iniFile.Write(kIniSection, QStringLiteral("DBPath"), full);
+    location.databasePath = full;
+    return true;
+}
+
+void CTallywickData::BuildConnectionString()
+{
+    location.providerPart = location.providerSetting;
+    location.sourcePart = QStringLiteral("Data Source=") + ResolvedDatabasePath();
+    location.connectionString = location.providerPart + location.sourcePart;
+}
+
+bool CTallywickData::LocateDatabase()
+{
+    if (!ReadDatabaseLocation())
+        return false;
+    if (!EnsureProviderSetting())
+        return false;
+
+    const QString path = ResolvedDatabasePath();
+    if (path.isEmpty() || !QFileInfo(path).isFile()) {
+        TwkMessageBox(LoadString(61569), kIniTitle, MB_OK | MB_ICONEXCLAMATION, messageOwner);
+        if (!FindDatabaseFile())
+            return false;
+    }
+
+    // A read-only file is made writable before it is opened; when that is not
+    // possible the user is told, and the open decides.
+    const QString file = ResolvedDatabasePath();
+    struct stat st {};
+    const QByteArray native = QFile::encodeName(file);
+    if (::stat(native.constData(), &st) != 0 || !(st.st_mode & S_IWUSR)) {
+        int error = errno;
+        bool cleared = false;
+        if (::stat(native.constData(), &st) == 0) {
+            cleared = ::chmod(native.constData(), st.st_mode | S_IWUSR) == 0;
+            error = errno;
+        }
+        if (!cleared) {
+            QString text = QString::fromLocal8Bit(std::strerror(error));
+            if (error == EROFS)
+                text += u'\n' + LoadString(61578);
+            TwkMessageBox(text, kIniTitle, MB_OK | MB_ICONINFORMATION, messageOwner);
+        }
+    }
+    BuildConnectionString();
+    return true;
+}
+
+bool CTallywickData::OpenDatabase()
+{
+    try {
+        return connection.Open(location.connectionString, settings.dbUser, settings.dbPassword) == TWK_S_OK;
+    } catch (const CDbError &e) {
+        ReportComError(e);
+    } catch (const CFrameworkException &e) {
+        ReportException(e);
+    } catch (...) {
+        TwkMessageBox(LoadString(61570), QStringLiteral("Tallywick + "), MB_OK | MB_ICONERROR, messageOwner);
+    }
+    connection.Close();
+    return false;
+}
+
+QStringList CTallywickData::ParseUnits(const QString &text)
+{
+    QStringList units;
+    QString name;
+    for (const QChar c : text) {
+        if (c == u',') {
+            units << name;
+            name.clear();
+        } else {
+            name += c;
+        }
+    }
+    return units;
+}
+
+QString CTallywickData::UnitsText(const QStringList &units)
+{
+    QString text;
+    for (const QString &u : units)
+        text += u + u',';
+    return text;
+}
+
+bool CTallywickData::LoadCompanyInfo()
+{
+    return RunReported([this] {
+        CDbRecordset rs(connection);
+        rs.Open("SELECT * FROM LB_COMPANY_INFO_TB");
+        if (rs.IsEOF())
+            return;
+        CCompanyRecord loaded;
+        loaded.cName = rs.GetString(QStringLiteral("cName"));
+        loaded.cAddress = rs.GetString(QStringLiteral("cAddress"));
+        loaded.cEmail = rs.GetString(QStringLiteral("cEmail"));
+        loaded.cLogoPath = rs.GetString(QStringLiteral("cLogoPath"));
+        loaded.cPhoneNo = rs.GetString(QStringLiteral("cPhoneNo"));
+        loaded.cFaxNo = rs.GetString(QStringLiteral("cFaxNo"));
+        loaded.units = ParseUnits(rs.GetString(QStringLiteral("cCompanyUnits")));
+        rs.Close();
+        company = loaded;
+    });
+}
+
+bool CTallywickData::LoadCategories()
+{
+    incomeCategories.clear();
+    expenseCategories.clear();
+    return RunReported([this] {
+        CDbRecordset rs(connection);
+        rs.Open("SELECT * FROM LB_ITEM_MASTER_INFO_TB");
+        QList<CCategoryEntry> income, expense;
+        for (; !rs.IsEOF(); rs.MoveNext()) {
+            CCategoryEntry e;
+            e.iType = rs.GetShort(QStringLiteral("iType"));
+            e.iTransactionId = rs.GetLong(QStringLiteral("iTransactionId"));
+            e.cTransactionDescription = rs.GetString(QStringLiteral("cTransactionDescription"));
+            e.cTransactionName = rs.GetString(QStringLiteral("cTransactionName"));
+            if (e.iType == 1 || e.iType == 3)
+                income << e;
+            if (e.iType == 2 || e.iType == 3)
+                expense << e;
+        }
+        rs.Close();
+        incomeCategories = income;
+        expenseCategories = expense;
+    });
+}
+
+bool CTallywickData::LoadDefaultSettings()
+{
+    return RunReported([this] {
+        CDbRecordset rs(connection);
+        rs.Open("SELECT * FROM LB_DEFAULT_SETTINGS_TB");
+        if (rs.IsEOF())
+            return;
+        CSettingsRecord s = settings;
+        s.iAutoBackUpDb = rs.GetShort(QStringLiteral("iAutoBackUpDb"));
+        s.iAutoCompactDb = rs.GetShort(QStringLiteral("iAutoCompactDb"));
+        s.iByPassPasswordScreen = rs.GetShort(QStringLiteral("iByPassPasswordScreen"));
+        s.cCurrency = rs.GetString(QStringLiteral("cCurrency"));
+        s.cPassword = rs.GetString(QStringLiteral("cPassword"));
+        s.cBackUpDbPath = rs.GetString(QStringLiteral("cBackUpDbPath"));
+        s.iPromptForBackUpDb = rs.GetShort(QStringLiteral("iPromptForBackUpDb"));
+        s.iPrintLogo = rs.GetShort(QStringLiteral("iPrintLogo"));
+        s.iPrintEMail = rs.GetShort(QStringLiteral("iPrintEMail"));
+        s.iPrintPhNo = rs.GetShort(QStringLiteral("iPrintPhNo"));
+        s.iPrintFaxNo = rs.GetShort(QStringLiteral("iPrintFaxNo"));
+        rs.Close();
+        settings = s;
+    });
+}
+
+void CTallywickData::LoadProfileSettings()
+{
+    const QString section = QStringLiteral("Settings");
+    settings.backgroundColour = unsigned(GetProfileInt(section, QStringLiteral("BkgColor"), 0x4B4B4B));
+    settings.dateFormat = GetProfileString(section, QStringLiteral("DateFormat"), QStringLiteral("MMM/dd/yyyy"));
+    settings.autoPaymentReminderDisplay = GetProfileInt(section, QStringLiteral("AutoPaymentReminderDisplay"), 1);
+}
+
+bool CTallywickData::SaveDefaultSettings()
+{
+    return RunReported([this] {
+        CDbRecordset rs(connection);
+        // The folder is quoted: a path with an apostrophe must save, not fail.
+        rs.Open("UPDATE LB_DEFAULT_SETTINGS_TB SET iAutoBackUpDb=%d,iAutoCompactDb=%d,\t\t\t"
+                "iByPassPasswordScreen=%d,cBackUpDbPath='%s',iPromptForBackUpDb=%d,iPrintLogo=%d,iPrintEMail=%d,"
+                "\t\t\tiPrintPhNo=%d,iPrintFaxNo=%d",
+                settings.iAutoBackUpDb, settings.iAutoCompactDb, settings.iByPassPasswordScreen,
+                SqlQuote(settings.cBackUpDbPath), settings.iPromptForBackUpDb, settings.iPrintLogo,
+                settings.iPrintEMail, settings.iPrintPhNo, settings.iPrintFaxNo);
+        rs.Close();
+    });
+}

@@ -1,0 +1,74 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+class QObject;
+
+// Message box styles and answers, with the values the rest of the program
+// stores and compares.
+enum MessageBoxStyle : unsigned {
+    MB_OK = 0x0,
+    MB_OKCANCEL = 0x1,
+    MB_YESNOCANCEL = 0x3,
+    MB_YESNO = 0x4,
+    MB_RETRYCANCEL = 0x5,
+    MB_ICONERROR = 0x10,
+    MB_ICONQUESTION = 0x20,
+    MB_ICONEXCLAMATION = 0x30,
+    MB_ICONINFORMATION = 0x40,
+    MB_DEFBUTTON2 = 0x100,
+    MB_BUTTONMASK = 0xF,
+    MB_ICONMASK = 0xF0,
+};
+
+enum MessageBoxAnswer : int {
+    IDOK = 1,
+    IDCANCEL = 2,
+    IDRETRY = 4,
+    IDYES = 6,
+    IDNO = 7,
+};
+
+struct FileDialogRequest {
+    QString title;
+    QString directory;
+    // Filter in the "Text (*.txt)|*.txt|All (*.*)|*.*||" form.
+    QString filter;
+    QString fileName;
+    QString defaultExtension;
+};
+
+// Everything that asks a person goes through this interface, so that tests
+// answer without one. The data layer uses it without knowing any widget;
+// the application installs the Qt implementation.
+class IUiSeam
+{
+public:
+    virtual ~IUiSeam() = default;
+    virtual int MessageBox(QObject *owner, const QString &text, const QString &title, unsigned style) = 0;
+    // Empty text means cancelled.
+    virtual QString OpenFileName(QObject *owner, const FileDialogRequest &request) = 0;
+    virtual QString SaveFileName(QObject *owner, const FileDialogRequest &request) = 0;
+    virtual QString BrowseFolder(QObject *owner, const QString &title, const QString &startFolder) = 0;
+    // Colours as 0x00BBGGRR; nothing when cancelled.
+    virtual std::optional<unsigned> ChooseColor(QObject *owner, unsigned initial) = 0;
+};
+
+// The installed seam; a quiet one that prints to stderr and answers with the
+// default button until the application or a test installs another.
+IUiSeam &UiSeam();
+// Installs a seam (not owned); nullptr puts the quiet one back. Returns the previous one.
+IUiSeam *SetUiSeam(IUiSeam *seam);
+
+// The usual way to show a message: default title "Tallywick + ".
+int TwkMessageBox(const QString &text, const QString &title = QStringLiteral("Tallywick + "),
+                  unsigned style = MB_OK, QObject *owner = nullptr);
+
+// The answer a message box gives when nobody chooses: OK, or the default button.
+int DefaultAnswer(unsigned style);
+
+// "Text File (*.txt)|*.txt|All (*.*)|*.*||" -> "Text File (*.txt);;All (*.*)".
+QString QtFilterFromWindows(const QString &filter);

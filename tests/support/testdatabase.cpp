@@ -1,0 +1,43 @@
+#include "testdatabase.h"
+
+#include "data/dbrecordset.h"
+#include "data/dbschema.h"
+
+#include <stdexcept>
+
+CTestDatabase::CTestDatabase()
+{
+    m_path = m_dir.path() + QStringLiteral("/TallywickPlus.mdb");
+    const QString error = CreateDatabase(m_path, kDbPassword);
+    if (!error.isEmpty())
+        throw std::runtime_error(error.toStdString());
+    m_connection.Open(ConnectionString(), kDbUser, kDbPassword);
+}
+
+QString CTestDatabase::ConnectionString() const
+{
+    return kProviderSetting + QStringLiteral("Data Source=") + m_path;
+}
+
+void CTestDatabase::Exec(const QString &sql)
+{
+    CDbRecordset rs(m_connection);
+    rs.OpenText(sql);
+}
+
+QString CTestDatabase::Scalar(const QString &sql)
+{
+    CDbRecordset rs(m_connection);
+    rs.OpenText(sql);
+    if (rs.IsEOF())
+        return {};
+    const QVariant v = rs.GetValue(0);
+    return v.isNull() ? QString() : v.toString();
+}
+
+int CTestDatabase::Count(const QString &table, const QString &where)
+{
+    return Scalar(QStringLiteral("SELECT COUNT(*) FROM ") + table
+                  + (where.isEmpty() ? QString() : QStringLiteral(" WHERE ") + where))
+        .toInt();
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "data/dbconnection.h"
+
+#include <QString>
+#include <QTemporaryDir>
+
+// A fresh encrypted database in its own temporary folder, opened on a
+// connection; removed with the fixture.
+class CTestDatabase
+{
+public:
+    CTestDatabase();
+    QString Path() const { return m_path; }
+    QString Folder() const { return m_dir.path(); }
+    QString ConnectionString() const;
+    CDbConnection &Connection() { return m_connection; }
+    // Runs a statement that returns nothing, for fixtures.
+    void Exec(const QString &sql);
+    // The first column of the first row as text; empty when no row.
+    QString Scalar(const QString &sql);
+    int Count(const QString &table, const QString &where = QString());
+
+private:
+    QTemporaryDir m_dir;
+    QString m_path;
+    CDbConnection m_connection;
+};

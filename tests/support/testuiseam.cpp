@@ -1,0 +1,75 @@
+#include "testuiseam.h"
+
+int CTestUiSeam::MessageBox(QObject *, const QString &text, const QString &title, unsigned style)
+{
+    const Message m{text, title, style};
+    messages << m;
+    if (onMessage)
+        return onMessage(m);
+    if (!m_answers.empty()) {
+        const int answer = m_answers.front();
+        m_answers.pop_front();
+        return answer;
+    }
+    return DefaultAnswer(style);
+}
+
+QString CTestUiSeam::OpenFileName(QObject *, const FileDialogRequest &request)
+{
+    fileRequests << request;
+    if (m_files.empty())
+        return {};
+    const QString path = m_files.front();
+    m_files.pop_front();
+    return path;
+}
+
+QString CTestUiSeam::SaveFileName(QObject *owner, const FileDialogRequest &request)
+{
+    return OpenFileName(owner, request);
+}
+
+QString CTestUiSeam::BrowseFolder(QObject *, const QString &title, const QString &)
+{
+    folderRequests << title;
+    if (m_folders.empty())
+        return {};
+    const QString path = m_folders.front();
+    m_folders.pop_front();
+    return path;
+}
+
+std::optional<unsigned> CTestUiSeam::ChooseColor(QObject *, unsigned)
+{
+    if (m_colours.empty())
+        return std::nullopt;
+    const unsigned c = m_colours.front();
+    m_colours.pop_front();
+    return c;
+}
+
+QStringList CTestUiSeam::Texts() const
+{
+    QStringList out;
+    for (const Message &m : messages)
+        out << m.text;
+    return out;
+}
+
+void CTestUiSeam::Reset()
+{
+    messages.clear();
+    fileRequests.clear();
+    folderRequests.clear();
+    m_answers.clear();
+    m_files.clear();
+    m_folders.clear();
+    m_colours.clear();
+    onMessage = nullptr;
+}
+
+CTestUiSeam &TestUi()
+{
+    static CTestUiSeam seam;
+    return seam;
+}

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "data/uiseam.h"
+
+#include <QList>
+#include <QString>
+
+#include <deque>
+#include <functional>
+
+// Answers every question a test's code asks, and remembers what was asked.
+class CTestUiSeam final : public IUiSeam
+{
+public:
+    struct Message {
+        QString text;
+        QString title;
+        unsigned style = 0;
+    };
+
+    int MessageBox(QObject *owner, const QString &text, const QString &title, unsigned style) override;
+    QString OpenFileName(QObject *owner, const FileDialogRequest &request) override;
+    QString SaveFileName(QObject *owner, const FileDialogRequest &request) override;
+    QString BrowseFolder(QObject *owner, const QString &title, const QString &startFolder) override;
+    std::optional<unsigned> ChooseColor(QObject *owner, unsigned initial) override;
+
+    // Answers given in order; when none is queued a message box gets its
+    // default button and a dialog is cancelled.
+    void QueueAnswer(int answer) { m_answers.push_back(answer); }
+    void QueueFile(const QString &path) { m_files.push_back(path); }
+    void QueueFolder(const QString &path) { m_folders.push_back(path); }
+    void QueueColor(unsigned colour) { m_colours.push_back(colour); }
+    // Called for each message box instead of the queue when set; lets a test
+    // look at the screen while the box would be up.
+    std::function<int(const Message &)> onMessage;
+
+    QList<Message> messages;
+    QList<FileDialogRequest> fileRequests;
+    QStringList folderRequests;
+
+    QStringList Texts() const;
+    QString LastText() const { return messages.isEmpty() ? QString() : messages.last().text; }
+    void Reset();
+
+private:
+    std::deque<int> m_answers;
+    std::deque<QString> m_files;
+    std::deque<QString> m_folders;
+    std::deque<unsigned> m_colours;
+};
+
+// The seam installed for every test; reset before each test.
+CTestUiSeam &TestUi();
