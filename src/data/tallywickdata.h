@@ -4,6 +4,8 @@
 #include "data/inifile.h"
 
 #include <QList>
+
+#include <functional>
 #include <QString>
 #include <QStringList>
 
@@ -75,6 +77,9 @@ public:
     bool loggedIn = false;
     // Owner of the start-up messages (the progress window while it shows).
     QObject *messageOwner = nullptr;
+    // The backup that destructive deletions offer first; true when the
+    // database file was copied. Unset means no backup is possible.
+    std::function<bool(QObject *owner)> backupData;
 
     // Points the settings file at "TallywickPlus.ini" in `folder` and makes
     // `folder` the folder bare file names resolve against.
