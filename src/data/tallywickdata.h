@@ -80,6 +80,12 @@ public:
     // The backup that destructive deletions offer first; true when the
     // database file was copied. Unset means no backup is possible.
     std::function<bool(QObject *owner)> backupData;
+    // The setup wizard, run when entry finds no units or categories to offer.
+    std::function<void(QObject *owner)> runSetupWizard;
+    // Tells the report view to reload the logo after its path changed.
+    std::function<void()> logoChanged;
+    // Opens a help topic such as "TallywickPlus.chm::/TransactionsMenu.htm".
+    std::function<void(const QString &topic)> showHelp;
 
     // Points the settings file at "TallywickPlus.ini" in `folder` and makes
     // `folder` the folder bare file names resolve against.
