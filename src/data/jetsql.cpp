@@ -58,11 +58,17 @@ std::optional<QDate> ParseJetDate(QStringView text)
     SkipBlanks(text, pos);
     if (!ReadNumber(text, pos, c, dc))
         return std::nullopt;
-    SkipBlanks(text, pos);
     // A time part after the date ("12/05/2026 10:30:00") is ignored, as the
     // conversion keeps only the date.
-    if (pos < text.size() && !(text[pos] == u' ' || text[pos] == u'T'))
-        return std::nullopt;
+    if (pos < text.size()) {
+        if (!IsBlank(text[pos]) && text[pos] != u'T')
+            return std::nullopt;
+        for (++pos; pos < text.size(); ++pos) {
+            const QChar t = text[pos];
+            if (!(t.isDigit() || t == u':' || IsBlank(t) || QStringLiteral("AaPpMm").contains(t)))
+                return std::nullopt;
+        }
+    }
 
     int year = 0, month = 0, day = 0;
     if (da == 4 && sep == u'-') {

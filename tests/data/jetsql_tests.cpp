@@ -1,0 +1,178 @@
+#include "data/jetsql.h"
+
+#include "data/dbrecordset.h"
+#include "support/testdatabase.h"
+
+#include <gtest/gtest.h>
+
+TEST(ParseJetDate, ReadsMonthFirstTextsInTheirStoredAndShortForms)
+{
+    EXPECT_EQ(ParseJetDate(u"12/05/2026"), QDate(2026, 12, 5));
+    EXPECT_EQ(ParseJetDate(u"12/ 05/ 26"), QDate(2026, 12, 5));
+    EXPECT_EQ(ParseJetDate(u"1/5/2020"), QDate(2020, 1, 5));
+    EXPECT_EQ(ParseJetDate(u" 01-05-2020 "), QDate(2020, 1, 5));
+    EXPECT_EQ(ParseJetDate(u"2020-01-05"), QDate(2020, 1, 5));
+    EXPECT_EQ(ParseJetDate(u"12/31/99"), QDate(1999, 12, 31));
+    EXPECT_EQ(ParseJetDate(u"01/01/29"), QDate(2029, 1, 1));
+    EXPECT_EQ(ParseJetDate(u"01/01/30"), QDate(1930, 1, 1));
+    EXPECT_EQ(ParseJetDate(u"12/05/2026 10:30:00"), QDate(2026, 12, 5));
+}
+
+TEST(ParseJetDate, KnowsLeapDaysAndMonthEnds)
+{
+    EXPECT_EQ(ParseJetDate(u"02/29/2024"), QDate(2024, 2, 29));
+    EXPECT_EQ(ParseJetDate(u"02/29/2000"), QDate(2000, 2, 29));
+    EXPECT_FALSE(ParseJetDate(u"02/29/2023"));
+    EXPECT_FALSE(ParseJetDate(u"02/29/1900"));
+    EXPECT_FALSE(ParseJetDate(u"04/31/2020"));
+    EXPECT_EQ(ParseJetDate(u"12/31/2020"), QDate(2020, 12, 31));
+}
+
+TEST(ParseJetDate, GivesNothingForTextThatIsNotADate)
+{
+    for (const char16_t *bad : {u"", u"  ", u"hello", u"13/01/2020", u"00/10/2020", u"10/00/2020", u"12/05",
+                                u"12/05/2026x", u"12/05-2026", u"12//2026", u"1/1/123", u"999999/1/2020",
+                                u"31/12/2020", u"x'); DROP TABLE t;--"}) {
+        EXPECT_FALSE(ParseJetDate(bad)) << QString::fromUtf16(bad).toStdString();
+    }
+}
+
+TEST(JetDateDiff, CountsDaysAndBoundariesAsJetDoes)
+{
+    const QDate jan31(2020, 1, 31), mar1(2020, 3, 1), dec31(2019, 12, 31), jan1(2020, 1, 1);
+    EXPECT_EQ(JetDateDiff(u"y", jan31, mar1), 30); // through the leap day
+    EXPECT_EQ(JetDateDiff(u"d", mar1, jan31), -30);
+    EXPECT_EQ(JetDateDiff(u"y", dec31, jan1), 1);
+    EXPECT_EQ(JetDateDiff(u"yyyy", dec31, jan1), 1);
+    EXPECT_EQ(JetDateDiff(u"m", jan31, mar1), 2);
+    EXPECT_EQ(JetDateDiff(u"m", dec31, jan1), 1);
+    EXPECT_EQ(JetDateDiff(u"q", dec31, jan1), 1);
+    EXPECT_EQ(JetDateDiff(u"w", jan1, QDate(2020, 1, 14)), 1);
+    EXPECT_EQ(JetDateDiff(u"ww", QDate(2020, 1, 4), QDate(2020, 1, 5)), 1); // Saturday to Sunday
+    EXPECT_EQ(JetDateDiff(u"h", jan1, QDate(2020, 1, 2)), 24);
+    EXPECT_FALSE(JetDateDiff(u"fortnight", jan1, jan1));
+}
+
+TEST(JetDatePart, ReturnsTheAskedPart)
+{
+    const QDate d(2024, 2, 29);
+    EXPECT_EQ(JetDatePart(u"yyyy", d), 2024);
+    EXPECT_EQ(JetDatePart(u"m", d), 2);
+    EXPECT_EQ(JetDatePart(u"d", d), 29);
+    EXPECT_EQ(JetDatePart(u"y", d), 60);
+    EXPECT_EQ(JetDatePart(u"q", d), 1);
+    EXPECT_EQ(JetDatePart(u"w", QDate(2026, 12, 6)), 1); // a Sunday
+    EXPECT_FALSE(JetDatePart(u"zz", d));
+}
+
+TEST(RewriteDateComparisons, LeavesStringLiteralsAndOtherCallsAlone)
+{
+    const QString inLiteral = QStringLiteral("INSERT INTO t VALUES ('datevalue(cTransactionDate) datevalue(''01/01/2020'')')");
+    EXPECT_EQ(RewriteDateComparisons(inLiteral), inLiteral);
+    const QString other = QStringLiteral("SELECT datevalue(cDescription), xdatevalue('01/01/2020'), t.datevalue('1/1/2020')");
+    EXPECT_EQ(RewriteDateComparisons(other), other);
+}
+
+TEST(RewriteDateComparisons, TurnsLiteralsIntoIsoTextAndBadOnesIntoNull)
+{
+    EXPECT_EQ(RewriteDateComparisons(QStringLiteral("x < DATEVALUE( '12/ 05/ 26' ) or y=datevalue('nonsense')")),
+              QStringLiteral("x < '2026-12-05' or y=NULL"));
+    EXPECT_EQ(RewriteDateComparisons(QStringLiteral("datevalue(cPaymentDate)")),
+              IndexedDateExpression(QStringLiteral("cPaymentDate")));
+}
+
+class DateSql : public ::testing::Test
+{
+protected:
+    void Insert(const QString &date, double amount)
+    {
+        CDbRecordset rs(db.Connection());
+        rs.Open("INSERT INTO LB_TRANSACTION_INFO_TB (cUnitName,cTransactionDate,cTransactionName,cTransactionAmount,"
+                "cTransactionDescription,iTransactionType) VALUES ('U','%s','Rent',%f,'',2)",
+                SqlQuote(date), amount);
+    }
+    double Sum(const char *where)
+    {
+        CDbRecordset rs(db.Connection());
+        rs.Open("SELECT SUM(cTransactionAmount) AS s, COUNT(*) AS n FROM LB_TRANSACTION_INFO_TB WHERE %s",
+                QString::fromLatin1(where));
+        return rs.GetDouble(QStringLiteral("s"));
+    }
+    CTestDatabase db;
+};
+
+TEST_F(DateSql, RangeQueriesMatchAcrossYearEndsLeapDaysAndMonthEnds)
+{
+    Insert(QStringLiteral("12/31/2019"), 1);
+    Insert(QStringLiteral("01/01/2020"), 2);
+    Insert(QStringLiteral("02/29/2020"), 4);
+    Insert(QStringLiteral("03/01/2020"), 8);
+    Insert(QStringLiteral("12/31/2020"), 16);
+    Insert(QStringLiteral("01/01/2021"), 32);
+    EXPECT_EQ(Sum("datevalue(cTransactionDate) between datevalue('01/01/2020') AND datevalue('12/31/2020')"), 30);
+    EXPECT_EQ(Sum("datevalue(cTransactionDate)>=datevalue('02/29/2020') and datevalue(cTransactionDate)<=datevalue('03/01/2020')"), 12);
+    EXPECT_EQ(Sum("DateValue(cTransactionDate) <= DateValue('12/31/2019')"), 1);
+    EXPECT_EQ(Sum("datepart('m',datevalue(cTransactionDate))=2 AND datepart('yyyy',datevalue(cTransactionDate))=2020"), 4);
+    // Text order of the stored form would put 12/31/2019 after 01/01/2021.
+    EXPECT_EQ(Sum("datevalue(cTransactionDate) > datevalue('06/01/2020')"), 48);
+}
+
+TEST_F(DateSql, MalformedStoredDatesNeverMatchAndNeverHideOtherRows)
+{
+    Insert(QStringLiteral("06/15/2020"), 1);
+    Insert(QStringLiteral("garbage"), 100);
+    Insert(QStringLiteral("13/45/2020"), 200);
+    Insert(QString(), 400);
+    EXPECT_EQ(Sum("datevalue(cTransactionDate) between datevalue('01/01/2020') AND datevalue('12/31/2020')"), 1);
+    EXPECT_EQ(Sum("datevalue(cTransactionDate) between datevalue('01/01/1900') AND datevalue('12/31/2999')"), 1);
+    // Called as a function (not rewritten) it behaves the same.
+    EXPECT_EQ(Sum("DateDiff('y', datevalue('01/01/2020'), datevalue(cTransactionDate || '')) >= 0"), 1);
+    EXPECT_EQ(db.Count(QStringLiteral("LB_TRANSACTION_INFO_TB")), 4);
+}
+
+TEST_F(DateSql, IndexedFormAgreesWithTheFunctionOnEveryStoredForm)
+{
+    const QStringList dates = {"01/01/2020", "1/2/2020", "02/29/2020", "12/31/2020", "00/10/2020", "x", "07/04/1999"};
+    for (int i = 0; i < dates.size(); ++i)
+        Insert(dates[i], 1 << i);
+    // The concatenation stops the rewrite, so the registered function runs.
+    const double plain = Sum("datevalue(cTransactionDate||'') between datevalue('01/01/2020'||'') AND datevalue('12/31/2020'||'')");
+    const double rewritten = Sum("datevalue(cTransactionDate) between datevalue('01/01/2020') AND datevalue('12/31/2020')");
+    // The indexed form reads only the stored form; "1/2/2020" was never written by the program.
+    EXPECT_EQ(plain, 1 + 2 + 4 + 8);
+    EXPECT_EQ(rewritten, 1 + 4 + 8);
+}
+
+TEST_F(DateSql, ReminderWindowUsesDayDifferences)
+{
+    CDbRecordset ins(db.Connection());
+    ins.Open("INSERT INTO LB_PAYMENT_REMINDER_INFO_TB (cPaymentDescription,iPaymentAmount,cPaymentDate,"
+             "iPaymentReminderDays,bAutoDelete) VALUES ('%s',%f,'%s',%d,%d)",
+             QStringLiteral("Rent"), 10.0, QStringLiteral("12/10/2026"), 5, 1);
+    CDbRecordset rs(db.Connection());
+    rs.Open("SELECT * FROM LB_PAYMENT_REMINDER_INFO_TB WHERE DateDiff('y',datevalue('%s'),DateValue(cPaymentDate))>=0 "
+            "AND DateDiff('y',datevalue('%s'),DateValue(cPaymentDate))<=iPaymentReminderDays",
+            QStringLiteral("12/05/2026"), QStringLiteral("12/05/2026"));
+    EXPECT_EQ(rs.GetRecordCount(), 1);
+    CDbRecordset late(db.Connection());
+    late.Open("SELECT * FROM LB_PAYMENT_REMINDER_INFO_TB WHERE DateDiff('y',datevalue('%s'),DateValue(cPaymentDate))>=0 "
+              "AND DateDiff('y',datevalue('%s'),DateValue(cPaymentDate))<=iPaymentReminderDays",
+              QStringLiteral("12/ 04/ 26"), QStringLiteral("12/ 04/ 26"));
+    EXPECT_EQ(late.GetRecordCount(), 0);
+}
+
+TEST_F(DateSql, LCaseLowersEveryLanguageButEqualityKeepsCase)
+{
+    CDbRecordset ins(db.Connection());
+    ins.Open("INSERT INTO LB_ITEM_MASTER_INFO_TB (cTransactionName,cTransactionDescription,iType) VALUES ('%s','%s',%d)",
+             QStringLiteral("Rent"), QStringLiteral("ÄRGER Über Straße ΣΟΦΙΑ"), 2);
+    CDbRecordset ins2(db.Connection());
+    ins2.Open("INSERT INTO LB_ITEM_MASTER_INFO_TB (cTransactionName,cTransactionDescription,iType) VALUES ('%s','%s',%d)",
+              QStringLiteral("rent"), QString(), 2);
+    EXPECT_EQ(db.Scalar(QStringLiteral("SELECT LCASE(cTransactionDescription) FROM LB_ITEM_MASTER_INFO_TB WHERE iTransactionId=1")),
+              QStringLiteral("ärger über straße σοφια"));
+    EXPECT_EQ(db.Count(QStringLiteral("LB_ITEM_MASTER_INFO_TB"),
+                       QStringLiteral("(LCASE(cTransactionDescription)) LIKE '%über%'")),
+              1);
+    EXPECT_EQ(db.Count(QStringLiteral("LB_ITEM_MASTER_INFO_TB"), QStringLiteral("cTransactionName='Rent'")), 1);
+}

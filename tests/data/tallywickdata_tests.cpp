@@ -1,0 +1,255 @@
+#include "data/dbrecordset.h"
+#include "data/dbschema.h"
+#include "data/profile.h"
+#include "data/stringtable.h"
+#include "data/tallywickdata.h"
+
+#include "support/testdatabase.h"
+#include "support/testuiseam.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QSettings>
+#include <QTemporaryDir>
+
+namespace {
+
+QString ReadAll(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+}
+
+void WriteText(const QString &path, const QString &text)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(text.toUtf8());
+}
+
+// An application folder with a settings file and, optionally, a database.
+class AppFolder : public ::testing::Test
+{
+protected:
+    void SetUp() override { data.SetAppFolder(dir.path()); }
+    QString Ini() const { return dir.filePath(QStringLiteral("TallywickPlus.ini")); }
+    QString MakeDatabase(const QString &name = QStringLiteral("TallywickPlus.mdb"))
+    {
+        const QString path = dir.filePath(name);
+        EXPECT_EQ(CreateDatabase(path, kDbPassword), QString());
+        return path;
+    }
+    QTemporaryDir dir;
+    CTallywickData data;
+};
+
+} // namespace
+
+TEST_F(AppFolder, BareDatabaseNameResolvesAgainstTheApplicationFolder)
+{
+    MakeDatabase();
+    WriteText(Ini(), QStringLiteral("[TallywickPlus]\nDBPath=TallywickPlus.mdb\nConStrg=Provider=Microsoft.Jet.OLEDB.4.0;\n"));
+    ASSERT_TRUE(data.LocateDatabase());
+    EXPECT_FALSE(data.firstRun);
+    EXPECT_EQ(data.location.connectionString,
+              QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") + dir.filePath(QStringLiteral("TallywickPlus.mdb")));
+    EXPECT_TRUE(data.OpenDatabase());
+    EXPECT_TRUE(TestUi().messages.isEmpty());
+}
+
+TEST_F(AppFolder, MissingProviderSettingIsWrittenAndMarksAFirstRun)
+{
+    MakeDatabase();
+    WriteText(Ini(), QStringLiteral("; kept\n[TallywickPlus]\nDBPath=TallywickPlus.mdb\n[Other]\nx=1\n"));
+    ASSERT_TRUE(data.LocateDatabase());
+    EXPECT_TRUE(data.firstRun);
+    EXPECT_EQ(data.location.providerSetting, QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;"));
+    EXPECT_EQ(ReadAll(Ini()), QStringLiteral("; kept\n[TallywickPlus]\nDBPath=TallywickPlus.mdb\n"
+                                             "ConStrg=Provider=Microsoft.Jet.OLEDB.4.0;\n[Other]\nx=1\n"));
+    // The second start is not a first run.
+    CTallywickData again;
+    again.SetAppFolder(dir.path());
+    ASSERT_TRUE(again.LocateDatabase());
+    EXPECT_FALSE(again.firstRun);
+}
+
+TEST_F(AppFolder, NoDatabasePathAsksForTheFileAndCancelFails)
+{
+    WriteText(Ini(), QStringLiteral("[TallywickPlus]\nConStrg=Provider=Microsoft.Jet.OLEDB.4.0;\n"));
+    EXPECT_FALSE(data.LocateDatabase());
+    ASSERT_EQ(TestUi().messages.size(), 1);
+    EXPECT_EQ(TestUi().messages[0].text, LoadString(61569));
+    EXPECT_EQ(TestUi().messages[0].title, QStringLiteral("TallywickPlus"));
+    EXPECT_EQ(TestUi().messages[0].style & MB_ICONMASK, unsigned(MB_ICONEXCLAMATION));
+    ASSERT_EQ(TestUi().fileRequests.size(), 1);
+    EXPECT_EQ(TestUi().fileRequests[0].title, QStringLiteral("Find Database TallywickPlus.mdb"));
+    EXPECT_EQ(TestUi().fileRequests[0].filter, QStringLiteral("Access Database (TallywickPlus.mdb)|TallywickPlus.mdb||"));
+    EXPECT_EQ(TestUi().fileRequests[0].directory, dir.path());
+}
+
+TEST_F(AppFolder, ChosenDatabaseIsRememberedInTheSettingsFile)
+{
+    const QString elsewhere = MakeDatabase(QStringLiteral("moved.mdb"));
+    WriteText(Ini(), QStringLiteral("[TallywickPlus]\nDBPath=/no/such/TallywickPlus.mdb\nConStrg=Provider=Microsoft.Jet.OLEDB.4.0;\n"));
+    TestUi().QueueFile(elsewhere);
+    ASSERT_TRUE(data.LocateDatabase());
+    EXPECT_EQ(data.location.databasePath, elsewhere);
+    EXPECT_TRUE(ReadAll(Ini()).contains(QStringLiteral("DBPath=") + elsewhere + u'\n'));
+    EXPECT_TRUE(data.OpenDatabase());
+}
+
+TEST_F(AppFolder, ReadOnlyDatabaseIsMadeWritableBeforeItOpens)
+{
+    const QString path = MakeDatabase();
+    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup);
+    WriteText(Ini(), QStringLiteral("[TallywickPlus]\nDBPath=TallywickPlus.mdb\nConStrg=Provider=Microsoft.Jet.OLEDB.4.0;\n"));
+    ASSERT_TRUE(data.LocateDatabase());
+    EXPECT_TRUE(QFile::permissions(path) & QFileDevice::WriteOwner);
+    ASSERT_TRUE(data.OpenDatabase());
+    EXPECT_TRUE(TestUi().messages.isEmpty());
+}
+
+TEST_F(AppFolder, LongSettingsValuesAreCutAt254Characters)
+{
+    WriteText(Ini(), QStringLiteral("[TallywickPlus]\nDBPath=") + QString(300, u'a') + u'\n');
+    ASSERT_TRUE(data.ReadDatabaseLocation());
+    EXPECT_EQ(data.location.databasePath.size(), 254);
+}
+
+class Loaded : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        db.Connection().Close();
+        data.location.databasePath = db.Path();
+        data.location.providerSetting = kProviderSetting;
+        data.BuildConnectionString();
+        ASSERT_TRUE(data.OpenDatabase());
+    }
+    void Exec(const QString &sql)
+    {
+        CDbRecordset rs(data.connection);
+        rs.OpenText(sql);
+    }
+    CTestDatabase db;
+    CTallywickData data;
+};
+
+TEST_F(Loaded, UnitsTextKeepsOnlyCommaEndedNames)
+{
+    EXPECT_EQ(CTallywickData::ParseUnits(QStringLiteral("Home,Shop,")), (QStringList{"Home", "Shop"}));
+    EXPECT_EQ(CTallywickData::ParseUnits(QStringLiteral("Home,Shop")), QStringList{"Home"});
+    EXPECT_EQ(CTallywickData::ParseUnits(QStringLiteral(" ")), QStringList{});
+    EXPECT_EQ(CTallywickData::ParseUnits(QString()), QStringList{});
+    EXPECT_EQ(CTallywickData::ParseUnits(QStringLiteral("Bob's place,,")), (QStringList{"Bob's place", ""}));
+    EXPECT_EQ(CTallywickData::UnitsText({"Home", "Shop"}), QStringLiteral("Home,Shop,"));
+
+    Exec(QStringLiteral("UPDATE LB_COMPANY_INFO_TB SET cName='Ann''s', cCompanyUnits='Home,Shop,', cEmail='a@b.c'"));
+    ASSERT_TRUE(data.LoadCompanyInfo());
+    EXPECT_EQ(data.company.cName, QStringLiteral("Ann's"));
+    EXPECT_EQ(data.company.cEmail, QStringLiteral("a@b.c"));
+    EXPECT_EQ(data.company.units, (QStringList{"Home", "Shop"}));
+}
+
+TEST_F(Loaded, CategoriesOfTypeBothAreInBothListsInTableOrder)
+{
+    Exec(QStringLiteral("INSERT INTO LB_ITEM_MASTER_INFO_TB (cTransactionName,cTransactionDescription,iType) VALUES "
+                        "('Salary','pay',1),('Rent','',2),('Gift','either way',3),('Odd','',7)"));
+    ASSERT_TRUE(data.LoadCategories());
+    QStringList income, expense;
+    for (const auto &c : data.incomeCategories)
+        income << c.cTransactionName;
+    for (const auto &c : data.expenseCategories)
+        expense << c.cTransactionName;
+    EXPECT_EQ(income, (QStringList{"Salary", "Gift"}));
+    EXPECT_EQ(expense, (QStringList{"Rent", "Gift"}));
+    EXPECT_EQ(data.incomeCategories[1].iType, 3);
+    EXPECT_EQ(data.incomeCategories[1].cTransactionDescription, QStringLiteral("either way"));
+    EXPECT_EQ(data.incomeCategories[0].iTransactionId, 1);
+}
+
+TEST_F(Loaded, EmptySettingsRowsKeepTheDefaults)
+{
+    Exec(QStringLiteral("DELETE FROM LB_DEFAULT_SETTINGS_TB"));
+    Exec(QStringLiteral("DELETE FROM LB_COMPANY_INFO_TB"));
+    data.company.cName = QStringLiteral("kept");
+    ASSERT_TRUE(data.LoadDefaultSettings());
+    ASSERT_TRUE(data.LoadCompanyInfo());
+    EXPECT_EQ(data.settings.iByPassPasswordScreen, 0);
+    EXPECT_EQ(data.settings.cPassword, QString());
+    EXPECT_EQ(data.company.cName, QStringLiteral("kept"));
+}
+
+TEST_F(Loaded, DefaultSettingsRoundTripIncludingAnApostropheFolder)
+{
+    ASSERT_TRUE(data.LoadDefaultSettings());
+    EXPECT_EQ(data.settings.cPassword, QStringLiteral("vorel"));
+    data.settings.iAutoBackUpDb = 1;
+    data.settings.iAutoCompactDb = 1;
+    data.settings.iByPassPasswordScreen = 2;
+    data.settings.cBackUpDbPath = QStringLiteral("/home/o'brien/back ups 100%");
+    data.settings.iPrintFaxNo = 0;
+    ASSERT_TRUE(data.SaveDefaultSettings());
+    EXPECT_TRUE(TestUi().messages.isEmpty());
+
+    CTallywickData other;
+    other.location = data.location;
+    ASSERT_TRUE(other.OpenDatabase());
+    ASSERT_TRUE(other.LoadDefaultSettings());
+    EXPECT_EQ(other.settings.cBackUpDbPath, QStringLiteral("/home/o'brien/back ups 100%"));
+    EXPECT_EQ(other.settings.iAutoBackUpDb, 1);
+    EXPECT_EQ(other.settings.iAutoCompactDb, 1);
+    EXPECT_EQ(other.settings.iByPassPasswordScreen, 2);
+    EXPECT_EQ(other.settings.iPrintFaxNo, 0);
+    EXPECT_EQ(other.settings.cPassword, QStringLiteral("vorel"));
+}
+
+TEST_F(Loaded, FailedLoadReportsAndKeepsWhatWasThere)
+{
+    Exec(QStringLiteral("DROP TABLE LB_DEFAULT_SETTINGS_TB"));
+    data.settings.cCurrency = QStringLiteral("€");
+    EXPECT_FALSE(data.LoadDefaultSettings());
+    EXPECT_EQ(TestUi().Texts(), QStringList{LoadString(61577)});
+    EXPECT_EQ(data.settings.cCurrency, QStringLiteral("€"));
+    EXPECT_FALSE(data.SaveDefaultSettings());
+}
+
+TEST(ProfileSettings, FirstStartUsesTheDefaultsAndLaterStartsTheStoredValues)
+{
+    RemoveProfileEntry(QStringLiteral("Settings"), QStringLiteral("BkgColor"));
+    RemoveProfileEntry(QStringLiteral("Settings"), QStringLiteral("DateFormat"));
+    RemoveProfileEntry(QStringLiteral("Settings"), QStringLiteral("AutoPaymentReminderDisplay"));
+    CTallywickData data;
+    data.LoadProfileSettings();
+    EXPECT_EQ(data.settings.backgroundColour, 0x4B4B4Bu);
+    EXPECT_EQ(data.settings.dateFormat, QStringLiteral("MMM/dd/yyyy"));
+    EXPECT_EQ(data.settings.autoPaymentReminderDisplay, 1);
+
+    WriteProfileInt(QStringLiteral("Settings"), QStringLiteral("BkgColor"), 0xFF0000);
+    WriteProfileString(QStringLiteral("Settings"), QStringLiteral("DateFormat"), QStringLiteral("dd/MM/yyyy"));
+    WriteProfileInt(QStringLiteral("Settings"), QStringLiteral("AutoPaymentReminderDisplay"), 0);
+    data.LoadProfileSettings();
+    EXPECT_EQ(data.settings.backgroundColour, 0xFF0000u);
+    EXPECT_EQ(data.settings.dateFormat, QStringLiteral("dd/MM/yyyy"));
+    EXPECT_EQ(data.settings.autoPaymentReminderDisplay, 0);
+    // The profile lives in the test's own home, never the real one.
+    EXPECT_TRUE(QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Norwend"), QStringLiteral("Tallywick + "))
+                    .fileName()
+                    .startsWith(qEnvironmentVariable("HOME") + u'/'));
+}
+
+TEST(RunAtStartup, EntryIsWrittenReadAndRemoved)
+{
+    for (const bool allUsers : {false, true}) {
+        EXPECT_FALSE(IsRunAtStartup(QStringLiteral("NRWLBApp"), allUsers));
+        ASSERT_TRUE(SetRunAtStartup(QStringLiteral("NRWLBApp"), allUsers, QStringLiteral("/opt/my apps/tallywick")));
+        EXPECT_TRUE(IsRunAtStartup(QStringLiteral("NRWLBApp"), allUsers));
+        const QString text = ReadAll(AutostartFolder(allUsers) + QStringLiteral("/NRWLBApp.desktop"));
+        EXPECT_TRUE(text.contains(QStringLiteral("Exec=\"/opt/my apps/tallywick\"")));
+        EXPECT_TRUE(RemoveRunAtStartup(QStringLiteral("NRWLBApp"), allUsers));
+        EXPECT_FALSE(IsRunAtStartup(QStringLiteral("NRWLBApp"), allUsers));
+    }
+    EXPECT_TRUE(AutostartFolder(true).startsWith(qEnvironmentVariable("HOME")));
+}
