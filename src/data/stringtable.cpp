@@ -3,12 +3,6 @@
 #include <QFile>
 #include <QHash>
 
-// A resource in a static library is linked only when something names it.
-static void InitStringResource()
-{
-    Q_INIT_RESOURCE(strings);
-}
-
 namespace {
 
 QString Unescape(QStringView raw)
@@ -36,7 +30,6 @@ const QHash<unsigned, QString> &Table()
 {
     static const QHash<unsigned, QString> table = [] {
         QHash<unsigned, QString> t;
-        InitStringResource();
         QFile f(QStringLiteral(":/twk/strings.txt"));
         if (!f.open(QIODevice::ReadOnly))
             return t;
