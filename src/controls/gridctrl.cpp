@@ -1,0 +1,412 @@
+#include "controls/gridctrl.h"
+
+#include "controls/gridrenderer.h"
+#include "data/stringtable.h"
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QWheelEvent>
+
+#include <ctime>
+
+const char *const CGridCtrl::kPrinterSample = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSATUVWXYZ";
+
+CGridCtrl::CGridCtrl(QWidget *parent)
+    : QAbstractScrollArea(parent)
+{
+    setProperty("windowClass", QString::fromLatin1(kWindowClass));
+    setFrameShape(QFrame::NoFrame);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+    viewport()->setAutoFillBackground(false);
+    ResetScrollBars();
+}
+
+CGridCtrl::~CGridCtrl() = default;
+
+bool CGridCtrl::Create(const QRect &rect, QWidget *parent, int id, unsigned style)
+{
+    setParent(parent);
+    m_id = id;
+    setObjectName(QString::number(id));
+    setFrameShape(style & WS_BORDER ? QFrame::StyledPanel : QFrame::NoFrame);
+    setFocusPolicy(style & WS_TABSTOP ? Qt::StrongFocus : Qt::NoFocus);
+    setGeometry(rect);
+    if (style & WS_VISIBLE)
+        show();
+    ResetScrollBars();
+    return true;
+}
+
+void CGridCtrl::Changed(bool sizes)
+{
+    if (sizes)
+        ResetScrollBars();
+    if (m_redraw)
+        viewport()->update();
+}
+
+bool CGridCtrl::SetRowCount(int rows)
+{
+    const bool ok = m_model.SetRowCount(rows);
+    Changed(true);
+    return ok;
+}
+
+bool CGridCtrl::SetColumnCount(int cols)
+{
+    const bool ok = m_model.SetColumnCount(cols);
+    Changed(true);
+    return ok;
+}
+
+bool CGridCtrl::SetFixedRowCount(int rows)
+{
+    const bool ok = m_model.SetFixedRowCount(rows);
+    Changed(true);
+    return ok;
+}
+
+bool CGridCtrl::SetFixedColumnCount(int cols)
+{
+    const bool ok = m_model.SetFixedColumnCount(cols);
+    Changed(true);
+    return ok;
+}
+
+bool CGridCtrl::DeleteAllItems()
+{
+    m_model.DeleteAllItems();
+    Changed(true);
+    return true;
+}
+
+bool CGridCtrl::SetItem(const GV_ITEM &item)
+{
+    const bool ok = m_model.SetItem(item);
+    if (ok)
+        Changed(false);
+    return ok;
+}
+
+bool CGridCtrl::SetItemText(int row, int col, const QString &text)
+{
+    const bool ok = m_model.SetItemText(row, col, text);
+    if (ok)
+        Changed(false);
+    return ok;
+}
+
+bool CGridCtrl::SetItemFormat(int row, int col, unsigned format)
+{
+    const bool ok = m_model.SetItemFormat(row, col, format);
+    if (ok)
+        Changed(false);
+    return ok;
+}
+
+bool CGridCtrl::SetItemImage(int row, int col, int image)
+{
+    const bool ok = m_model.SetItemImage(row, col, image);
+    if (ok)
+        Changed(false);
+    return ok;
+}
+
+bool CGridCtrl::SetItemFont(int row, int col, const LOGFONT &font)
+{
+    const bool ok = m_model.SetItemFont(row, col, font);
+    if (ok)
+        Changed(false);
+    return ok;
+}
+
+bool CGridCtrl::SetItemFgColour(int row, int col, COLORREF colour)
+{
+    const bool ok = m_model.SetItemFgColour(row, col, colour);
+    if (ok)
+        Changed(false);
+    return ok;
+}
+
+bool CGridCtrl::SetItemBkColour(int row, int col, COLORREF colour)
+{
+    const bool ok = m_model.SetItemBkColour(row, col, colour);
+    if (ok)
+        Changed(false);
+    return ok;
+}
+
+bool CGridCtrl::SetItemState(int row, int col, unsigned state)
+{
+    const bool ok = m_model.SetItemState(row, col, state);
+    if (ok)
+        Changed(false);
+    return ok;
+}
+
+bool CGridCtrl::SetItemData(int row, int col, std::intptr_t data)
+{
+    return m_model.SetItemData(row, col, data);
+}
+
+bool CGridCtrl::SetGridLines(int lines)
+{
+    const bool ok = m_model.SetGridLines(lines);
+    if (ok)
+        Changed(false);
+    return ok;
+}
+
+bool CGridCtrl::AutoSize(int style)
+{
+    const bool ok = m_model.AutoSize(style);
+    Changed(true);
+    return ok;
+}
+
+bool CGridCtrl::SetRowHeight(int row, int height)
+{
+    const bool ok = m_model.SetRowHeight(row, height);
+    if (ok)
+        Changed(true);
+    return ok;
+}
+
+bool CGridCtrl::SetColumnWidth(int col, int width)
+{
+    const bool ok = m_model.SetColumnWidth(col, width);
+    if (ok)
+        Changed(true);
+    return ok;
+}
+
+void CGridCtrl::SetGridBkColor(COLORREF colour)
+{
+    m_model.SetGridBkColor(colour);
+    Changed(false);
+}
+
+void CGridCtrl::SetBkPictureId(int id)
+{
+    m_model.SetBkPictureId(id);
+    Changed(false);
+}
+
+void CGridCtrl::SetBkPicture(const QImage &picture)
+{
+    m_model.SetBkPicture(picture);
+    Changed(false);
+}
+
+void CGridCtrl::SetImageList(const QList<QImage> &images)
+{
+    m_model.SetImageList(images);
+    Changed(false);
+}
+
+void CGridCtrl::SetRedraw(bool allow)
+{
+    m_redraw = allow;
+    if (allow)
+        Refresh();
+}
+
+void CGridCtrl::Refresh()
+{
+    ResetScrollBars();
+    viewport()->update();
+}
+
+void CGridCtrl::ResetScrollBars()
+{
+    const QSize client = viewport()->size();
+    const int fixedWidth = m_model.GetFixedColumnWidth();
+    const int fixedHeight = m_model.GetFixedRowHeight();
+    QScrollBar *h = horizontalScrollBar();
+    QScrollBar *v = verticalScrollBar();
+    h->setRange(0, qMax(0, m_model.GetVirtualWidth() - client.width()));
+    h->setPageStep(qMax(1, client.width() - fixedWidth));
+    h->setSingleStep(qMax(1, m_model.GetDefaultColumnWidth() / 4));
+    v->setRange(0, qMax(0, m_model.GetVirtualHeight() - client.height()));
+    v->setPageStep(qMax(1, client.height() - fixedHeight));
+    v->setSingleStep(qMax(1, m_model.GetDefaultRowHeight()));
+}
+
+CCellID CGridCtrl::GetCellFromPt(const QPoint &point) const
+{
+    const int fixedWidth = m_model.GetFixedColumnWidth();
+    const int fixedHeight = m_model.GetFixedRowHeight();
+    const int x = point.x() < fixedWidth ? point.x() : point.x() + horizontalScrollBar()->value();
+    const int y = point.y() < fixedHeight ? point.y() : point.y() + verticalScrollBar()->value();
+    const CCellID cell{m_model.RowAtY(y), m_model.ColumnAtX(x)};
+    return cell.IsValid() ? cell : CCellID{};
+}
+
+QRect CGridCtrl::GetCellRect(int row, int col) const
+{
+    if (!m_model.IsValid(row, col))
+        return {};
+    int x = m_model.GetColumnLeft(col);
+    int y = m_model.GetRowTop(row);
+    if (col >= m_model.GetFixedColumnCount())
+        x -= horizontalScrollBar()->value();
+    if (row >= m_model.GetFixedRowCount())
+        y -= verticalScrollBar()->value();
+    return QRect(x, y, m_model.GetColumnWidth(col), m_model.GetRowHeight(row));
+}
+
+int CGridCtrl::WheelScrollLines()
+{
+    const int lines = QApplication::wheelScrollLines();
+    return lines > 0 ? lines : 3;
+}
+
+int CGridCtrl::ScrollToRowTop(int row) const
+{
+    return m_model.GetRowTop(row) - m_model.GetFixedRowHeight();
+}
+
+void CGridCtrl::wheelEvent(QWheelEvent *event)
+{
+    // Whole rows per notch, so the top row is never cut after a wheel turn.
+    m_wheelRemainder += event->angleDelta().y();
+    const int notches = m_wheelRemainder / 120;
+    m_wheelRemainder %= 120;
+    if (notches == 0 || m_model.GetRowCount() <= m_model.GetFixedRowCount()) {
+        event->accept();
+        return;
+    }
+    QScrollBar *v = verticalScrollBar();
+    const int fixedRows = m_model.GetFixedRowCount();
+    int top = m_model.RowAtY(m_model.GetFixedRowHeight() + v->value());
+    if (top < fixedRows)
+        top = fixedRows;
+    const int target = qBound(fixedRows, top - notches * WheelScrollLines(), m_model.GetRowCount() - 1);
+    v->setValue(ScrollToRowTop(target));
+    event->accept();
+}
+
+void CGridCtrl::scrollContentsBy(int, int)
+{
+    // Fixed rows and columns stay put, so nothing can be scrolled as a block.
+    viewport()->update();
+}
+
+void CGridCtrl::resizeEvent(QResizeEvent *event)
+{
+    QAbstractScrollArea::resizeEvent(event);
+    ResetScrollBars();
+}
+
+void CGridCtrl::paintEvent(QPaintEvent *)
+{
+    QPainter painter(viewport());
+    CGridRenderer(m_model).PaintView(painter, viewport()->size(),
+                                     QPoint(horizontalScrollBar()->value(), verticalScrollBar()->value()));
+}
+
+QString CGridCtrl::PrintTitle() const
+{
+    for (const QWidget *w = parentWidget(); w; w = w->parentWidget()) {
+        if (!w->windowTitle().isEmpty())
+            return w->windowTitle();
+    }
+    return {};
+}
+
+void CGridCtrl::OnBeginPrinting(QPainter *painter, CPrintInfo *info)
+{
+    if (!painter || !info || !painter->device())
+        return;
+    m_printerFont = QFontFromLogFont(MakeLogFont(QStringLiteral("Arial"), -10, FW_NORMAL));
+    painter->setFont(m_printerFont);
+    const QFontMetrics metrics(m_printerFont, painter->device());
+    const QString sample = QString::fromLatin1(kPrinterSample);
+    const QSize charSize(metrics.horizontalAdvance(sample) / int(sample.size()), metrics.height());
+    const QSize paper(painter->device()->width(), painter->device()->height());
+    m_printLayout.Compute(m_model, charSize, paper);
+    info->SetMaxPage(m_printLayout.PageCount());
+    info->m_nCurPage = 1;
+    m_printing = true;
+}
+
+void CGridCtrl::OnPrint(QPainter *painter, CPrintInfo *info)
+{
+    if (!painter || !info || !m_printing || !m_printLayout.IsValid())
+        return;
+    const CGridCellModel &m = m_model;
+    const QSize logical = m_printLayout.LogicalPage();
+    painter->save();
+    painter->setWindow(QRect(QPoint(0, 0), logical));
+    painter->setViewport(QRect(QPoint(0, 0), m_printLayout.Paper()));
+    info->m_rectDraw = QRect(QPoint(0, 0), logical);
+    painter->setFont(m_printerFont);
+    PrintHeader(painter, info);
+
+    const CGridRenderer renderer(m);
+    const QRect page(QPoint(0, 0), logical);
+    renderer.DrawBlock(*painter, 0, m.GetFixedRowCount(), 0, m.GetColumnCount(), m_printLayout.FixedRowsOrigin(),
+                       page);
+    const auto [first, last] = m_printLayout.PageRows(info->m_nCurPage);
+    const QRect clip = m_printLayout.RowsClip();
+    painter->save();
+    painter->setClipRect(clip);
+    renderer.DrawBlock(*painter, first, last, 0, m.GetColumnCount(), m_printLayout.RowsOrigin(), clip);
+    painter->restore();
+
+    painter->setFont(m_printerFont);
+    PrintFooter(painter, info);
+    painter->restore();
+}
+
+void CGridCtrl::OnEndPrinting(QPainter *, CPrintInfo *)
+{
+    m_printing = false;
+    m_printerFont = QFont();
+}
+
+void CGridCtrl::PrintHeader(QPainter *painter, CPrintInfo *)
+{
+    QFont bold = m_printerFont;
+    bold.setWeight(QFont::Bold);
+    painter->setFont(bold);
+    painter->setBackgroundMode(Qt::TransparentMode);
+    painter->setPen(Qt::black);
+    const QRect band = m_printLayout.HeaderRect();
+    const int flags = Qt::AlignVCenter | Qt::TextSingleLine;
+    const QString program = LoadString(57344);
+    const QFontMetrics metrics(bold, painter->device());
+    // On a narrow page the centred title gives way to the program name.
+    const int room = band.width() - 2 * (metrics.horizontalAdvance(program) + metrics.averageCharWidth());
+    const QString title = metrics.elidedText(PrintTitle(), Qt::ElideRight, qMax(0, room));
+    painter->drawText(band, flags | Qt::AlignHCenter, title);
+    painter->drawText(band, flags | Qt::AlignRight, program);
+    painter->drawLine(band.left(), band.bottom(), band.right(), band.bottom());
+}
+
+void CGridCtrl::PrintFooter(QPainter *painter, CPrintInfo *info)
+{
+    const QRect band = m_printLayout.FooterRect();
+    painter->setPen(Qt::black);
+    painter->drawLine(band.left(), band.top(), band.right(), band.top());
+    QFont bold = m_printerFont;
+    bold.setWeight(QFont::Bold);
+    painter->setFont(bold);
+    painter->setBackgroundMode(Qt::TransparentMode);
+    const int flags = Qt::AlignVCenter | Qt::TextSingleLine;
+    const QString page = QStringLiteral("Page %1 of %2").arg(info->m_nCurPage).arg(info->GetMaxPage());
+    painter->drawText(band, flags | Qt::AlignLeft, page);
+    char stamp[128] = {};
+    const std::time_t now = std::time(nullptr);
+    std::strftime(stamp, sizeof stamp, "%c", std::localtime(&now));
+    // On a narrow page the time gives way to the page number.
+    const QFontMetrics metrics(bold, painter->device());
+    const int room = band.width() - metrics.horizontalAdvance(page) - metrics.averageCharWidth();
+    painter->drawText(band, flags | Qt::AlignRight,
+                      metrics.elidedText(QString::fromLocal8Bit(stamp), Qt::ElideRight, qMax(0, room)));
+}

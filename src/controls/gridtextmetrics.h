@@ -1,0 +1,44 @@
+#pragma once
+
+#include "controls/logfont.h"
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QHash>
+#include <QSize>
+#include <QString>
+
+#include <memory>
+#include <unordered_map>
+
+// Text sizes per font, each distinct text measured once. Measuring is what
+// auto-sizing a large report spends its time on, and report columns repeat
+// the same dates, categories and amounts many times over.
+class CGridTextMetrics
+{
+public:
+    CGridTextMetrics();
+    ~CGridTextMetrics();
+    CGridTextMetrics(const CGridTextMetrics &) = delete;
+    CGridTextMetrics &operator=(const CGridTextMetrics &) = delete;
+
+    // Fonts are the grid's interned descriptions, so the pointer is the key.
+    const QFont &Font(const LOGFONT *font);
+    const QFontMetrics &Metrics(const LOGFONT *font);
+    // The unwrapped size of text: one line, or one line per '\n' unless
+    // singleLine. An empty text is one line high and 0 wide.
+    QSize TextExtent(const LOGFONT *font, const QString &text, bool singleLine);
+
+    // How many texts were measured (not taken from the cache).
+    long long MeasureCount() const { return m_measured; }
+    void Clear();
+
+private:
+    struct Entry;
+    Entry &EntryFor(const LOGFONT *font);
+
+    std::unordered_map<const LOGFONT *, std::unique_ptr<Entry>> m_entries;
+    const LOGFONT *m_lastFont = nullptr;
+    Entry *m_last = nullptr;
+    long long m_measured = 0;
+};

@@ -1,0 +1,247 @@
+#include "controls/gridctrl.h"
+
+#include <gtest/gtest.h>
+
+#include <QMainWindow>
+#include <QPainter>
+#include <QPrinter>
+#include <QProcess>
+#include <QTemporaryDir>
+
+namespace {
+
+struct Printed {
+    int pages = 0;
+    QStringList pageTexts;
+};
+
+// Prints every page of the grid to a PDF and reads the text back.
+Printed PrintToPdf(CGridCtrl &grid, const QString &path)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    QPainter painter(&printer);
+    CPrintInfo info;
+    grid.OnBeginPrinting(&painter, &info);
+    for (int page = 1; page <= info.GetMaxPage(); ++page) {
+        if (page > 1)
+            printer.newPage();
+        info.m_nCurPage = page;
+        grid.OnPrint(&painter, &info);
+    }
+    grid.OnEndPrinting(&painter, &info);
+    painter.end();
+
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
+    text.waitForFinished(30000);
+    Printed printed;
+    printed.pageTexts = QString::fromUtf8(text.readAllStandardOutput()).split(u'\f');
+    if (!printed.pageTexts.isEmpty() && printed.pageTexts.last().trimmed().isEmpty())
+        printed.pageTexts.removeLast();
+    printed.pages = int(printed.pageTexts.size());
+    return printed;
+}
+
+class GridPrinting : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        window.setWindowTitle(QStringLiteral("Monthly Report"));
+        grid = new CGridCtrl(&window);
+        window.setCentralWidget(grid);
+    }
+    QString Pdf() const { return dir.filePath(QStringLiteral("grid.pdf")); }
+
+    QTemporaryDir dir;
+    QMainWindow window;
+    CGridCtrl *grid = nullptr;
+};
+
+} // namespace
+
+TEST_F(GridPrinting, AGridThatFitsPrintsPageOneOfOneWithTitleAndProgramName)
+{
+    grid->SetRowCount(5);
+    grid->SetColumnCount(3);
+    grid->SetItemText(2, 1, QStringLiteral("Salary"));
+    grid->AutoSize();
+    // About as wide as a report, which prints near its screen size.
+    grid->SetColumnWidth(0, 300);
+    grid->SetColumnWidth(2, 300);
+    const Printed printed = PrintToPdf(*grid, Pdf());
+    ASSERT_EQ(printed.pages, 1);
+    EXPECT_TRUE(printed.pageTexts[0].contains(QStringLiteral("Page 1 of 1")));
+    EXPECT_TRUE(printed.pageTexts[0].contains(QStringLiteral("Monthly Report")));
+    EXPECT_TRUE(printed.pageTexts[0].contains(QStringLiteral("Tallywick +")));
+    EXPECT_TRUE(printed.pageTexts[0].contains(QStringLiteral("Salary")));
+}
+
+TEST_F(GridPrinting, ANarrowGridIsEnlargedToThePageWidth)
+{
+    grid->SetRowCount(5);
+    grid->SetColumnCount(2);
+    grid->SetItemText(1, 1, QStringLiteral("Salary"));
+    grid->AutoSize();
+    const Printed printed = PrintToPdf(*grid, Pdf());
+    EXPECT_GT(grid->PrintLayout().Scale(), 5.0);
+    ASSERT_GE(printed.pages, 1);
+    EXPECT_TRUE(printed.pageTexts[0].contains(QStringLiteral("Salary")));
+    // The page number stays readable even when the band is narrow.
+    EXPECT_TRUE(printed.pageTexts[0].contains(QStringLiteral("Page 1 of %1").arg(printed.pages)));
+}
+
+TEST_F(GridPrinting, AnEmptyGridStillPrintsOnePage)
+{
+    const Printed printed = PrintToPdf(*grid, Pdf());
+    EXPECT_EQ(printed.pages, 1);
+    EXPECT_EQ(grid->PrintLayout().PageCount(), 1);
+}
+
+TEST_F(GridPrinting, ManyRowsGiveSeveralPagesEachHeadedByTheFixedRows)
+{
+    const int rows = 400;
+    grid->SetRowCount(rows);
+    grid->SetColumnCount(3);
+    grid->SetFixedRowCount(1);
+    grid->SetItemText(0, 1, QStringLiteral("Heading"));
+    for (int r = 1; r < rows; ++r)
+        grid->SetItemText(r, 1, QStringLiteral("entry%1x").arg(r));
+    grid->AutoSize();
+    grid->SetColumnWidth(0, 300);
+    grid->SetColumnWidth(2, 300);
+    const Printed printed = PrintToPdf(*grid, Pdf());
+    const int count = grid->PrintLayout().PageCount();
+    ASSERT_GT(count, 2);
+    ASSERT_EQ(printed.pages, count);
+    int seen = 0;
+    for (int page = 1; page <= count; ++page) {
+        const QString &text = printed.pageTexts[page - 1];
+        SCOPED_TRACE(page);
+        EXPECT_TRUE(text.contains(QStringLiteral("Heading")));
+        EXPECT_TRUE(text.contains(QStringLiteral("Page %1 of %2").arg(page).arg(count)));
+        const auto [first, last] = grid->PrintLayout().PageRows(page);
+        EXPECT_TRUE(text.contains(QStringLiteral("entry%1x").arg(first)));
+        EXPECT_TRUE(text.contains(QStringLiteral("entry%1x").arg(last - 1)));
+        EXPECT_FALSE(text.contains(QStringLiteral("entry%1x").arg(last)));
+        seen += last - first;
+    }
+    EXPECT_EQ(seen, rows - 1);
+}
+
+TEST_F(GridPrinting, AWiderGridPrintsAtASmallerScaleAndKeepsItsRightEdge)
+{
+    grid->SetRowCount(3);
+    grid->SetColumnCount(3);
+    grid->AutoSize();
+    PrintToPdf(*grid, Pdf());
+    const double narrowScale = grid->PrintLayout().Scale();
+
+    grid->SetColumnWidth(2, 3000);
+    grid->SetItemText(1, 2, QStringLiteral("RIGHTEDGE"));
+    grid->SetItemFormat(1, 2, 0x12);
+    const Printed printed = PrintToPdf(*grid, Pdf());
+    EXPECT_LT(grid->PrintLayout().Scale(), narrowScale);
+    ASSERT_EQ(printed.pages, 1);
+    EXPECT_TRUE(printed.pageTexts[0].contains(QStringLiteral("RIGHTEDGE")));
+    const QSize logical = grid->PrintLayout().LogicalPage();
+    EXPECT_GE(logical.width(), grid->GetVirtualWidth());
+}
+
+TEST_F(GridPrinting, NothingHappensWithoutAPainterOrPrintInformation)
+{
+    grid->SetRowCount(2);
+    grid->SetColumnCount(2);
+    CPrintInfo info;
+    grid->OnBeginPrinting(nullptr, &info);
+    EXPECT_EQ(info.GetMaxPage(), 0xFFFF);
+    grid->OnPrint(nullptr, &info);
+    grid->OnPrint(nullptr, nullptr);
+    grid->OnBeginPrinting(nullptr, nullptr);
+    EXPECT_FALSE(grid->PrintLayout().IsValid());
+}
+
+class GridPrintLayout : public ::testing::Test
+{
+protected:
+    // Rows of the given heights after one fixed row of 20.
+    void Rows(std::initializer_list<int> heights)
+    {
+        model.SetColumnCount(2);
+        model.SetColumnWidth(0, 100);
+        model.SetColumnWidth(1, 100);
+        model.SetRowCount(int(heights.size()) + 1);
+        model.SetFixedRowCount(1);
+        model.SetRowHeight(0, 20);
+        int r = 1;
+        for (int h : heights)
+            model.SetRowHeight(r++, h);
+    }
+    CGridCellModel model;
+    CGridPrintLayout layout;
+    // 5 x 10 characters on a square page: the logical page is 240 x 240,
+    // the usable height 240 - 6 * 10 - 20 = 160.
+    const QSize charSize{5, 10};
+    const QSize paper{4800, 4800};
+};
+
+TEST_F(GridPrintLayout, TheLogicalPageIsTheGridWidthPlusMarginsInPaperProportions)
+{
+    Rows({10});
+    layout.Compute(model, charSize, QSize(4800, 9600));
+    EXPECT_EQ(layout.LogicalPage(), QSize(240, 480));
+    EXPECT_EQ(layout.UsableHeight(), 480 - 60 - 20);
+    EXPECT_DOUBLE_EQ(layout.Scale(), 20.0);
+}
+
+TEST_F(GridPrintLayout, RowsThatFillAPageExactlyStayOnIt)
+{
+    Rows({80, 80, 1});
+    layout.Compute(model, charSize, paper);
+    ASSERT_EQ(layout.UsableHeight(), 160);
+    ASSERT_EQ(layout.PageCount(), 2);
+    EXPECT_EQ(layout.PageRows(1), std::make_pair(1, 3));
+    EXPECT_EQ(layout.PageRows(2), std::make_pair(3, 4));
+    EXPECT_EQ(layout.PageRows(3), std::make_pair(0, 0));
+}
+
+TEST_F(GridPrintLayout, ARowTallerThanAPageStartsItsOwnPage)
+{
+    Rows({50, 400, 50});
+    layout.Compute(model, charSize, paper);
+    ASSERT_EQ(layout.PageCount(), 3);
+    EXPECT_EQ(layout.PageRows(1), std::make_pair(1, 2));
+    EXPECT_EQ(layout.PageRows(2), std::make_pair(2, 3));
+    EXPECT_EQ(layout.PageRows(3), std::make_pair(3, 4));
+}
+
+TEST_F(GridPrintLayout, ATallFirstRowLeavesNoEmptyPageBeforeIt)
+{
+    Rows({400});
+    layout.Compute(model, charSize, paper);
+    ASSERT_EQ(layout.PageCount(), 1);
+    EXPECT_EQ(layout.PageRows(1), std::make_pair(1, 2));
+}
+
+TEST_F(GridPrintLayout, BandsDoNotOverlapTheRows)
+{
+    Rows({10, 10});
+    layout.Compute(model, charSize, paper);
+    EXPECT_EQ(layout.HeaderRect(), QRect(20, 0, 200, 20));
+    EXPECT_EQ(layout.FixedRowsOrigin(), QPoint(20, 30));
+    EXPECT_EQ(layout.RowsClip(), QRect(20, 50, 200, 160));
+    EXPECT_EQ(layout.FooterRect(), QRect(20, 220, 200, 20));
+    EXPECT_LT(layout.RowsClip().bottom(), layout.FooterRect().top());
+}
+
+TEST_F(GridPrintLayout, NoPaperGivesNoLayout)
+{
+    Rows({10});
+    layout.Compute(model, charSize, QSize(0, 0));
+    EXPECT_FALSE(layout.IsValid());
+    EXPECT_EQ(layout.PageCount(), 1);
+}
