@@ -1,0 +1,53 @@
+#include "records/recordcommands.h"
+
+#include "records/categorypage.h"
+#include "records/editdeletedlg.h"
+#include "records/pagehostdlg.h"
+#include "records/transactiondlg.h"
+#include "records/userinfopage.h"
+
+bool RunUserInformation(CTallywickData &data, QWidget *parent)
+{
+    CPageHostDlg dialog(new CUserInfoPage(data), parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void RunCategories(CTallywickData &data, QWidget *parent)
+{
+    CPageHostDlg dialog(new CCategoryPage(data), parent);
+    dialog.exec();
+}
+
+void RunAddTransaction(CTallywickData &data, int type, QWidget *parent)
+{
+    CTransactionDlg dialog(data, type, parent);
+    dialog.exec();
+}
+
+void RunEditDelete(CTallywickData &data, int type, QWidget *parent)
+{
+    CEditDeleteDlg dialog(data, type, parent);
+    dialog.exec();
+}
+
+bool RunRecordCommand(CTallywickData &data, unsigned commandId, QWidget *parent)
+{
+    switch (commandId) {
+    case 32772:
+        RunUserInformation(data, parent);
+        return true;
+    case 32773:
+        RunCategories(data, parent);
+        return true;
+    case 32793:
+    case 32794:
+        RunAddTransaction(data, commandId == 32793 ? kIncomeTransaction : kExpenseTransaction, parent);
+        return true;
+    case 32795:
+    case 32796:
+        RunEditDelete(data, commandId == 32795 ? kIncomeTransaction : kExpenseTransaction, parent);
+        return true;
+    default:
+        return false;
+    }
+}

@@ -1,0 +1,59 @@
+#include "records/recordui.h"
+
+#include "records/listorder.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QStyle>
+
+void SetControlId(QWidget *control, int id)
+{
+    control->setObjectName(ControlName(id));
+}
+
+QString ControlName(int id)
+{
+    return QString::number(id);
+}
+
+QLabel *MakeInfoIcon(QWidget *parent, int id, const QString &tip)
+{
+    auto *icon = MakeControl<QLabel>(parent, id);
+    const int size = parent->style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, parent);
+    icon->setPixmap(parent->style()->standardIcon(QStyle::SP_MessageBoxInformation, nullptr, parent).pixmap(size, size));
+    icon->setToolTip(tip);
+    icon->setFixedSize(size, size);
+    return icon;
+}
+
+void FillSortedCombo(QComboBox *box, const QStringList &items)
+{
+    box->clear();
+    box->addItems(SortedIgnoringCase(items));
+}
+
+int InsertSortedCombo(QComboBox *box, const QString &item)
+{
+    const int index = SortedInsertIndex(ComboItems(box), item);
+    box->insertItem(index, item);
+    return index;
+}
+
+QStringList ComboItems(const QComboBox *box)
+{
+    QStringList items;
+    for (int i = 0; i < box->count(); ++i)
+        items << box->itemText(i);
+    return items;
+}
+
+CWaitCursor::CWaitCursor()
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+CWaitCursor::~CWaitCursor()
+{
+    QApplication::restoreOverrideCursor();
+}

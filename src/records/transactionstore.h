@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QDate>
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+class CDbConnection;
+
+enum TransactionType : int {
+    kIncomeTransaction = 1,
+    kExpenseTransaction = 2,
+};
+
+// One row of LB_TRANSACTION_INFO_TB as the entry dialog edits it.
+struct CTransactionRecord {
+    QString unit;
+    QDate date;
+    QString category;
+    double amount = 0.0;
+    QString description;
+    int type = kIncomeTransaction;
+};
+
+// One row of the Edit or Delete list; the date is the stored text.
+struct CListedTransaction {
+    long number = 0;
+    QString unit;
+    QString storedDate;
+    double amount = 0.0;
+    QString description;
+};
+
+// The amount rule: digits with at most one decimal point, not a lone point;
+// no sign, blank or thousands separator. Nothing when the text breaks it.
+std::optional<double> ParseAmount(const QString &text);
+// An amount as the dialogs show it: two decimals.
+QString FormatAmount(double amount);
+
+// The statements of the entry and Edit or Delete dialogs. Failures throw
+// CDbError; several-row changes run in one transaction.
+class CTransactionStore
+{
+public:
+    explicit CTransactionStore(CDbConnection &connection);
+
+    void Add(const CTransactionRecord &record);
+    void Update(long number, const CTransactionRecord &record);
+    // Nothing when no row carries the number. A stored date the engine
+    // cannot read comes back as a null date.
+    std::optional<CTransactionRecord> Read(long number);
+    // Rows of one category and type dated from..to inclusive, compared as dates.
+    QList<CListedTransaction> List(const QDate &from, const QDate &to, const QString &category, int type);
+    // All or none.
+    void Delete(const QList<long> &numbers);
+
+private:
+    CDbConnection &m_connection;
+};
