@@ -1,5 +1,6 @@
 #include "data/dbconnection.h"
 
+#include "data/dbschema.h"
 #include "data/jetsql.h"
 
 #include <sqlite3.h>
@@ -108,7 +109,12 @@ HRESULT CDbConnection::Open(const QString &connection, const QString &user, cons
     if (!RegisterJetFunctions(m_db))
         fail(SQLITE_ERROR);
     // A plain copy of the file must hold every committed row: no write-ahead log.
-    sqlite3_exec(m_db, "PRAGMA journal_mode=DELETE; PRAGMA cache_size=-65536;", nullptr, nullptr, nullptr);
+    sqlite3_exec(m_db, "PRAGMA journal_mode=DELETE; PRAGMA cache_size=-65536; PRAGMA temp_store=MEMORY;", nullptr,
+                 nullptr, nullptr);
+    // A file made by an older build or by hand gets the report indexes; a
+    // file that cannot take them (read-only media) still works, only slower.
+    for (const QString &statement : IndexStatements())
+        sqlite3_exec(m_db, statement.toUtf8().constData(), nullptr, nullptr, nullptr);
     sqlite3_busy_timeout(m_db, 5000);
     m_path = info.absoluteFilePath();
     m_level = 0;

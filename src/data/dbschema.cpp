@@ -8,9 +8,24 @@
 #include <QDir>
 #include <QFileInfo>
 
+QStringList IndexStatements()
+{
+    // Built from built-in functions only, so the standard shell can still
+    // insert rows; period queries are rewritten to this expression. The stored
+    // date is in the index too, or the engine would not read it alone.
+    return {
+        QStringLiteral("CREATE INDEX IF NOT EXISTS IX_TRANSACTION_PERIOD ON LB_TRANSACTION_INFO_TB (%1, cTransactionName, "
+                       "iTransactionType, cTransactionAmount, cTransactionDate)")
+            .arg(IndexedDateExpression(QStringLiteral("cTransactionDate"))),
+        QStringLiteral("CREATE INDEX IF NOT EXISTS IX_TRANSACTION_NAME ON LB_TRANSACTION_INFO_TB (cTransactionName, cUnitName)"),
+        QStringLiteral("CREATE INDEX IF NOT EXISTS IX_REMINDER_DATE ON LB_PAYMENT_REMINDER_INFO_TB (%1, cPaymentDate)")
+            .arg(IndexedDateExpression(QStringLiteral("cPaymentDate"))),
+    };
+}
+
 QStringList SchemaStatements()
 {
-    return {
+    return QStringList{
         QStringLiteral("CREATE TABLE LB_TRANSACTION_INFO_TB ("
                        "iTransactionNumber INTEGER PRIMARY KEY AUTOINCREMENT, cUnitName TEXT, cTransactionDate TEXT, "
                        "cTransactionName TEXT, cTransactionAmount REAL, cTransactionDescription TEXT, "
@@ -27,17 +42,9 @@ QStringList SchemaStatements()
         QStringLiteral("CREATE TABLE LB_PAYMENT_REMINDER_INFO_TB ("
                        "iPaymentReminderID INTEGER PRIMARY KEY AUTOINCREMENT, cPaymentDescription TEXT, "
                        "iPaymentAmount REAL, cPaymentDate TEXT, iPaymentReminderDays INTEGER, bAutoDelete INTEGER)"),
-        // Built from built-in functions only, so the standard shell can still
-        // insert rows; period queries are rewritten to this expression.
-        QStringLiteral("CREATE INDEX IX_TRANSACTION_DATE ON LB_TRANSACTION_INFO_TB (%1, cTransactionName, "
-                       "iTransactionType, cTransactionAmount)")
-            .arg(IndexedDateExpression(QStringLiteral("cTransactionDate"))),
-        QStringLiteral("CREATE INDEX IX_TRANSACTION_NAME ON LB_TRANSACTION_INFO_TB (cTransactionName, cUnitName)"),
-        QStringLiteral("CREATE INDEX IX_REMINDER_DATE ON LB_PAYMENT_REMINDER_INFO_TB (%1)")
-            .arg(IndexedDateExpression(QStringLiteral("cPaymentDate"))),
         QStringLiteral("INSERT INTO LB_COMPANY_INFO_TB VALUES ('', '', '', '', '', '', '', '')"),
         QStringLiteral("INSERT INTO LB_DEFAULT_SETTINGS_TB VALUES (0, 0, 1, '', 0, 1, 1, 1, 1, 'vorel', '$', '')"),
-    };
+    } + IndexStatements();
 }
 
 QString CreateDatabase(const QString &path, const QString &key)

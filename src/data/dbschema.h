@@ -6,6 +6,8 @@
 // The statements that make a fresh database: the five tables, the date
 // indexes the reports need, and the one row of each one-row table.
 QStringList SchemaStatements();
+// The indexes alone; opening a file made elsewhere adds any that are missing.
+QStringList IndexStatements();
 
 // Writes a fresh encrypted database keyed with `key`. Refuses an existing
 // file. Empty text on success, else why it failed.

@@ -1,0 +1,66 @@
+#include "benchdata.h"
+
+#include "data/dbschema.h"
+
+#include <sqlite3.h>
+
+#include <QDate>
+#include <QDir>
+#include <QFile>
+#include <QRandomGenerator>
+
+#include <stdexcept>
+
+QString BenchDatabase(long rows)
+{
+    const QString path = QDir::tempPath() + QStringLiteral("/twk-bench-%1.mdb").arg(rows);
+    if (QFile::exists(path))
+        return path;
+    const QString partial = path + QStringLiteral(".part");
+    QFile::remove(partial);
+    const QString error = CreateDatabase(partial, kDbPassword);
+    if (!error.isEmpty())
+        throw std::runtime_error(error.toStdString());
+
+    sqlite3 *db = nullptr;
+    sqlite3_open(QFile::encodeName(partial).constData(), &db);
+    sqlite3_key(db, kDbPassword.toUtf8().constData(), int(kDbPassword.toUtf8().size()));
+    sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
+    for (int c = 0; c < 40; ++c) {
+        const QByteArray sql = QStringLiteral("INSERT INTO LB_ITEM_MASTER_INFO_TB (cTransactionName,cTransactionDescription,iType) "
+                                              "VALUES ('Category %1','',%2)")
+                                   .arg(c)
+                                   .arg(c < 10 ? 1 : 2)
+                                   .toUtf8();
+        sqlite3_exec(db, sql.constData(), nullptr, nullptr, nullptr);
+    }
+    sqlite3_stmt *stmt = nullptr;
+    sqlite3_prepare_v2(db,
+                       "INSERT INTO LB_TRANSACTION_INFO_TB (cUnitName,cTransactionDate,cTransactionName,cTransactionAmount,"
+                       "cTransactionDescription,iTransactionType) VALUES (?,?,?,?,?,?)",
+                       -1, &stmt, nullptr);
+    QRandomGenerator gen(20260101);
+    const QDate first(2015, 1, 1);
+    const int days = int(first.daysTo(QDate(2026, 12, 31))) + 1;
+    for (long i = 0; i < rows; ++i) {
+        const int category = int(gen.bounded(40));
+        const QDate d = first.addDays(gen.bounded(days));
+        const QByteArray unit = QStringLiteral("Unit %1").arg(gen.bounded(5)).toUtf8();
+        const QByteArray date = QString::asprintf("%02d/%02d/%04d", d.month(), d.day(), d.year()).toUtf8();
+        const QByteArray name = QStringLiteral("Category %1").arg(category).toUtf8();
+        const QByteArray description = QStringLiteral("Entry %1").arg(i).toUtf8();
+        sqlite3_bind_text(stmt, 1, unit.constData(), int(unit.size()), SQLITE_TRANSIENT);
+        sqlite3_bind_text(stmt, 2, date.constData(), int(date.size()), SQLITE_TRANSIENT);
+        sqlite3_bind_text(stmt, 3, name.constData(), int(name.size()), SQLITE_TRANSIENT);
+        sqlite3_bind_double(stmt, 4, double(gen.bounded(100000)) / 100.0);
+        sqlite3_bind_text(stmt, 5, description.constData(), int(description.size()), SQLITE_TRANSIENT);
+        sqlite3_bind_int(stmt, 6, category < 10 ? 1 : 2);
+        sqlite3_step(stmt);
+        sqlite3_reset(stmt);
+    }
+    sqlite3_finalize(stmt);
+    sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
+    sqlite3_close(db);
+    QFile::rename(partial, path);
+    return path;
+}

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QString>
+
+// A database of `rows` transactions over 5 units, 40 categories and twelve
+// years (2015-2026), made once per size and kept in the temporary folder.
+QString BenchDatabase(long rows);
+
+// The period query of the reports, for one year.
+inline const char *kPeriodQuery =
+    "select cTransactionName,iTransactionType,sum(cTransactionAmount)as cTransactionAmount from "
+    "LB_TRANSACTION_INFO_TB where datevalue(cTransactionDate) between datevalue('01/01/2020') AND "
+    "datevalue('12/31/2020') group by cTransactionName,iTransactionType";
