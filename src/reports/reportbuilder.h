@@ -1,0 +1,83 @@
+#pragma once
+
+#include "data/tallywickdata.h"
+#include "reports/contactfooter.h"
+#include "reports/reportformat.h"
+#include "reports/reportlayout.h"
+
+#include <QString>
+
+#include <vector>
+
+class CDbConnection;
+
+// Collects the cells of a period or list report; the view renders them in
+// one go, so the grid is sized and measured once per report.
+class CReportBuilder
+{
+public:
+    CReportBuilder(int reportMode, const CCompanyRecord &company, const CSettingsRecord &settings,
+                   CDbConnection *connection = nullptr);
+    explicit CReportBuilder(int reportMode, CTallywickData &data);
+
+    int ReportMode() const { return m_mode; }
+    // A more-options selection always labels the header "Unit".
+    void SetMoreOptions(bool moreOptions) { m_moreOptions = moreOptions; }
+    bool MoreOptions() const { return m_moreOptions; }
+    CDbConnection *Connection() const { return m_connection; }
+    const CCompanyRecord &Company() const { return m_company; }
+    const CSettingsRecord &Settings() const { return m_settings; }
+
+    void SetPeriodLabel(const QString &label) { m_periodLabel = label; }
+    const QString &PeriodLabel() const { return m_periodLabel; }
+    void SetUnitLabel(const QString &label) { m_unitLabel = label; }
+    const QString &UnitLabel() const { return m_unitLabel; }
+    void SetSql(const QString &sql) { m_sql = sql; }
+    const QString &Sql() const { return m_sql; }
+
+    int CurrentRow() const { return m_currentRow; }
+    void SetCurrentRow(int row) { m_currentRow = row; }
+    void AdvanceRow(int rows = 1) { m_currentRow += rows; }
+    int ColumnCount() const { return m_columnCount; }
+    void SetColumnCount(int columns) { m_columnCount = columns; }
+
+    // Running totals; list reports keep theirs as the income total.
+    double IncomeTotal() const { return m_incomeTotal; }
+    double ExpenseTotal() const { return m_expenseTotal; }
+    void AddIncome(double amount) { m_incomeTotal += amount; }
+    void AddExpense(double amount) { m_expenseTotal += amount; }
+
+    // A plain cell: no image, the default font.
+    void AddCell(int column, int row, const QString &text, std::uint8_t alignment = kAlignLeft);
+    void AddCell(const ReportCell &cell);
+    const std::vector<ReportCell> &Cells() const { return m_cells; }
+
+    // The block every builder-based report starts with: the unit (or name)
+    // in the title font, the logo when it is printed, the period. Leaves the
+    // current row at 2.
+    void WriteHeader();
+    // The contact lines at row; moves the current row past them.
+    void WriteContactFooter(int row, const ContactColumns &columns);
+
+    // The grid size is the current row plus rowMargin by the column count.
+    ReportLayout Layout(int rowMargin) const;
+
+    // Whether the logo cell goes into the header: printing it is on and the
+    // logo file can be read as a picture.
+    bool PrintsLogo() const;
+
+private:
+    int m_mode;
+    bool m_moreOptions = false;
+    CDbConnection *m_connection;
+    QString m_periodLabel;
+    CCompanyRecord m_company;
+    CSettingsRecord m_settings;
+    QString m_sql;
+    QString m_unitLabel;
+    int m_currentRow = 0;
+    int m_columnCount = 7;
+    double m_incomeTotal = 0.0;
+    double m_expenseTotal = 0.0;
+    std::vector<ReportCell> m_cells;
+};

@@ -1,0 +1,18 @@
+#include "reports/reportfailure.h"
+
+#include "data/uiseam.h"
+
+void ShowReportDbError(const CDbError &error)
+{
+    TwkMessageBox(error.Description().isEmpty() ? ComErrorMessage(error) : error.Description());
+}
+
+void ShowReportException(const QString &message)
+{
+    TwkMessageBox(message.left(256));
+}
+
+void ShowReportOutOfMemory()
+{
+    TwkMessageBox(QStringLiteral("Out of memory."), QStringLiteral("Tallywick + "), MB_OK | MB_ICONERROR);
+}

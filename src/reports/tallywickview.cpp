@@ -1,0 +1,287 @@
+#include "reports/tallywickview.h"
+
+#include "controls/gridctrl.h"
+#include "data/dbrecordset.h"
+#include "data/tallywickdata.h"
+#include "data/uiseam.h"
+#include "reports/reportfailure.h"
+#include "reports/reportformat.h"
+
+#include <QApplication>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QScreen>
+
+namespace {
+
+CGridCtrl *g_reportGrid = nullptr;
+
+// The wait cursor for as long as a report is being laid out.
+class CWaitCursor
+{
+public:
+    CWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~CWaitCursor() { QApplication::restoreOverrideCursor(); }
+    CWaitCursor(const CWaitCursor &) = delete;
+    CWaitCursor &operator=(const CWaitCursor &) = delete;
+};
+
+// Holds repaints back while many cells change, then repaints once.
+class CRedrawPause
+{
+public:
+    explicit CRedrawPause(CGridCtrl &grid)
+        : m_grid(grid)
+    {
+        m_grid.SetRedraw(false);
+    }
+    ~CRedrawPause() { m_grid.SetRedraw(true); }
+    CRedrawPause(const CRedrawPause &) = delete;
+    CRedrawPause &operator=(const CRedrawPause &) = delete;
+
+private:
+    CGridCtrl &m_grid;
+};
+
+QString FieldText(const QVariant &value)
+{
+    return value.isNull() ? QString() : value.toString();
+}
+
+} // namespace
+
+CTallywickView::CTallywickView(CTallywickData &data, QWidget *parent)
+    : QWidget(parent)
+    , m_data(data)
+{
+}
+
+CTallywickView::~CTallywickView()
+{
+    if (m_grid) {
+        m_grid->DeleteAllItems();
+        if (g_reportGrid == m_grid)
+            g_reportGrid = nullptr;
+    }
+}
+
+CGridCtrl *CTallywickView::ReportGrid()
+{
+    return g_reportGrid;
+}
+
+void CTallywickView::OnInitialUpdate()
+{
+    if (m_grid)
+        return;
+    m_grid = new CGridCtrl(this);
+    m_grid->Create(rect(), this, kGridId, kGridStyle);
+    g_reportGrid = m_grid;
+    m_grid->SetEditable(false);
+    m_grid->SetRowCount(0);
+    m_grid->SetColumnCount(0);
+    m_grid->SetFixedRowCount(0);
+    m_grid->SetFixedColumnCount(0);
+    m_grid->SetGridBkColor(m_data.settings.backgroundColour);
+    ChooseBackgroundPicture();
+    ReloadLogo();
+}
+
+void CTallywickView::ChooseBackgroundPicture()
+{
+    // By the bare name, so from the current folder: the program's own.
+    const QImage banner(kBannerFile);
+    if (!banner.isNull()) {
+        m_grid->SetBkPicture(banner);
+        return;
+    }
+    int depth = m_displayDepth;
+    if (depth <= 0 && QGuiApplication::primaryScreen())
+        depth = QGuiApplication::primaryScreen()->depth();
+    m_grid->SetBkPictureId(depth > 0 && depth <= 8 ? kPicturePalette : kPictureTrueColour);
+}
+
+QImage CTallywickView::LogoWithMask(const QImage &logo)
+{
+    // Black is the mask colour: black pixels let the cell show through.
+    QImage masked = logo.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < masked.height(); ++y) {
+        auto *line = reinterpret_cast<QRgb *>(masked.scanLine(y));
+        for (int x = 0; x < masked.width(); ++x) {
+            if ((line[x] & 0x00FFFFFFu) == 0)
+                line[x] = 0;
+        }
+    }
+    return masked;
+}
+
+void CTallywickView::ReloadLogo()
+{
+    if (!m_grid)
+        return;
+    const QString path = m_data.company.cLogoPath;
+    const QImage logo = path.isEmpty() ? QImage() : QImage(path);
+    m_grid->SetImageList(logo.isNull() ? QList<QImage>() : QList<QImage>{LogoWithMask(logo)});
+}
+
+void CTallywickView::SetBackgroundColour(COLORREF colour)
+{
+    if (m_grid)
+        m_grid->SetGridBkColor(colour);
+}
+
+void CTallywickView::ShowReport(const ReportLayout &layout)
+{
+    OnInitialUpdate();
+    const CWaitCursor wait;
+    {
+        const CRedrawPause pause(*m_grid);
+        CGridCellModel &grid = m_grid->Model();
+        m_grid->DeleteAllItems();
+        m_grid->SetRowCount(layout.rowCount);
+        m_grid->SetColumnCount(layout.columnCount);
+        m_grid->SetFixedRowCount(0);
+        m_grid->SetFixedColumnCount(0);
+        grid.SetItemText(0, 0, kCornerText);
+        grid.SetItemFormat(0, 0, kReportLeft);
+        for (const ReportCell &cell : layout.cells)
+            ApplyReportCell(grid, cell);
+        m_grid->SetGridLines(GVL_NONE);
+        m_grid->AutoSize();
+    }
+    m_grid->EnableSelection(false);
+    m_grid->SetFixedRowSelection(false);
+    m_grid->SetFixedColumnSelection(false);
+    m_grid->SetRowResize(false);
+    m_grid->SetColumnResize(false);
+}
+
+void CTallywickView::OnClearScreen()
+{
+    if (!m_grid)
+        return;
+    m_grid->DeleteAllItems();
+    m_grid->viewport()->update();
+}
+
+bool CTallywickView::ShowQueryResult(const QString &sql)
+{
+    OnInitialUpdate();
+    const CWaitCursor wait;
+    bool shown = false;
+    RunReportStep([&] {
+        CDbRecordset records(m_data.connection);
+        records.OpenText(sql);
+        if (records.IsEOF()) {
+            TwkMessageBox(kNoMatches);
+            return;
+        }
+        const QStringList fields = records.ColumnNames();
+        const int count = int(records.GetRecordCount());
+        const CRedrawPause pause(*m_grid);
+        CGridCellModel &grid = m_grid->Model();
+        m_grid->DeleteAllItems();
+        m_grid->SetRowCount(count + 1);
+        m_grid->SetColumnCount(int(fields.size()) + 1);
+        m_grid->SetFixedRowCount(1);
+        m_grid->SetFixedColumnCount(1);
+        grid.SetItemText(0, 0, kCornerText);
+        grid.SetItemFormat(0, 0, kReportLeft);
+        for (int c = 0; c < fields.size(); ++c) {
+            grid.SetItemText(0, c + 1, fields[c]);
+            grid.SetItemFormat(0, c + 1, kReportLeft);
+        }
+        records.MoveFirst();
+        for (int r = 0; !records.IsEOF(); ++r, records.MoveNext()) {
+            for (int c = 0; c < fields.size(); ++c) {
+                grid.SetItemText(r + 1, c + 1, FieldText(records.GetValue(c)));
+                grid.SetItemFormat(r + 1, c + 1, kQueryValue);
+            }
+        }
+        m_grid->AutoSize();
+        shown = true;
+    });
+    return shown;
+}
+
+void CTallywickView::OnBeginPrinting(QPainter *painter, CPrintInfo *info)
+{
+    if (m_grid)
+        m_grid->OnBeginPrinting(painter, info);
+}
+
+void CTallywickView::OnPrint(QPainter *painter, CPrintInfo *info)
+{
+    if (m_grid)
+        m_grid->OnPrint(painter, info);
+}
+
+void CTallywickView::OnEndPrinting(QPainter *painter, CPrintInfo *info)
+{
+    if (m_grid)
+        m_grid->OnEndPrinting(painter, info);
+}
+
+int CTallywickView::PrintTo(QPrinter &printer, bool preview)
+{
+    if (!m_grid)
+        return 0;
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return 0;
+    CPrintInfo info;
+    info.m_bPreview = preview;
+    OnBeginPrinting(&painter, &info);
+    int first = info.GetMinPage();
+    int last = info.GetMaxPage();
+    if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
+        first = qMax(first, printer.fromPage());
+        last = qMin(last, printer.toPage() > 0 ? printer.toPage() : last);
+    }
+    int printed = 0;
+    for (int page = first; page <= last; ++page) {
+        if (printed > 0)
+            printer.newPage();
+        info.m_nCurPage = page;
+        OnPrint(&painter, &info);
+        ++printed;
+    }
+    OnEndPrinting(&painter, &info);
+    painter.end();
+    return printed;
+}
+
+void CTallywickView::OnFilePrint()
+{
+    if (!m_grid)
+        return;
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() == QDialog::Accepted)
+        PrintTo(printer);
+}
+
+void CTallywickView::OnFilePrintPreview()
+{
+    if (!m_grid)
+        return;
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintPreviewDialog preview(&printer, this);
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter *p) { PrintTo(*p, true); });
+    preview.exec();
+}
+
+void CTallywickView::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    OnInitialUpdate();
+}
+
+void CTallywickView::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    if (m_grid)
+        m_grid->setGeometry(rect());
+}

@@ -1,0 +1,82 @@
+#pragma once
+
+#include "controls/colorref.h"
+#include "reports/reportlayout.h"
+
+#include <QImage>
+#include <QWidget>
+
+class CGridCtrl;
+class CTallywickData;
+class QPainter;
+class QPrinter;
+struct CPrintInfo;
+
+// The report view, the main window's central widget: one grid covering it,
+// which every report clears and fills. Printing and preview go through the
+// grid.
+class CTallywickView : public QWidget
+{
+    Q_OBJECT
+
+public:
+    static constexpr int kGridId = 100;
+    static constexpr unsigned kGridStyle = 0x50810000u;
+    static constexpr int kClearScreenCommand = 32809;
+    // Built-in pictures: one for displays of 8 bits or fewer, one for more.
+    static constexpr int kPicturePalette = 136;
+    static constexpr int kPictureTrueColour = 155;
+    static inline const QString kBannerFile = QStringLiteral("TWKBanner.bmp");
+    static inline const QString kNoMatches = QStringLiteral("No Matches Found");
+
+    explicit CTallywickView(CTallywickData &data, QWidget *parent = nullptr);
+    ~CTallywickView() override;
+
+    // Creates the grid, once: id 100, read-only, the user's background
+    // colour, the banner or a built-in picture, the logo as image 0.
+    void OnInitialUpdate();
+    CGridCtrl *GetGrid() const { return m_grid; }
+    // The grid of the live view, for the automation object model; nullptr
+    // while no view has a grid.
+    static CGridCtrl *ReportGrid();
+
+    // Replaces the grid's content by the layout and sizes it to fit.
+    void ShowReport(const ReportLayout &layout);
+    // Empties the grid, which brings the background picture back.
+    void OnClearScreen();
+    // Shows any query's result as a table with the field names as headings.
+    // False when it showed nothing: no rows ("No Matches Found", the grid
+    // keeps its content) or a failure (reported).
+    bool ShowQueryResult(const QString &sql);
+
+    // The background colour preference changed.
+    void SetBackgroundColour(COLORREF colour);
+    // The logo path changed: load it again as image 0.
+    void ReloadLogo();
+    // Depth of the display used to pick the built-in picture; the screen's
+    // when not set.
+    void SetDisplayDepth(int bitsPerPixel) { m_displayDepth = bitsPerPixel; }
+
+    // The print steps, forwarded to the grid; nothing without a grid.
+    void OnBeginPrinting(QPainter *painter, CPrintInfo *info);
+    void OnPrint(QPainter *painter, CPrintInfo *info);
+    void OnEndPrinting(QPainter *painter, CPrintInfo *info);
+    // Prints the printer's page range (every page when it has none); returns
+    // the number of pages printed.
+    int PrintTo(QPrinter &printer, bool preview = false);
+    // The print dialog, then printing; preview in a print preview window.
+    void OnFilePrint();
+    void OnFilePrintPreview();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void ChooseBackgroundPicture();
+    static QImage LogoWithMask(const QImage &logo);
+
+    CTallywickData &m_data;
+    CGridCtrl *m_grid = nullptr;
+    int m_displayDepth = 0;
+};

@@ -1,0 +1,273 @@
+#include "reports/tallywickview.h"
+
+#include "controls/gridctrl.h"
+#include "data/dbschema.h"
+#include "data/tallywickdata.h"
+#include "reports/reportbuilder.h"
+#include "reports/reportformat.h"
+#include "support/testdatabase.h"
+#include "support/testuiseam.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QFontMetrics>
+#include <QTemporaryDir>
+
+namespace {
+
+// Runs a test in its own current folder, where the view looks for the banner.
+class CCurrentFolder
+{
+public:
+    explicit CCurrentFolder(const QString &folder)
+        : m_previous(QDir::currentPath())
+    {
+        QDir::setCurrent(folder);
+    }
+    ~CCurrentFolder() { QDir::setCurrent(m_previous); }
+
+private:
+    QString m_previous;
+};
+
+QImage Solid(int width, int height, QColor colour)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(colour);
+    return image;
+}
+
+class ViewTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        data.settings.backgroundColour = 0x4B4B4B;
+    }
+    CGridCtrl &Shown()
+    {
+        view.resize(640, 480);
+        view.show();
+        QApplication::processEvents();
+        return *view.GetGrid();
+    }
+    QTemporaryDir dir;
+    CCurrentFolder folder{dir.path()};
+    CTallywickData data;
+    CTallywickView view{data};
+};
+
+ReportCell Cell(int column, int row, const QString &text, std::uint8_t alignment = kAlignLeft)
+{
+    ReportCell cell;
+    cell.column = column;
+    cell.row = row;
+    cell.text = text;
+    cell.alignment = alignment;
+    return cell;
+}
+
+} // namespace
+
+TEST_F(ViewTest, TheGridIsCreatedOnceOverTheWholeViewAsControl100)
+{
+    EXPECT_EQ(view.GetGrid(), nullptr);
+    CGridCtrl &grid = Shown();
+    EXPECT_EQ(grid.GetDlgCtrlID(), 100);
+    EXPECT_EQ(grid.objectName(), QStringLiteral("100"));
+    EXPECT_EQ(grid.geometry(), view.rect());
+    EXPECT_EQ(CTallywickView::ReportGrid(), &grid);
+    EXPECT_FALSE(grid.IsEditable());
+    EXPECT_EQ(grid.GetRowCount(), 0);
+    EXPECT_EQ(grid.GetColumnCount(), 0);
+    EXPECT_EQ(grid.GetGridBkColor(), 0x4B4B4Bu);
+    view.OnInitialUpdate();
+    EXPECT_EQ(view.GetGrid(), &grid);
+    view.resize(800, 300);
+    EXPECT_EQ(grid.geometry(), QRect(0, 0, 800, 300));
+}
+
+TEST_F(ViewTest, TheBannerFileInTheCurrentFolderIsTheBackgroundPicture)
+{
+    const QImage banner = Solid(50, 30, Qt::green);
+    ASSERT_TRUE(banner.save(dir.filePath(CTallywickView::kBannerFile), "BMP"));
+    CGridCtrl &grid = Shown();
+    EXPECT_EQ(grid.Model().GetBkPictureId(), 0);
+    EXPECT_EQ(grid.Model().GetBkPicture().size(), QSize(50, 30));
+    EXPECT_EQ(grid.Model().GetBkPicture().pixelColor(5, 5), QColor(Qt::green));
+}
+
+TEST_F(ViewTest, WithoutABannerTheBuiltInPictureSuitsTheDisplay)
+{
+    view.SetDisplayDepth(8);
+    view.OnInitialUpdate();
+    EXPECT_EQ(view.GetGrid()->Model().GetBkPictureId(), CTallywickView::kPicturePalette);
+    EXPECT_FALSE(view.GetGrid()->Model().GetBkPicture().isNull());
+
+    CTallywickView deep(data);
+    deep.SetDisplayDepth(24);
+    deep.OnInitialUpdate();
+    EXPECT_EQ(deep.GetGrid()->Model().GetBkPictureId(), CTallywickView::kPictureTrueColour);
+    EXPECT_FALSE(deep.GetGrid()->Model().GetBkPicture().isNull());
+}
+
+TEST_F(ViewTest, ALogoThatLoadsBecomesImageZeroWithBlackSeeThrough)
+{
+    QImage logo = Solid(20, 10, Qt::red);
+    logo.setPixelColor(0, 0, Qt::black);
+    data.company.cLogoPath = dir.filePath(QStringLiteral("logo.bmp"));
+    ASSERT_TRUE(logo.save(data.company.cLogoPath, "BMP"));
+    CGridCtrl &grid = Shown();
+    ASSERT_EQ(grid.GetImageList().size(), 1);
+    const QImage &image = grid.GetImageList()[0];
+    EXPECT_EQ(image.size(), QSize(20, 10));
+    EXPECT_EQ(qAlpha(image.pixel(0, 0)), 0);
+    EXPECT_EQ(image.pixelColor(1, 0), QColor(Qt::red));
+
+    data.company.cLogoPath = dir.filePath(QStringLiteral("gone.bmp"));
+    view.ReloadLogo();
+    EXPECT_TRUE(grid.GetImageList().isEmpty());
+}
+
+TEST_F(ViewTest, ShowReportAppliesCellsInOrderAndLeavesAReadOnlyPage)
+{
+    ReportLayout layout;
+    layout.rowCount = 6;
+    layout.columnCount = 7;
+    layout.cells.push_back(Cell(1, 3, QStringLiteral("first")));
+    layout.cells.push_back(Cell(1, 3, QStringLiteral("second"), kAlignRight));
+    layout.cells.push_back(Cell(2, 3, QStringLiteral("two"), 2));
+    ReportCell title = Cell(1, 1, QStringLiteral("Unit"));
+    title.font = ReportTitleFont();
+    layout.cells.push_back(title);
+    layout.cells.push_back(Cell(9, 9, QStringLiteral("outside")));
+    CGridCtrl &grid = Shown();
+    view.ShowReport(layout);
+
+    EXPECT_EQ(grid.GetRowCount(), 6);
+    EXPECT_EQ(grid.GetColumnCount(), 7);
+    EXPECT_EQ(grid.GetFixedRowCount(), 0);
+    EXPECT_EQ(grid.GetFixedColumnCount(), 0);
+    EXPECT_EQ(grid.GetItemText(0, 0), QStringLiteral("        "));
+    EXPECT_EQ(grid.GetCell(0, 0)->GetFormat(), 0x10u);
+    EXPECT_EQ(grid.GetItemText(3, 1), QStringLiteral("second"));
+    EXPECT_EQ(grid.GetCell(3, 1)->GetFormat(), 0x12u);
+    EXPECT_EQ(grid.GetCell(3, 2)->GetFormat(), 0x10u);
+    EXPECT_EQ(*grid.GetCell(1, 1)->GetFont(), ReportTitleFont());
+    EXPECT_FALSE(grid.GetCell(3, 1)->HasOwnFont());
+
+    EXPECT_EQ(grid.GetGridLines(), GVL_NONE);
+    EXPECT_FALSE(grid.IsSelectable());
+    EXPECT_FALSE(grid.GetFixedRowSelection());
+    EXPECT_FALSE(grid.GetFixedColumnSelection());
+    EXPECT_FALSE(grid.GetRowResize());
+    EXPECT_FALSE(grid.GetColumnResize());
+    EXPECT_FALSE(grid.IsEditable());
+    // Sized to the contents: the title row is taller than a plain one.
+    EXPECT_EQ(grid.GetColumnWidth(1),
+              qMax(grid.GetCell(1, 1)->GetCellExtent().width(), grid.GetCell(3, 1)->GetCellExtent().width()));
+    EXPECT_GT(grid.GetRowHeight(1), grid.GetRowHeight(2));
+}
+
+TEST_F(ViewTest, ShowReportPutsTheLogoCellWhereTheBuilderSaysAndReplacesTheLastReport)
+{
+    data.company.cLogoPath = dir.filePath(QStringLiteral("logo.bmp"));
+    ASSERT_TRUE(Solid(60, 40, Qt::blue).save(data.company.cLogoPath, "BMP"));
+    data.settings.iPrintLogo = 1;
+    CGridCtrl &grid = Shown();
+    ReportLayout old;
+    old.rowCount = 30;
+    old.columnCount = 9;
+    old.cells.push_back(Cell(8, 29, QStringLiteral("old")));
+    view.ShowReport(old);
+
+    CReportBuilder builder(kPeriodReport, data);
+    builder.SetUnitLabel(QStringLiteral("Shop"));
+    builder.WriteHeader();
+    view.ShowReport(builder.Layout(10));
+    EXPECT_EQ(grid.GetRowCount(), 12);
+    EXPECT_EQ(grid.GetColumnCount(), 7);
+    EXPECT_EQ(grid.GetCell(2, 5)->GetImage(), 0);
+    EXPECT_GE(grid.GetRowHeight(2), 40);
+    EXPECT_GE(grid.GetColumnWidth(5), 60);
+}
+
+TEST_F(ViewTest, ClearScreenEmptiesTheGrid)
+{
+    CGridCtrl &grid = Shown();
+    view.OnClearScreen();
+    EXPECT_EQ(grid.GetRowCount(), 0);
+    ReportLayout layout;
+    layout.rowCount = 3;
+    layout.columnCount = 3;
+    view.ShowReport(layout);
+    view.OnClearScreen();
+    EXPECT_EQ(grid.GetRowCount(), 0);
+    EXPECT_EQ(grid.GetColumnCount(), 0);
+}
+
+TEST_F(ViewTest, PrintStepsWithoutAGridDoNothing)
+{
+    CPrintInfo info;
+    view.OnBeginPrinting(nullptr, &info);
+    view.OnPrint(nullptr, &info);
+    view.OnEndPrinting(nullptr, &info);
+    EXPECT_EQ(view.GetGrid(), nullptr);
+    EXPECT_EQ(info.GetMaxPage(), 0xFFFF);
+}
+
+class QueryResultTest : public ViewTest
+{
+protected:
+    void SetUp() override
+    {
+        ViewTest::SetUp();
+        data.connection.Open(db.ConnectionString(), kDbUser, kDbPassword);
+        ReportLayout layout;
+        layout.rowCount = 4;
+        layout.columnCount = 4;
+        layout.cells.push_back(Cell(2, 2, QStringLiteral("earlier report")));
+        Shown();
+        view.ShowReport(layout);
+    }
+    CTestDatabase db;
+};
+
+TEST_F(QueryResultTest, NoRowsShowsNoMatchesAndKeepsTheGrid)
+{
+    EXPECT_FALSE(view.ShowQueryResult(QStringLiteral("SELECT cName FROM LB_COMPANY_INFO_TB WHERE 1 = 0")));
+    EXPECT_EQ(TestUi().LastText(), QStringLiteral("No Matches Found"));
+    EXPECT_EQ(view.GetGrid()->GetItemText(2, 2), QStringLiteral("earlier report"));
+}
+
+TEST_F(QueryResultTest, RowsBecomeATableWithFieldNamesAsHeadings)
+{
+    ASSERT_TRUE(view.ShowQueryResult(
+        QStringLiteral("SELECT 'Rent' AS cTransactionName, 12.5 AS Amount UNION ALL SELECT 'Food', NULL")));
+    const CGridCtrl &grid = *view.GetGrid();
+    EXPECT_TRUE(TestUi().messages.isEmpty());
+    EXPECT_EQ(grid.GetRowCount(), 3);
+    EXPECT_EQ(grid.GetColumnCount(), 3);
+    EXPECT_EQ(grid.GetFixedRowCount(), 1);
+    EXPECT_EQ(grid.GetFixedColumnCount(), 1);
+    EXPECT_EQ(grid.GetItemText(0, 0), QStringLiteral("        "));
+    EXPECT_EQ(grid.GetItemText(0, 1), QStringLiteral("cTransactionName"));
+    EXPECT_EQ(grid.GetItemText(0, 2), QStringLiteral("Amount"));
+    EXPECT_EQ(grid.GetCell(0, 2)->GetFormat(), 0x10u);
+    EXPECT_EQ(grid.GetItemText(1, 1), QStringLiteral("Rent"));
+    EXPECT_EQ(grid.GetItemText(1, 2), QStringLiteral("12.5"));
+    EXPECT_EQ(grid.GetItemText(2, 2), QString());
+    EXPECT_EQ(grid.GetCell(1, 1)->GetFormat(), 0x8825u);
+    EXPECT_EQ(grid.GetItemText(1, 0), QString());
+}
+
+TEST_F(QueryResultTest, AFailingQueryIsReportedAndKeepsTheGrid)
+{
+    EXPECT_FALSE(view.ShowQueryResult(QStringLiteral("SELECT nothing FROM nowhere")));
+    ASSERT_EQ(TestUi().messages.size(), 1);
+    EXPECT_TRUE(TestUi().LastText().contains(QStringLiteral("nowhere"))) << qPrintable(TestUi().LastText());
+    EXPECT_EQ(view.GetGrid()->GetItemText(2, 2), QStringLiteral("earlier report"));
+}
