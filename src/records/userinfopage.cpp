@@ -43,7 +43,13 @@ CUserInfoPage::CUserInfoPage(CTallywickData &data, bool inWizard, QWidget *paren
     setWindowTitle(QStringLiteral("User Information"));
     BuildControls();
 
-    m_name->setText(data.company.cName.isEmpty() ? LoadString(61591) : data.company.cName);
+    if (data.company.cName.isEmpty()) {
+        // A starting text the first keystroke replaces.
+        m_name->setText(LoadString(61591));
+        m_name->selectAll();
+    } else {
+        m_name->setText(data.company.cName);
+    }
     m_address->setPlainText(data.company.cAddress);
     m_email->setText(data.company.cEmail);
     m_phone->setText(data.company.cPhoneNo);

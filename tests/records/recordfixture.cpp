@@ -1,0 +1,99 @@
+#include "recordfixture.h"
+
+#include "data/dbrecordset.h"
+#include "data/dbschema.h"
+#include "data/profile.h"
+
+#include <QApplication>
+#include <QTimer>
+
+void RecordTest::SetUp()
+{
+    RemoveProfileEntry(QStringLiteral("Settings"), QStringLiteral("DefaultUnit"));
+    RemoveProfileEntry(QStringLiteral("Settings"), QStringLiteral("DefaultCategory"));
+    ASSERT_EQ(data.connection.Open(db.ConnectionString(), kDbUser, kDbPassword), 0);
+    data.settings.cCurrency = QStringLiteral("$");
+    data.settings.dateFormat = QStringLiteral("dd/MM/yyyy");
+}
+
+void RecordTest::SetUnits(const QStringList &units)
+{
+    db.Exec(QStringLiteral("UPDATE LB_COMPANY_INFO_TB SET cCompanyUnits='%1'")
+                .arg(SqlQuote(CTallywickData::UnitsText(units))));
+    data.company.units = units;
+}
+
+void RecordTest::AddCategory(const QString &name, int type, const QString &description)
+{
+    db.Exec(FormatSql("INSERT INTO LB_ITEM_MASTER_INFO_TB (cTransactionName,cTransactionDescription,iType) "
+                      "values ('%s','%s',%d)",
+                      SqlQuote(name), SqlQuote(description), type));
+    ASSERT_TRUE(data.LoadCategories());
+}
+
+void RecordTest::AddRow(const QString &unit, const QDate &date, const QString &category, double amount,
+                        const QString &description, int type)
+{
+    db.Exec(FormatSql("INSERT INTO LB_TRANSACTION_INFO_TB (cUnitName,cTransactionDate,cTransactionName,"
+                      "cTransactionAmount,cTransactionDescription,iTransactionType) values ('%s','%s','%s',%f,'%s',%d)",
+                      SqlQuote(unit), DateText(date), SqlQuote(category), amount, SqlQuote(description), type));
+}
+
+int RecordTest::Rows(const QString &where)
+{
+    return db.Count(QStringLiteral("LB_TRANSACTION_INFO_TB"), where);
+}
+
+QString RecordTest::Value(const QString &sql)
+{
+    return db.Scalar(sql);
+}
+
+QStringList RecordTest::Table()
+{
+    CDbRecordset rs(db.Connection());
+    rs.OpenText(QStringLiteral("SELECT * FROM LB_TRANSACTION_INFO_TB ORDER BY iTransactionNumber"));
+    QStringList rows;
+    for (; !rs.IsEOF(); rs.MoveNext()) {
+        rows << QStringList{rs.GetString(QStringLiteral("cUnitName")), rs.GetString(QStringLiteral("cTransactionDate")),
+                            rs.GetString(QStringLiteral("cTransactionName")),
+                            QString::asprintf("%f", rs.GetDouble(QStringLiteral("cTransactionAmount"))),
+                            rs.GetString(QStringLiteral("cTransactionDescription")),
+                            rs.GetString(QStringLiteral("iTransactionType"))}
+                    .join(u'|');
+    }
+    return rows;
+}
+
+void RecordTest::FailOn(const QString &event, const QString &table, const QString &when)
+{
+    db.Exec(QStringLiteral("CREATE TRIGGER forced_failure BEFORE %1 ON %2 WHEN %3 "
+                           "BEGIN SELECT RAISE(ABORT, 'forced failure'); END")
+                .arg(event, table, when));
+}
+
+namespace {
+
+void WaitForModal(std::function<void(QDialog *)> act, int triesLeft)
+{
+    QTimer::singleShot(0, [act, triesLeft] {
+        if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget()))
+            act(dialog);
+        else if (triesLeft > 0)
+            WaitForModal(act, triesLeft - 1);
+        else
+            ADD_FAILURE() << "no modal dialog came up";
+    });
+}
+
+} // namespace
+
+void OnNextModal(std::function<void(QDialog *)> act)
+{
+    WaitForModal(std::move(act), 1000);
+}
+
+QDate Day(int day)
+{
+    return QDate(2023, 3, day);
+}
