@@ -5,6 +5,7 @@
 #include "app/splashdlg.h"
 #include "data/stringtable.h"
 #include "data/uiseam.h"
+#include "frame/commandids.h"
 #include "frame/mainframe.h"
 
 #include <QApplication>
@@ -93,12 +94,16 @@ bool CTallywickApp::InitInstance(const QString &appFolder, const QStringList &ar
         TwkMessageBox(LoadString(61567), QStringLiteral("Tallywick + "), MB_OK | MB_ICONERROR, m_progress.get());
 
     m_frame = std::make_unique<CMainFrame>(m_data);
+    m_frame->SetCommandHandler(CommandId::Login, [this] { LoginUser(); });
+    m_frame->RestoreToolbarState();
 
     SetProgressText(QStringLiteral("Initializing the Addin Database"));
+    m_frame->RebuildAccelTable();
 
     HideProgress();
     m_progress.reset();
     m_frame->showMaximized();
+    m_frame->ShowIdleTexts();
 
     LoginUser();
 
@@ -112,6 +117,8 @@ bool CTallywickApp::InitInstance(const QString &appFolder, const QStringList &ar
 bool CTallywickApp::LoginUser()
 {
     m_data.loggedIn = true;
+    if (m_frame)
+        m_frame->UpdateCommandStates();
     return true;
 }
 

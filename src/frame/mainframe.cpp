@@ -1,11 +1,503 @@
 #include "frame/mainframe.h"
 
+#include "data/profile.h"
+#include "data/stringtable.h"
 #include "data/tallywickdata.h"
+#include "data/uiseam.h"
+#include "frame/aboutdlg.h"
+#include "frame/colorstatusbar.h"
+#include "frame/commandicons.h"
+#include "frame/commandids.h"
+#include "frame/menulayout.h"
+#include "reports/tallywickview.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDateTime>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPrintPreviewDialog>
+#include <QShortcut>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace {
+
+const QString kToolbarSection = QStringLiteral("ToolbarSettings");
+const QString kMainToolbarEntry = QStringLiteral("Main Toolbar");
+
+unsigned CommandOf(const QAction *action)
+{
+    return action ? action->data().toUInt() : 0;
+}
+
+// Every action under a menu, submenus included.
+void CollectActions(const QMenu *menu, QList<QAction *> &out)
+{
+    for (QAction *a : menu->actions()) {
+        if (a->menu())
+            CollectActions(a->menu(), out);
+        else if (!a->isSeparator())
+            out << a;
+    }
+}
+
+} // namespace
 
 CMainFrame::CMainFrame(CTallywickData &data, QWidget *parent)
     : QMainWindow(parent)
     , m_data(data)
 {
-    setWindowTitle(QStringLiteral("Tallywick + "));
+    // The first field of the document string; no document name is ever added.
+    setWindowTitle(LoadString(MenuString::DocumentTitle).section(u'\n', 0, 0));
+    setWindowIcon(CommandIcon(CommandId::AddIncome));
+
+    m_view = CreateView();
+    setCentralWidget(m_view);
+    CreateActions();
+    CreateToolBar();
+    CreateStatusBar();
+    CreateMenuBar();
+    BindFrameCommands();
+    SetAccelTable(DefaultAccelTable());
+
+    // F1 is the platform's help request, not an entry of the shortcut table.
+    auto *help = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    help->setContext(Qt::WindowShortcut);
+    connect(help, &QShortcut::activated, this, [this] { ExecuteCommand(CommandId::HelpTopics); });
+
+    // The clock ticks on the second, whatever else happens.
+    m_clock.setSingleShot(true);
+    connect(&m_clock, &QTimer::timeout, this, &CMainFrame::UpdateClock);
+    UpdateClock();
+
     resize(1024, 700);
+}
+
+CMainFrame::~CMainFrame() = default;
+
+// The one place the report view is made; everything else reaches it
+// through View() and ReportView().
+QWidget *CMainFrame::CreateView()
+{
+    m_reportView = new CTallywickView(m_data, this);
+    m_reportView->setObjectName(QStringLiteral("view"));
+    return m_reportView;
+}
+
+void CMainFrame::CreateActions()
+{
+    QHash<unsigned, QString> menuText;
+    for (const CMenuDef &menu : MenuBarLayout()) {
+        for (const CMenuItemDef &item : menu.items) {
+            if (item.id != 0)
+                menuText.insert(item.id, item.text);
+        }
+    }
+    menuText.insert(CommandId::TipOfTheDay, LoadString(MenuString::TipOfTheDay));
+
+    for (auto it = menuText.cbegin(); it != menuText.cend(); ++it) {
+        const unsigned id = it.key();
+        auto *action = new QAction(it.value(), this);
+        action->setData(id);
+        action->setObjectName(QString::number(id));
+        action->setIcon(CommandIcon(id));
+        action->setStatusTip(CommandPrompt(id));
+        const QString tip = CommandTooltip(id);
+        if (!tip.isEmpty())
+            action->setToolTip(tip);
+        if (id == CommandId::ViewToolbar || id == CommandId::ViewStatusBar)
+            action->setCheckable(true);
+        connect(action, &QAction::triggered, this, [this, id] { ExecuteCommand(id); });
+        m_actions.insert(id, action);
+    }
+}
+
+void CMainFrame::CreateToolBar()
+{
+    m_toolBar = new QToolBar(kMainToolbarEntry, this);
+    m_toolBar->setObjectName(QString::number(CommandId::ViewToolbar));
+    m_toolBar->setAllowedAreas(Qt::AllToolBarAreas);
+    m_toolBar->setMovable(true);
+    m_toolBar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    m_toolBar->setIconSize(QSize(24, 24));
+    for (const CToolbarButtonDef &button : MainToolbarLayout(m_data.settings.iByPassPasswordScreen)) {
+        if (button.id == 0) {
+            m_toolBar->addSeparator();
+            continue;
+        }
+        QAction *action = m_actions.value(button.id);
+        action->setIconText(button.text);
+        m_toolBar->addAction(action);
+    }
+    addToolBar(Qt::TopToolBarArea, m_toolBar);
+
+    // Every button the size of the largest, so the row reads as one set.
+    QSize largest;
+    QList<QWidget *> buttons;
+    for (QAction *action : m_toolBar->actions()) {
+        if (QWidget *w = m_toolBar->widgetForAction(action); w && !action->isSeparator()) {
+            buttons << w;
+            largest = largest.expandedTo(w->sizeHint());
+        }
+    }
+    for (QWidget *w : buttons)
+        w->setFixedSize(largest);
+}
+
+void CMainFrame::CreateStatusBar()
+{
+    m_statusBar = new CColorStatusBar(this);
+    m_statusBar->setObjectName(QString::number(CommandId::ViewStatusBar));
+    setStatusBar(m_statusBar);
+    m_statusBar->SetPaneCount(4);
+    m_statusBar->SetPaneWidth(0, 120);
+    m_statusBar->SetPrompt(QString());
+}
+
+void CMainFrame::CreateMenuBar()
+{
+    for (const CMenuDef &def : MenuBarLayout()) {
+        QMenu *menu = menuBar()->addMenu(def.title);
+        for (const CMenuItemDef &item : def.items) {
+            if (item.id == 0)
+                menu->addSeparator();
+            else
+                menu->addAction(m_actions.value(item.id));
+        }
+        connect(menu, &QMenu::aboutToShow, this, [this] {
+            InitMenuBar();
+            UpdateCommandStates();
+        });
+    }
+}
+
+void CMainFrame::BindFrameCommands()
+{
+    using namespace CommandId;
+    m_commands.SetHandler(Exit, [this] { close(); });
+    m_commands.SetHandler(ViewToolbar, [this] { ToggleBar(m_toolBar); });
+    m_commands.SetHandler(ViewStatusBar, [this] { ToggleBar(m_statusBar); });
+    m_commands.SetHandler(About, [this] { ShowAboutBox(); });
+    m_commands.SetHandler(NextPane, [this] { focusNextChild(); });
+    m_commands.SetHandler(PrevPane, [this] { focusPreviousChild(); });
+
+    // Commands the report view answers.
+    m_commands.SetHandler(ClearScreen, [this] { m_reportView->OnClearScreen(); });
+    m_commands.SetHandler(Print, [this] { m_reportView->OnFilePrint(); });
+    m_commands.SetHandler(PrintPreview, [this] {
+        EnterPrintPreview([] {
+            if (auto *preview = qobject_cast<QPrintPreviewDialog *>(QApplication::activeModalWidget()))
+                preview->reject();
+        });
+        m_reportView->OnFilePrintPreview();
+        LeavePrintPreview();
+    });
+}
+
+bool CMainFrame::SetCommandHandler(unsigned id, std::function<void()> handler)
+{
+    return m_commands.SetHandler(id, std::move(handler));
+}
+
+CommandState CMainFrame::CurrentState() const
+{
+    return CommandState{m_data.loggedIn, m_data.settings.iByPassPasswordScreen, m_printPreview};
+}
+
+bool CMainFrame::IsCommandEnabled(unsigned id) const
+{
+    if (CommandId::IsAddinToolbarToggle(id))
+        return true;
+    if (CommandId::IsAddinCommand(id))
+        return m_addinCommandEnabled && m_addinCommandEnabled(id);
+    return m_commands.IsEnabled(id, CurrentState());
+}
+
+bool CMainFrame::ExecuteCommand(unsigned id)
+{
+    bool ran = false;
+    if (CommandId::IsAddinToolbarToggle(id)) {
+        // An id that names no add-in toolbar does nothing.
+        for (const AddinToolbar &entry : std::as_const(m_addinToolbars)) {
+            if (entry.toggleId == id && entry.toolbar) {
+                ToggleBar(entry.toolbar);
+                ran = true;
+                break;
+            }
+        }
+    } else if (CommandId::IsAddinCommand(id)) {
+        if (m_invokeAddinCommand && IsCommandEnabled(id)) {
+            m_invokeAddinCommand(id);
+            ran = true;
+        }
+    } else {
+        switch (m_commands.Execute(id, CurrentState())) {
+        case CommandResult::Done:
+            ran = true;
+            break;
+        case CommandResult::Unbound:
+            NotAvailable(id);
+            break;
+        case CommandResult::Unknown:
+        case CommandResult::Disabled:
+            break;
+        }
+    }
+    // Commands are where login state and password mode change.
+    UpdateCommandStates();
+    return ran;
+}
+
+void CMainFrame::NotAvailable(unsigned id)
+{
+    const CCommand *command = m_commands.Find(id);
+    TwkMessageBox(QStringLiteral("%1 is not available yet.").arg(command ? command->name : QString::number(id)),
+                  QStringLiteral("Tallywick + "), MB_OK | MB_ICONINFORMATION, this);
+}
+
+void CMainFrame::UpdateAction(QAction *action, const CommandState &state)
+{
+    using namespace CommandId;
+    const unsigned id = CommandOf(action);
+    if (id == 0)
+        return;
+    if (IsAddinToolbarToggle(id)) {
+        bool visible = false;
+        for (const AddinToolbar &entry : std::as_const(m_addinToolbars)) {
+            if (entry.toggleId == id && entry.toolbar)
+                visible = !entry.toolbar->isHidden();
+        }
+        action->setEnabled(true);
+        action->setChecked(visible);
+        return;
+    }
+    if (IsAddinCommand(id)) {
+        action->setEnabled(m_addinCommandEnabled && m_addinCommandEnabled(id));
+        return;
+    }
+    action->setEnabled(m_commands.IsEnabled(id, state));
+    if (id == ViewToolbar)
+        action->setChecked(!m_toolBar->isHidden());
+    else if (id == ViewStatusBar)
+        action->setChecked(!m_statusBar->isHidden());
+}
+
+void CMainFrame::UpdateCommandStates()
+{
+    const CommandState state = CurrentState();
+    for (QAction *action : std::as_const(m_actions))
+        UpdateAction(action, state);
+    // Entries added at run time (the "&Toolbars" popup, add-in items).
+    QList<QAction *> menuActions;
+    for (QAction *top : menuBar()->actions()) {
+        if (top->menu())
+            CollectActions(top->menu(), menuActions);
+    }
+    for (QAction *action : std::as_const(menuActions)) {
+        if (!m_actions.contains(CommandOf(action)) || m_actions.value(CommandOf(action)) != action)
+            UpdateAction(action, state);
+    }
+}
+
+void CMainFrame::ToggleBar(QWidget *bar)
+{
+    bar->setVisible(bar->isHidden());
+}
+
+void CMainFrame::InitMenuBar()
+{
+    const QString helpTitle = LoadString(MenuString::Help);
+    bool found = false;
+    for (QAction *top : menuBar()->actions()) {
+        if (top->menu() && top->text() == helpTitle) {
+            m_helpMenu = top->menu();
+            found = true;
+        }
+    }
+    QAction *tip = m_actions.value(CommandId::TipOfTheDay);
+    if (found) {
+        const QList<QAction *> items = m_helpMenu->actions();
+        if (items.isEmpty() || items.first()->text() != tip->text()) {
+            QAction *separator = new QAction(m_helpMenu);
+            separator->setSeparator(true);
+            m_helpMenu->insertAction(items.value(0), separator);
+            m_helpMenu->insertAction(separator, tip);
+        }
+        return;
+    }
+    if (!m_helpMenu) {
+        m_helpMenu = new QMenu(helpTitle, this);
+        m_helpMenu->addAction(tip);
+        menuBar()->addMenu(m_helpMenu);
+        connect(m_helpMenu, &QMenu::aboutToShow, this, [this] {
+            InitMenuBar();
+            UpdateCommandStates();
+        });
+        menuBar()->update();
+    }
+}
+
+void CMainFrame::ShowIdleTexts()
+{
+    m_statusBar->SetPane(0, QStringLiteral("Hot Keys: Add Income (I), Add Expense (E)"), kIdleTextColour);
+    m_statusBar->SetPane(2, QStringLiteral("Help (F1)"), kIdleTextColour);
+    UpdateClock();
+}
+
+void CMainFrame::UpdateClock()
+{
+    const QDateTime now = QDateTime::currentDateTime();
+    m_statusBar->SetPane(3, ClockText(now), kIdleTextColour);
+    // The toolbar follows state changes made outside any command too.
+    UpdateCommandStates();
+    m_clock.start(qMax(1, 1000 - now.time().msec()));
+}
+
+bool CMainFrame::SetStatusPane(int index, unsigned colour, const QString &text)
+{
+    return m_statusBar->SetPane(index, text, colour);
+}
+
+void CMainFrame::SetAccelTable(const CAccelTable &table)
+{
+    m_accelTable = table;
+    qDeleteAll(m_shortcuts);
+    m_shortcuts.clear();
+    QList<QKeySequence> taken;
+    for (const CAccelEntry &entry : table) {
+        const auto key = QtKeyFromAccel(entry.fVirt, entry.key);
+        if (!key)
+            continue;
+        const QKeySequence sequence(*key);
+        // The first entry for a key wins, as in a shortcut table lookup.
+        if (taken.contains(sequence))
+            continue;
+        taken << sequence;
+        auto *shortcut = new QShortcut(sequence, this);
+        shortcut->setContext(Qt::WindowShortcut);
+        connect(shortcut, &QShortcut::activated, this, [this, entry] { OnAccelerator(entry); });
+        m_shortcuts << shortcut;
+    }
+}
+
+void CMainFrame::RebuildAccelTable()
+{
+    if (m_addinAccels.isEmpty())
+        return;
+    SetAccelTable(MergeAccelTables(m_accelTable, m_addinAccels));
+}
+
+void CMainFrame::OnAccelerator(const CAccelEntry &entry)
+{
+    if (AccelBlockedByFocus(entry, QApplication::focusWidget()))
+        return;
+    ExecuteCommand(entry.cmd);
+}
+
+void CMainFrame::RestoreToolbarState()
+{
+    m_toolBar->setVisible(GetProfileInt(kToolbarSection, kMainToolbarEntry, 1) != 0);
+    for (const AddinToolbar &entry : std::as_const(m_addinToolbars)) {
+        if (entry.toolbar)
+            entry.toolbar->setVisible(GetProfileInt(kToolbarSection, entry.toolbar->windowTitle(), 1) != 0);
+    }
+    UpdateCommandStates();
+}
+
+void CMainFrame::SaveToolbarState()
+{
+    WriteProfileInt(kToolbarSection, kMainToolbarEntry, m_toolBar->isHidden() ? 0 : kToolbarVisible);
+    for (const AddinToolbar &entry : std::as_const(m_addinToolbars)) {
+        if (entry.toolbar)
+            WriteProfileInt(kToolbarSection, entry.toolbar->windowTitle(), entry.toolbar->isHidden() ? 0 : kToolbarVisible);
+    }
+}
+
+void CMainFrame::EnterPrintPreview(std::function<void()> endPreview)
+{
+    m_printPreview = true;
+    m_endPreview = std::move(endPreview);
+    UpdateCommandStates();
+}
+
+void CMainFrame::LeavePrintPreview()
+{
+    m_printPreview = false;
+    m_endPreview = nullptr;
+    UpdateCommandStates();
+}
+
+void CMainFrame::AddAddinToolbar(QToolBar *toolbar)
+{
+    addToolBar(Qt::TopToolBarArea, toolbar);
+    // Shown like the main toolbar until the stored state says otherwise.
+    toolbar->show();
+    m_addinToolbars.append({0, toolbar});
+}
+
+void CMainFrame::RebuildViewMenu(const std::function<unsigned()> &nextToggleId)
+{
+    if (m_addinToolbars.isEmpty())
+        return;
+    QMenu *view = nullptr;
+    for (QAction *top : menuBar()->actions()) {
+        if (top->menu() && top->text() == LoadString(MenuString::View))
+            view = top->menu();
+    }
+    if (!view)
+        return;
+    view->removeAction(m_actions.value(CommandId::ViewToolbar));
+
+    auto *toolbars = new QMenu(LoadString(MenuString::Toolbars), view);
+    auto addToggle = [this, toolbars](const QString &text, unsigned id) {
+        QAction *a = toolbars->addAction(text);
+        a->setData(id);
+        a->setObjectName(QString::number(id));
+        a->setCheckable(true);
+        a->setChecked(true);
+        connect(a, &QAction::triggered, this, [this, id] { ExecuteCommand(id); });
+        return a;
+    };
+    addToggle(LoadString(MenuString::MainToolbar), CommandId::ViewToolbar)->setStatusTip(CommandPrompt(CommandId::ViewToolbar));
+    toolbars->addSeparator();
+    for (AddinToolbar &entry : m_addinToolbars) {
+        entry.toggleId = nextToggleId();
+        addToggle(entry.toolbar->windowTitle(), entry.toggleId);
+    }
+    view->insertMenu(view->actions().value(0), toolbars);
+    menuBar()->update();
+    UpdateCommandStates();
+}
+
+void CMainFrame::SetAddinCommandRouting(std::function<void(unsigned)> invoke, std::function<bool(unsigned)> enabled)
+{
+    m_invokeAddinCommand = std::move(invoke);
+    m_addinCommandEnabled = std::move(enabled);
+}
+
+void CMainFrame::ShowAboutBox()
+{
+    CAboutDlg dlg(this);
+    dlg.exec();
+}
+
+void CMainFrame::closeEvent(QCloseEvent *event)
+{
+    SaveToolbarState();
+    if (m_closingDataTasks)
+        m_closingDataTasks();
+    if (m_printPreview) {
+        // Closing only ends the preview; the add-ins stay loaded.
+        const std::function<void()> end = m_endPreview;
+        LeavePrintPreview();
+        if (end)
+            end();
+        event->ignore();
+        return;
+    }
+    if (m_unloadAddins)
+        m_unloadAddins();
+    event->accept();
 }

@@ -1,0 +1,150 @@
+#include "frame/aboutdlg.h"
+
+#include "frame/commandicons.h"
+#include "frame/commandids.h"
+#include "frame/creditstatic.h"
+
+#include <QDesktopServices>
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#ifndef TWK_VERSION_MAJOR
+#define TWK_VERSION_MAJOR 4
+#endif
+#ifndef TWK_VERSION_MINOR
+#define TWK_VERSION_MINOR 0
+#endif
+#ifndef TWK_VERSION_PATCH
+#define TWK_VERSION_PATCH 0
+#endif
+#ifndef TWK_VERSION_TWEAK
+#define TWK_VERSION_TWEAK 0
+#endif
+
+namespace {
+
+constexpr int kBannerWidth = 420;
+constexpr int kBannerHeight = 110;
+
+// The banner: the program's name on a deep blue band with its income and
+// report images.
+QPixmap Banner(qreal dpr)
+{
+    QPixmap pm(QSize(kBannerWidth, kBannerHeight) * dpr);
+    pm.setDevicePixelRatio(dpr);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QRectF r(0, 0, kBannerWidth, kBannerHeight);
+    QLinearGradient bg(r.topLeft(), r.bottomRight());
+    bg.setColorAt(0, QColor(0x12, 0x3A, 0x78));
+    bg.setColorAt(1, QColor(0x1F, 0x7A, 0x8C));
+    p.fillRect(r, bg);
+    // Faint rising bars, the shape of a good month.
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(255, 255, 255, 22));
+    for (int i = 0; i < 7; ++i) {
+        const qreal h = 18 + i * 11;
+        p.drawRect(QRectF(250 + i * 22, kBannerHeight - h, 14, h));
+    }
+    PaintCommandImage(p, CommandId::AddIncome, QRectF(22, 23, 64, 64));
+
+    QFont title(QStringLiteral("Arial"));
+    title.setPixelSize(34);
+    title.setWeight(QFont::Bold);
+    p.setFont(title);
+    p.setPen(Qt::white);
+    p.drawText(QRectF(104, 22, 300, 42), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Tallywick +"));
+    QFont sub(QStringLiteral("Arial"));
+    sub.setPixelSize(14);
+    p.setFont(sub);
+    p.setPen(QColor(0xCF, 0xE3, 0xFF));
+    p.drawText(QRectF(106, 64, 300, 22), Qt::AlignLeft | Qt::AlignVCenter,
+               QStringLiteral("Income and expense tracker"));
+    return pm;
+}
+
+} // namespace
+
+QString ProgramBuildNumber()
+{
+    return QString::asprintf("%d.%d.%d.%d", TWK_VERSION_MAJOR, TWK_VERSION_MINOR, TWK_VERSION_PATCH, TWK_VERSION_TWEAK);
+}
+
+QString AboutCreditsText(const QString &buildNumber, const QString &buildDate, const QString &buildTime)
+{
+    QString text = QStringLiteral("\rTallywick + Ver ") + QStringLiteral("4.0");
+    text += QStringLiteral("\rBuild No: %1\n").arg(buildNumber);
+    text += QStringLiteral("\nCopyright (C) Norwend.\nAll rights reserved.\n\n"
+                           "This program is protected by copyright law.\n"
+                           "Copying or distributing it, or any part of it,\n"
+                           "without permission is not allowed.\n");
+    text += QStringLiteral("\r\rLast compiled on %1 at %2\n\n").arg(buildDate, buildTime);
+    return text;
+}
+
+QStringList CreditLines(const QString &credits)
+{
+    QString text = credits;
+    // A leading break only starts the text; it is not a blank line.
+    while (text.startsWith(u'\r') || text.startsWith(u'\n'))
+        text.remove(0, 1);
+    while (text.endsWith(u'\n') || text.endsWith(u'\r'))
+        text.chop(1);
+    return text.split(QRegularExpression(QStringLiteral("[\r\n]")));
+}
+
+QString CAboutDlg::WebAddress()
+{
+    return QStringLiteral("https://www.tallywick.example/");
+}
+
+CAboutDlg::CAboutDlg(QWidget *parent)
+    : QDialog(parent)
+{
+    setObjectName(QString::number(IDD));
+    setWindowTitle(QStringLiteral("About Tallywick +"));
+    setModal(true);
+
+    auto *banner = new QLabel(this);
+    banner->setPixmap(Banner(devicePixelRatioF()));
+    banner->setFixedSize(kBannerWidth, kBannerHeight);
+
+    m_credits = new CCreditStatic(this);
+    // __DATE__ pads single-digit days with a second blank.
+    const QString date = QString::fromLatin1(__DATE__).simplified();
+    m_credits->SetCredits(CreditLines(AboutCreditsText(ProgramBuildNumber(), date, QString::fromLatin1(__TIME__))));
+
+    auto *link = new QLabel(this);
+    link->setText(QStringLiteral("<a href=\"%1\">www.tallywick.example</a>").arg(WebAddress()));
+    link->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+    link->setToolTip(WebAddress());
+    connect(link, &QLabel::linkActivated, this, [](const QString &url) { QDesktopServices::openUrl(QUrl(url)); });
+
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
+    buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("1"));
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+
+    auto *bottom = new QHBoxLayout;
+    bottom->addWidget(link);
+    bottom->addStretch();
+    bottom->addWidget(buttons);
+
+    auto *body = new QVBoxLayout;
+    body->setContentsMargins(12, 10, 12, 12);
+    body->setSpacing(10);
+    body->addWidget(m_credits);
+    body->addLayout(bottom);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(banner);
+    layout->addLayout(body);
+    setFixedSize(sizeHint().expandedTo(QSize(kBannerWidth, 0)));
+}

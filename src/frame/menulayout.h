@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+// One menu entry; id 0 is a separator. The text carries the mnemonic ("&")
+// and, after "\t", the shortcut text shown at the right.
+struct CMenuItemDef {
+    unsigned id = 0;
+    QString text;
+};
+
+struct CMenuDef {
+    QString title;
+    QList<CMenuItemDef> items;
+};
+
+// The menu bar in its fixed order. The Help menu's "Ti&p of the Day" is not
+// here: it is inserted when the menu bar is first opened.
+const QList<CMenuDef> &MenuBarLayout();
+
+// One main-toolbar position; id 0 is a separator.
+struct CToolbarButtonDef {
+    unsigned id = 0;
+    QString text;
+};
+
+// The main toolbar for a password mode: with the password screen bypassed
+// (mode 1) there is no Login button.
+QList<CToolbarButtonDef> MainToolbarLayout(int passwordMode);
+
+// Strings the menus need.
+namespace MenuString {
+constexpr unsigned DocumentTitle = 128;
+constexpr unsigned TipOfTheDay = 109;
+constexpr unsigned Help = 113;
+constexpr unsigned Ready = 57345;
+constexpr unsigned View = 61592;
+constexpr unsigned Toolbars = 61593;
+constexpr unsigned MainToolbar = 61594;
+} // namespace MenuString

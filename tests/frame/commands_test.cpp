@@ -1,0 +1,206 @@
+#include "framefixture.h"
+
+#include "frame/commandids.h"
+#include "support/testuiseam.h"
+
+#include <QSet>
+#include <QToolBar>
+
+namespace {
+
+using namespace CommandId;
+
+// Commands usable before anyone has logged in.
+const QSet<unsigned> kAlwaysOn = {RestoreData, Exit, ViewToolbar, ViewStatusBar, ClearScreen, TipOfTheDay,
+                                  HelpTopics, VideoTutorials, About};
+
+QList<QAction *> MenuCommands(const QMenuBar *bar)
+{
+    QList<QAction *> out;
+    for (QAction *top : bar->actions()) {
+        for (QAction *a : top->menu()->actions()) {
+            if (!a->isSeparator())
+                out << a;
+        }
+    }
+    return out;
+}
+
+QList<unsigned> ToolbarIds(const QToolBar *bar)
+{
+    QList<unsigned> ids;
+    for (const QAction *a : bar->actions())
+        ids << (a->isSeparator() ? 0u : a->data().toUInt());
+    return ids;
+}
+
+} // namespace
+
+TEST_F(FrameTest, BeforeLoginOnlyTheFreeCommandsAndLoginAreEnabled)
+{
+    Frame(0, false).InitMenuBar();
+    const QList<QAction *> items = MenuCommands(frame->menuBar());
+    ASSERT_EQ(items.size(), 35);
+    for (QAction *a : items) {
+        const bool expected = kAlwaysOn.contains(Id(a)) || Id(a) == Login || Id(a) == ChangePassword;
+        EXPECT_EQ(a->isEnabled(), expected) << a->text().toStdString();
+    }
+}
+
+TEST_F(FrameTest, AfterLoginEverythingButLoginIsEnabled)
+{
+    Frame(0, true).InitMenuBar();
+    for (QAction *a : MenuCommands(frame->menuBar()))
+        EXPECT_EQ(a->isEnabled(), Id(a) != Login) << a->text().toStdString();
+}
+
+TEST_F(FrameTest, LoggingInThroughTheCommandUpdatesMenusAndToolbar)
+{
+    Frame(0, false);
+    frame->SetCommandHandler(Login, [this] { data.loggedIn = true; });
+    QWidget *incomeButton = frame->MainToolBar()->widgetForAction(frame->CommandAction(AddIncome));
+    ASSERT_NE(incomeButton, nullptr);
+    EXPECT_FALSE(incomeButton->isEnabled());
+
+    EXPECT_TRUE(frame->ExecuteCommand(Login));
+    EXPECT_TRUE(incomeButton->isEnabled());
+    EXPECT_FALSE(frame->CommandAction(Login)->isEnabled());
+    EXPECT_TRUE(frame->CommandAction(BackupData)->isEnabled());
+}
+
+TEST_F(FrameTest, LoginStateChangedElsewhereReachesTheToolbarOnUpdate)
+{
+    Frame(0, false);
+    data.loggedIn = true;
+    frame->UpdateCommandStates();
+    EXPECT_TRUE(frame->MainToolBar()->widgetForAction(frame->CommandAction(AddExpense))->isEnabled());
+    EXPECT_FALSE(frame->MainToolBar()->widgetForAction(frame->CommandAction(Login))->isEnabled());
+}
+
+TEST_F(FrameTest, PasswordModeDecidesChangePasswordAndTheLoginButton)
+{
+    struct Case {
+        int mode;
+        bool changePassword;
+        bool loginButton;
+    } const cases[] = {{0, true, true}, {1, false, false}, {2, false, true}};
+    for (const Case &c : cases) {
+        Frame(c.mode, true);
+        EXPECT_EQ(frame->CommandAction(ChangePassword)->isEnabled(), c.changePassword) << "mode " << c.mode;
+        EXPECT_EQ(frame->MainToolBar()->actions().contains(frame->CommandAction(Login)), c.loginButton)
+            << "mode " << c.mode;
+    }
+}
+
+TEST_F(FrameTest, ToolbarHoldsTheTwelveButtonsInOrder)
+{
+    Frame(0);
+    EXPECT_EQ(ToolbarIds(frame->MainToolBar()),
+              (QList<unsigned>{BackupData, 0, Print, Login, 0, DefaultSettings, UserInformation, AddDeleteCategory, 0,
+                               AddIncome, AddExpense, 0, SpecifiedPeriodReport, 0, ClearScreen, 0, HelpTopics,
+                               VideoTutorials}));
+    QStringList texts;
+    for (const QAction *a : frame->MainToolBar()->actions()) {
+        if (!a->isSeparator())
+            texts << a->iconText();
+    }
+    EXPECT_EQ(texts, (QStringList{"Backup", "Print", "Login", "Settings", "User", "Category", "Income", "Expense",
+                                  "Report", "Clear", "Help", "Video"}));
+
+    Frame(1);
+    EXPECT_EQ(ToolbarIds(frame->MainToolBar()),
+              (QList<unsigned>{BackupData, 0, Print, 0, DefaultSettings, UserInformation, AddDeleteCategory, 0,
+                               AddIncome, AddExpense, 0, SpecifiedPeriodReport, 0, ClearScreen, 0, HelpTopics,
+                               VideoTutorials}));
+}
+
+TEST_F(FrameTest, ToolbarButtonsShareOneSizeAndShowTheirImageInTheMenusToo)
+{
+    Frame(0);
+    QSize size;
+    for (QAction *a : frame->MainToolBar()->actions()) {
+        if (a->isSeparator())
+            continue;
+        QWidget *button = frame->MainToolBar()->widgetForAction(a);
+        if (size.isEmpty())
+            size = button->size();
+        EXPECT_EQ(button->size(), size) << a->iconText().toStdString();
+        EXPECT_GE(button->width(), button->sizeHint().width()) << a->iconText().toStdString();
+        EXPECT_FALSE(a->icon().pixmap(16, 16).isNull()) << a->iconText().toStdString();
+    }
+    // Menu items without a button carry no image.
+    EXPECT_TRUE(frame->CommandAction(PrintPreview)->icon().isNull());
+    EXPECT_TRUE(frame->CommandAction(Exit)->icon().isNull());
+}
+
+TEST_F(FrameTest, DisabledCommandsDoNotRunFromAnyPath)
+{
+    Frame(0, false);
+    int runs = 0;
+    frame->SetCommandHandler(AddIncome, [&runs] { ++runs; });
+    EXPECT_FALSE(frame->ExecuteCommand(AddIncome));
+    frame->CommandAction(AddIncome)->trigger();
+    EXPECT_EQ(runs, 0);
+    EXPECT_TRUE(TestUi().messages.isEmpty());
+}
+
+TEST_F(FrameTest, UnboundCommandsSayTheyAreNotAvailableYet)
+{
+    Frame(0, true);
+    EXPECT_FALSE(frame->ExecuteCommand(EditExpense));
+    ASSERT_EQ(TestUi().messages.size(), 1);
+    EXPECT_EQ(TestUi().LastText(), QStringLiteral("Edit Expense is not available yet."));
+
+    int runs = 0;
+    EXPECT_TRUE(frame->SetCommandHandler(EditExpense, [&runs] { ++runs; }));
+    EXPECT_TRUE(frame->ExecuteCommand(EditExpense));
+    EXPECT_EQ(runs, 1);
+    EXPECT_EQ(TestUi().messages.size(), 1);
+}
+
+TEST_F(FrameTest, UnknownIdsAreNeitherBoundNorRun)
+{
+    Frame(0, true);
+    EXPECT_FALSE(frame->SetCommandHandler(40000, [] {}));
+    EXPECT_FALSE(frame->ExecuteCommand(40000));
+    EXPECT_FALSE(frame->IsCommandEnabled(40000));
+    EXPECT_TRUE(TestUi().messages.isEmpty());
+}
+
+TEST_F(FrameTest, PrintPreviewCannotBeStartedTwice)
+{
+    Frame(0, true);
+    EXPECT_TRUE(frame->IsCommandEnabled(PrintPreview));
+    frame->EnterPrintPreview({});
+    EXPECT_FALSE(frame->IsCommandEnabled(PrintPreview));
+    EXPECT_FALSE(frame->CommandAction(PrintPreview)->isEnabled());
+    EXPECT_TRUE(frame->IsCommandEnabled(Print));
+    frame->LeavePrintPreview();
+    EXPECT_TRUE(frame->CommandAction(PrintPreview)->isEnabled());
+}
+
+TEST_F(FrameTest, HandlersMayRebindTheirOwnCommandWhileRunning)
+{
+    Frame(0, true);
+    int first = 0, second = 0;
+    frame->SetCommandHandler(ClearScreen, [&] {
+        ++first;
+        frame->SetCommandHandler(ClearScreen, [&second] { ++second; });
+    });
+    frame->ExecuteCommand(ClearScreen);
+    frame->ExecuteCommand(ClearScreen);
+    EXPECT_EQ(first, 1);
+    EXPECT_EQ(second, 1);
+}
+
+TEST(CommandTable, AddinRangesStayOutOfTheTable)
+{
+    CCommandTable table;
+    for (unsigned id : table.Ids()) {
+        EXPECT_FALSE(IsAddinCommand(id)) << id;
+        EXPECT_FALSE(IsAddinToolbarToggle(id)) << id;
+    }
+    EXPECT_TRUE(IsAddinCommand(2025));
+    EXPECT_TRUE(IsAddinToolbarToggle(10025));
+    EXPECT_FALSE(IsAddinCommand(9025));
+}

@@ -1,0 +1,218 @@
+#include "framefixture.h"
+
+#include "frame/acceltable.h"
+#include "frame/commandids.h"
+
+#include <QStatusBar>
+#include <QToolBar>
+
+namespace {
+
+using namespace CommandId;
+
+struct Item {
+    unsigned id; // 0: separator
+    const char *text;
+};
+
+struct Menu {
+    const char *title;
+    QList<Item> items;
+};
+
+const QList<Menu> kMenuBar = {
+    {"&File",
+     {{RestoreData, "&Restore Data...\tCtrl+O"}, {BackupData, "&Backup Data...\tCtrl+S"}, {0, ""},
+      {Print, "&Print...\tCtrl+P"}, {PrintPreview, "Print Pre&view"}, {PrintSetup, "P&rint Setup..."}, {0, ""},
+      {ExportReport, "Export Report..."}, {0, ""}, {ChangePassword, "Chan&ge Password..."}, {0, ""},
+      {Login, "&Login..."}, {0, ""}, {Exit, "E&xit"}}},
+    {"&View", {{ViewToolbar, "&Toolbar"}, {ViewStatusBar, "&Status Bar"}, {0, ""}, {ClearScreen, "&Clear Screen"}}},
+    {"&Setup",
+     {{UserInformation, "&User Information..."}, {CurrencySettings, "Currency &Settings..."},
+      {AddDeleteCategory, "Add or Delete Cat&egory...\tCtrl+M"}, {DefaultSettings, "&Default Settings..."}, {0, ""},
+      {SetupWizard, "Setup Wi&zard >>"}, {0, ""}, {DeleteOldData, "Delete &Old Data..."}}},
+    {"&Transactions",
+     {{AddIncome, "Add &Income...     \tI"}, {AddExpense, "Add &Expense...       \tE"}, {0, ""},
+      {EditIncome, "E&dit Income..."}, {EditExpense, "Edit Expen&se..."}, {0, ""},
+      {PaymentReminder, "&Payment Reminder"}}},
+    {"&Reports",
+     {{DailyReport, "&Daily Report..."}, {MonthlyReport, "&Monthly Report..."},
+      {SpecifiedPeriodReport, "&Specified Period Report...\tCtrl+R"}, {AdvancedReport, "&Advanced Report..."},
+      {0, ""}, {ListAllIncomes, "List all &Incomes..."}, {ListAllExpenses, "List all &Expenses..."}, {0, ""},
+      {CustomReport, "&Custom Report"}, {0, ""}, {DisplayPaymentReminders, "Display Payment &Reminders"}}},
+    {"&Help",
+     {{TipOfTheDay, "Ti&p of the Day"}, {0, ""}, {HelpTopics, "&Help Topics"}, {0, ""},
+      {VideoTutorials, "Video Tutorials"}, {0, ""}, {About, "&About Tallywick +"}}},
+};
+
+QList<Item> Actual(const QMenu *menu)
+{
+    QList<Item> items;
+    for (const QAction *a : menu->actions())
+        items.append({a->isSeparator() ? 0u : a->data().toUInt(), ""});
+    return items;
+}
+
+int CountId(const QMenu *menu, unsigned id)
+{
+    int n = 0;
+    for (const QAction *a : menu->actions())
+        n += (!a->isSeparator() && a->data().toUInt() == id) ? 1 : 0;
+    return n;
+}
+
+} // namespace
+
+TEST_F(FrameTest, MenuBarHoldsEveryItemInOrderWithIdTextAndShortcutText)
+{
+    Frame(0).InitMenuBar();
+    const QList<QAction *> tops = frame->menuBar()->actions();
+    ASSERT_EQ(tops.size(), kMenuBar.size());
+    for (qsizetype m = 0; m < kMenuBar.size(); ++m) {
+        const Menu &expected = kMenuBar[m];
+        ASSERT_NE(tops[m]->menu(), nullptr);
+        EXPECT_EQ(tops[m]->text(), QString::fromUtf8(expected.title));
+        const QList<QAction *> actions = tops[m]->menu()->actions();
+        ASSERT_EQ(actions.size(), expected.items.size()) << expected.title;
+        for (qsizetype i = 0; i < actions.size(); ++i) {
+            const Item &item = expected.items[i];
+            SCOPED_TRACE(std::string(expected.title) + " item " + std::to_string(i));
+            EXPECT_EQ(actions[i]->isSeparator(), item.id == 0);
+            if (item.id == 0)
+                continue;
+            EXPECT_EQ(actions[i]->data().toUInt(), item.id);
+            EXPECT_EQ(actions[i]->text(), QString::fromUtf8(item.text));
+        }
+    }
+}
+
+TEST_F(FrameTest, ShortcutTextsInTheMenusMatchTheShortcutTable)
+{
+    Frame(0);
+    const CAccelTable table = frame->AccelTable();
+    int checked = 0;
+    for (QAction *top : frame->menuBar()->actions()) {
+        for (QAction *a : top->menu()->actions()) {
+            const qsizetype tab = a->text().indexOf(u'\t');
+            if (tab < 0)
+                continue;
+            const QString shown = a->text().mid(tab + 1).trimmed();
+            QStringList keys;
+            for (const CAccelEntry &e : table) {
+                if (e.cmd == a->data().toUInt())
+                    keys << QKeySequence(*QtKeyFromAccel(e.fVirt, e.key)).toString(QKeySequence::PortableText);
+            }
+            EXPECT_TRUE(keys.contains(shown)) << a->text().toStdString();
+            ++checked;
+        }
+    }
+    EXPECT_EQ(checked, 7);
+}
+
+TEST_F(FrameTest, TipOfTheDayIsInsertedOnceHoweverOftenTheMenusOpen)
+{
+    Frame(0);
+    QMenu *help = TopMenu(QStringLiteral("&Help"));
+    ASSERT_NE(help, nullptr);
+    EXPECT_EQ(CountId(help, TipOfTheDay), 0);
+    for (int i = 0; i < 3; ++i) {
+        frame->InitMenuBar();
+        emit help->aboutToShow();
+        emit TopMenu(QStringLiteral("&File"))->aboutToShow();
+    }
+    EXPECT_EQ(CountId(help, TipOfTheDay), 1);
+    EXPECT_EQ(frame->HelpMenu(), help);
+    const QList<Item> items = Actual(help);
+    ASSERT_EQ(items.size(), 7);
+    EXPECT_EQ(items[0].id, TipOfTheDay);
+    EXPECT_EQ(items[1].id, 0u);
+    EXPECT_EQ(items[2].id, HelpTopics);
+}
+
+TEST_F(FrameTest, AMissingHelpMenuIsCreatedHoldingOnlyTheTip)
+{
+    Frame(0);
+    QMenu *help = TopMenu(QStringLiteral("&Help"));
+    frame->menuBar()->removeAction(help->menuAction());
+    delete help;
+    frame->InitMenuBar();
+    frame->InitMenuBar();
+    QMenu *created = TopMenu(QStringLiteral("&Help"));
+    ASSERT_NE(created, nullptr);
+    EXPECT_EQ(Actual(created).size(), 1);
+    EXPECT_EQ(CountId(created, TipOfTheDay), 1);
+    EXPECT_EQ(frame->menuBar()->actions().size(), 6);
+}
+
+TEST_F(FrameTest, ViewTogglesFollowTheBarsTheyShow)
+{
+    Frame(0);
+    frame->show();
+    QAction *toolbar = frame->CommandAction(ViewToolbar);
+    QAction *status = frame->CommandAction(ViewStatusBar);
+    EXPECT_TRUE(toolbar->isChecked());
+    EXPECT_TRUE(status->isChecked());
+
+    toolbar->trigger();
+    EXPECT_TRUE(frame->MainToolBar()->isHidden());
+    EXPECT_FALSE(toolbar->isChecked());
+    status->trigger();
+    EXPECT_TRUE(frame->statusBar()->isHidden());
+    EXPECT_FALSE(status->isChecked());
+
+    toolbar->trigger();
+    status->trigger();
+    EXPECT_FALSE(frame->MainToolBar()->isHidden());
+    EXPECT_FALSE(frame->statusBar()->isHidden());
+    EXPECT_TRUE(toolbar->isChecked());
+    EXPECT_TRUE(status->isChecked());
+}
+
+TEST_F(FrameTest, WithoutAddinToolbarsTheViewMenuKeepsItsLayout)
+{
+    Frame(0);
+    frame->RebuildViewMenu([] { return 10025u; });
+    EXPECT_EQ(TopMenu(QStringLiteral("&View"))->actions().first(), frame->CommandAction(ViewToolbar));
+}
+
+TEST_F(FrameTest, AddinToolbarsGetAToolbarsPopupAndToggles)
+{
+    Frame(0);
+    frame->show();
+    auto *extra = new QToolBar(QStringLiteral("Sample Tools"));
+    frame->AddAddinToolbar(extra);
+    unsigned next = 10025;
+    frame->RebuildViewMenu([&next] { return next++; });
+
+    QMenu *view = TopMenu(QStringLiteral("&View"));
+    EXPECT_EQ(CountId(view, ViewToolbar), 0);
+    QAction *first = view->actions().first();
+    ASSERT_NE(first->menu(), nullptr);
+    EXPECT_EQ(first->text(), QStringLiteral("&Toolbars"));
+    const QList<QAction *> entries = first->menu()->actions();
+    ASSERT_EQ(entries.size(), 3);
+    EXPECT_EQ(entries[0]->text(), QStringLiteral("&Main Toolbar"));
+    EXPECT_EQ(entries[0]->data().toUInt(), ViewToolbar);
+    EXPECT_TRUE(entries[1]->isSeparator());
+    EXPECT_EQ(entries[2]->text(), QStringLiteral("Sample Tools"));
+    EXPECT_EQ(entries[2]->data().toUInt(), 10025u);
+    EXPECT_EQ(frame->AddinToolbars().first().toggleId, 10025u);
+    EXPECT_TRUE(entries[2]->isChecked());
+
+    EXPECT_TRUE(frame->ExecuteCommand(10025));
+    EXPECT_TRUE(extra->isHidden());
+    EXPECT_FALSE(entries[2]->isChecked());
+    // An id no toolbar carries does nothing.
+    EXPECT_FALSE(frame->ExecuteCommand(10030));
+    EXPECT_TRUE(extra->isHidden());
+
+    frame->SaveToolbarState();
+    EXPECT_EQ(GetProfileInt(QStringLiteral("ToolbarSettings"), QStringLiteral("Sample Tools"), -1), 0);
+    EXPECT_EQ(GetProfileInt(QStringLiteral("ToolbarSettings"), QStringLiteral("Main Toolbar"), -1), 268435456);
+}
+
+TEST_F(FrameTest, TitleIsTheProgramNameOnly)
+{
+    Frame(0);
+    EXPECT_EQ(frame->windowTitle(), QStringLiteral("Tallywick + "));
+}

@@ -1,0 +1,130 @@
+#include "framefixture.h"
+
+#include "data/stringtable.h"
+#include "frame/colorstatusbar.h"
+#include "frame/commandids.h"
+
+#include <QDateTime>
+#include <QToolBar>
+
+namespace {
+
+using namespace CommandId;
+
+constexpr unsigned kDarkBlue = 0x00960000;
+
+} // namespace
+
+TEST(ColorStatusBar, SetPaneRefusesIndexesOutsideThePanes)
+{
+    CColorStatusBar bar;
+    bar.SetPaneCount(4);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_TRUE(bar.SetPane(i, QStringLiteral("pane %1").arg(i), 0x0000FF));
+    EXPECT_FALSE(bar.SetPane(4, QStringLiteral("four"), 0x00FF00));
+    EXPECT_FALSE(bar.SetPane(5, QStringLiteral("five"), 0x00FF00));
+    EXPECT_FALSE(bar.SetPane(-1, QStringLiteral("minus"), 0x00FF00));
+    EXPECT_EQ(bar.PaneCount(), 4);
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(bar.PaneText(i), QStringLiteral("pane %1").arg(i));
+        EXPECT_EQ(bar.PaneColour(i), 0x0000FFu);
+    }
+
+    bar.SetPaneCount(2);
+    EXPECT_EQ(bar.PaneText(0), QString());
+    EXPECT_FALSE(bar.SetPane(2, QStringLiteral("gone"), 0));
+}
+
+TEST(ColorStatusBar, PanesSitSideBySideAndKeepTheirTextsWhole)
+{
+    CColorStatusBar bar;
+    bar.resize(1024, bar.sizeHint().height());
+    bar.SetPaneCount(4);
+    bar.SetPaneWidth(0, 120);
+    bar.SetPane(0, QStringLiteral("Hot Keys: Add Income (I), Add Expense (E)"), kDarkBlue);
+    bar.SetPane(2, QStringLiteral("Help (F1)"), kDarkBlue);
+    bar.SetPane(3, QStringLiteral("Wednesday September 30 2026, 23:59:59"), kDarkBlue);
+    const QFontMetrics fm(bar.font());
+    for (int i = 0; i < 4; ++i) {
+        const QRect r = bar.PaneRect(i);
+        EXPECT_GE(r.width(), fm.horizontalAdvance(bar.PaneText(i)) + 2) << i;
+        EXPECT_TRUE(bar.rect().contains(r)) << i;
+        if (i > 0) {
+            EXPECT_GT(r.left(), bar.PaneRect(i - 1).right()) << i;
+        }
+    }
+    EXPECT_GE(bar.PaneRect(0).width(), 120);
+}
+
+TEST(ColorStatusBar, TextsAreBoldTimesAtFourteenPixels)
+{
+    CColorStatusBar bar;
+    EXPECT_EQ(bar.font().family(), QStringLiteral("Times New Roman"));
+    EXPECT_EQ(bar.font().pixelSize(), 14);
+    EXPECT_EQ(bar.font().weight(), QFont::Bold);
+}
+
+TEST(ColorStatusBar, ClockUsesFullEnglishNamesAndTwoDigitFields)
+{
+    EXPECT_EQ(ClockText(QDateTime(QDate(2026, 12, 5), QTime(9, 28, 52))),
+              QStringLiteral("Saturday December 05 2026, 09:28:52"));
+    EXPECT_EQ(ClockText(QDateTime(QDate(2027, 1, 31), QTime(23, 0, 7))),
+              QStringLiteral("Sunday January 31 2027, 23:00:07"));
+}
+
+TEST_F(FrameTest, StatusBarReadsReadyThenShowsHoverPrompts)
+{
+    Frame(0);
+    CColorStatusBar *bar = frame->ColorStatusBar();
+    EXPECT_EQ(bar->PaneCount(), 4);
+    EXPECT_EQ(bar->PaneText(0), QStringLiteral("Ready"));
+    EXPECT_FALSE(bar->PaneText(3).isEmpty());
+
+    // Hovering an action posts its prompt to the window, as a menu does.
+    frame->CommandAction(AddIncome)->showStatusText(frame->View());
+    EXPECT_EQ(bar->PaneText(0), QStringLiteral("Add Income particulars"));
+    frame->CommandAction(ExportReport)->showStatusText(frame->View());
+    EXPECT_EQ(bar->PaneText(0), QStringLiteral("Export Report contents to text file or CSV File"));
+    bar->clearMessage();
+    EXPECT_EQ(bar->PaneText(0), QStringLiteral("Ready"));
+}
+
+TEST_F(FrameTest, PromptsAndTooltipsComeFromTheCommandStrings)
+{
+    Frame(0);
+    for (QAction *a : frame->MainToolBar()->actions()) {
+        if (a->isSeparator())
+            continue;
+        const unsigned id = a->data().toUInt();
+        EXPECT_EQ(a->statusTip(), CommandPrompt(id)) << id;
+        EXPECT_EQ(a->toolTip(), CommandTooltip(id)) << id;
+        EXPECT_FALSE(a->toolTip().isEmpty()) << id;
+    }
+    EXPECT_EQ(frame->CommandAction(VideoTutorials)->toolTip(),
+              QStringLiteral("Goto Tallywick + 'How to' Video Tutorials Website"));
+    EXPECT_EQ(frame->CommandAction(TipOfTheDay)->statusTip(), QStringLiteral("Displays a Tip of the Day."));
+}
+
+TEST_F(FrameTest, IdleTextsGoToTheirPanesInDarkBlue)
+{
+    Frame(0);
+    frame->ShowIdleTexts();
+    CColorStatusBar *bar = frame->ColorStatusBar();
+    EXPECT_EQ(bar->PaneText(0), QStringLiteral("Hot Keys: Add Income (I), Add Expense (E)"));
+    EXPECT_EQ(bar->PaneText(1), QString());
+    EXPECT_EQ(bar->PaneText(2), QStringLiteral("Help (F1)"));
+    const QDateTime shown = QLocale::c().toDateTime(bar->PaneText(3), QStringLiteral("dddd MMMM dd yyyy, HH:mm:ss"));
+    EXPECT_TRUE(shown.isValid()) << bar->PaneText(3).toStdString();
+    for (int i : {0, 2, 3})
+        EXPECT_EQ(bar->PaneColour(i), kDarkBlue) << i;
+}
+
+TEST_F(FrameTest, FrameStatusPaneRefusesPaneFourAndAbove)
+{
+    Frame(0);
+    EXPECT_TRUE(frame->SetStatusPane(1, 0x0000FF, QStringLiteral("Add-in says hello")));
+    EXPECT_EQ(frame->ColorStatusBar()->PaneText(1), QStringLiteral("Add-in says hello"));
+    EXPECT_EQ(frame->ColorStatusBar()->PaneColour(1), 0x0000FFu);
+    EXPECT_FALSE(frame->SetStatusPane(4, 0x0000FF, QStringLiteral("nowhere")));
+    EXPECT_EQ(frame->ColorStatusBar()->PaneCount(), 4);
+}
