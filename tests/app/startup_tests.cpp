@@ -1,0 +1,192 @@
+#include "app/commandline.h"
+#include "app/instancechecker.h"
+#include "app/tallywickapp.h"
+#include "data/dbschema.h"
+#include "data/stringtable.h"
+#include "frame/mainframe.h"
+
+#include "support/testuiseam.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+void WriteText(const QString &path, const QString &text)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(text.toUtf8());
+}
+
+// An installed program folder: settings file, and a database unless asked not to.
+class ProgramFolder : public ::testing::Test
+{
+protected:
+    void SetUp() override { m_cwd = QDir::currentPath(); }
+    void TearDown() override { QDir::setCurrent(m_cwd); }
+    void Install(const QString &ini, bool withDatabase = true)
+    {
+        WriteText(dir.filePath(QStringLiteral("TallywickPlus.ini")), ini);
+        if (withDatabase) {
+            ASSERT_EQ(CreateDatabase(dir.filePath(QStringLiteral("TallywickPlus.mdb")), kDbPassword), QString());
+        }
+    }
+    QTemporaryDir dir;
+
+private:
+    QString m_cwd;
+};
+
+const QString kDeliveredIni = QStringLiteral("[TallywickPlus]\nDBPath=TallywickPlus.mdb\n");
+
+} // namespace
+
+TEST(ServerSwitch, FoundAfterDashOrSlashInAnyCase)
+{
+    EXPECT_EQ(FindServerSwitch({"/RegServer"}), ServerSwitch::Register);
+    EXPECT_EQ(FindServerSwitch({"-unregserver"}), ServerSwitch::Unregister);
+    EXPECT_EQ(FindServerSwitch({"file.txt", "/REGSERVER"}), ServerSwitch::Register);
+    EXPECT_EQ(FindServerSwitch({"RegServer"}), ServerSwitch::None);
+    EXPECT_EQ(FindServerSwitch({"/RegServer2"}), ServerSwitch::None);
+    EXPECT_EQ(FindServerSwitch({}), ServerSwitch::None);
+}
+
+TEST_F(ProgramFolder, FirstStartOpensTheDeliveredDatabaseAndCountsAsFirstRun)
+{
+    Install(kDeliveredIni);
+    CTallywickApp app;
+    ASSERT_TRUE(app.InitInstance(dir.path(), {}));
+    EXPECT_TRUE(TestUi().messages.isEmpty()) << TestUi().Texts().join(u'|').toStdString();
+    EXPECT_EQ(app.ProgressLog(), (QStringList{"Initializing", "Checking database settings", "Opening the Database",
+                                              "Applying Default Settings", "Initializing the Addin Database"}));
+    ASSERT_NE(app.MainFrame(), nullptr);
+    EXPECT_TRUE(app.MainFrame()->isVisible());
+    EXPECT_EQ(app.MainFrame()->windowTitle(), QStringLiteral("Tallywick + "));
+    EXPECT_TRUE(app.Data().connection.IsOpen());
+    EXPECT_TRUE(app.Data().loggedIn);
+    EXPECT_EQ(app.Data().settings.cPassword, QStringLiteral("vorel"));
+    QFile ini(dir.filePath(QStringLiteral("TallywickPlus.ini")));
+    ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(ini.readAll().contains("ConStrg=Provider=Microsoft.Jet.OLEDB.4.0;"));
+    EXPECT_EQ(app.ExitInstance(), 0);
+    EXPECT_FALSE(app.Data().connection.IsOpen());
+}
+
+TEST_F(ProgramFolder, MissingDatabaseEndsStartUpAfterAskingForIt)
+{
+    Install(kDeliveredIni, false);
+    CTallywickApp app;
+    EXPECT_FALSE(app.InitInstance(dir.path(), {}));
+    EXPECT_EQ(TestUi().Texts(), (QStringList{LoadString(61569), LoadString(61558)}));
+    EXPECT_EQ(TestUi().fileRequests.size(), 1);
+    EXPECT_EQ(app.ProgressLog().last(), QStringLiteral("Checking database settings"));
+    EXPECT_EQ(app.MainFrame(), nullptr);
+    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("TallywickPlus.mdb"))));
+}
+
+TEST_F(ProgramFolder, InvalidDatabaseEndsStartUpAtOpening)
+{
+    Install(kDeliveredIni, false);
+    WriteText(dir.filePath(QStringLiteral("TallywickPlus.mdb")), QStringLiteral("not a database at all"));
+    CTallywickApp app;
+    EXPECT_FALSE(app.InitInstance(dir.path(), {}));
+    EXPECT_EQ(TestUi().Texts(), (QStringList{LoadString(61577), LoadString(61558)}));
+    EXPECT_EQ(app.ProgressLog().last(), QStringLiteral("Opening the Database"));
+}
+
+TEST_F(ProgramFolder, ServerSwitchesEndStartUpWithoutAWindow)
+{
+    Install(kDeliveredIni);
+    for (const QString &sw : {QStringLiteral("/RegServer"), QStringLiteral("-unregserver")}) {
+        CTallywickApp app;
+        EXPECT_FALSE(app.InitInstance(dir.path(), {sw}));
+        EXPECT_EQ(app.MainFrame(), nullptr);
+        EXPECT_TRUE(app.ProgressLog().isEmpty());
+    }
+}
+
+TEST(InstanceChecker, LaterStartHandsItsArgumentsToTheFirst)
+{
+    CInstanceChecker first(QStringLiteral("twk test instance"));
+    ASSERT_TRUE(first.ActivateChecker());
+    EXPECT_FALSE(first.PreviousInstanceRunning());
+    QStringList received;
+    first.onActivate = [&](const QStringList &args) { received = args; };
+    ASSERT_TRUE(first.TrackFirstInstanceRunning());
+
+    CInstanceChecker second(QStringLiteral("twk test instance"));
+    ASSERT_TRUE(second.ActivateChecker());
+    EXPECT_TRUE(second.PreviousInstanceRunning());
+    EXPECT_TRUE(second.ActivatePreviousInstance({"report.txt", "-x"}));
+    QTRY_COMPARE(received, (QStringList{"report.txt", "-x"}));
+    // Another start-up can take the lock again at once: it was released.
+    CInstanceChecker third(QStringLiteral("twk test instance"));
+    EXPECT_TRUE(third.ActivateChecker());
+    EXPECT_FALSE(third.TrackFirstInstanceRunning());
+}
+
+#ifdef TWK_PROGRAM
+namespace {
+
+QProcess *StartProgram(const QString &folder, QObject *parent)
+{
+    auto *p = new QProcess(parent);
+    p->setProgram(QStringLiteral(TWK_PROGRAM));
+    p->setWorkingDirectory(folder);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    p->setProcessEnvironment(env);
+    p->start();
+    return p;
+}
+
+bool InstanceTracked()
+{
+    CInstanceChecker probe(CTallywickApp::InstanceName());
+    return probe.PreviousInstanceRunning();
+}
+
+} // namespace
+
+TEST_F(ProgramFolder, TwoStartsGiveOneRunningInstanceAndACrashLocksNobodyOut)
+{
+    // The program uses its own folder: run a copy installed in the temporary one.
+    const QString program = dir.filePath(QStringLiteral("tallywick"));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(TWK_PROGRAM), program));
+    QFile::setPermissions(program, QFile::permissions(QStringLiteral(TWK_PROGRAM)));
+    Install(kDeliveredIni);
+    QObject owner;
+    auto start = [&] {
+        auto *p = StartProgram(dir.path(), &owner);
+        p->setProgram(program);
+        p->start();
+        return p;
+    };
+    QProcess *first = start();
+    ASSERT_TRUE(first->waitForStarted());
+    QTRY_VERIFY_WITH_TIMEOUT(InstanceTracked(), 20000);
+
+    QProcess *second = start();
+    ASSERT_TRUE(second->waitForFinished(20000));
+    EXPECT_EQ(second->exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(second->exitCode(), 0);
+    EXPECT_EQ(first->state(), QProcess::Running);
+
+    // A crashed first instance leaves its lock and socket behind.
+    first->kill();
+    first->waitForFinished();
+    QProcess *third = start();
+    QTRY_VERIFY_WITH_TIMEOUT(InstanceTracked(), 20000);
+    EXPECT_EQ(third->state(), QProcess::Running);
+    third->terminate();
+    if (!third->waitForFinished(5000))
+        third->kill();
+}
+#endif
