@@ -74,11 +74,11 @@ bool CGridCellModel::SetRowCount(int rows)
     if (rows < m_rowCount) {
         m_cells.resize(size_t(rows) * size_t(m_colCount), CGridCell(this));
     } else {
-        m_cells.reserve(size_t(rows) * size_t(m_colCount));
-        for (int r = m_rowCount; r < rows; ++r) {
-            for (int c = 0; c < m_colCount; ++c)
-                m_cells.emplace_back(this, PositionState(r, c));
-        }
+        const int oldRows = m_rowCount;
+        m_cells.resize(size_t(rows) * size_t(m_colCount), CGridCell(this));
+        m_rowCount = rows;
+        RefreshPositionState(oldRows, rows, 0, m_fixedCols);
+        RefreshPositionState(oldRows, std::min(rows, m_fixedRows), m_fixedCols, m_colCount);
     }
     m_rowHeights.resize(size_t(rows), m_defaultRowHeight);
     m_rowCount = rows;
@@ -94,19 +94,26 @@ bool CGridCellModel::SetColumnCount(int cols)
         return true;
     if (cols < m_fixedCols)
         m_fixedCols = cols;
-    std::vector<CGridCell> cells;
-    cells.reserve(size_t(m_rowCount) * size_t(cols));
-    for (int r = 0; r < m_rowCount; ++r) {
-        for (int c = 0; c < cols; ++c) {
-            if (c < m_colCount)
-                cells.push_back(std::move(m_cells[size_t(Index(r, c))]));
-            else
-                cells.emplace_back(this, PositionState(r, c));
+    const int oldCols = m_colCount;
+    if (m_rowCount > 0 && oldCols == 0) {
+        m_cells.assign(size_t(m_rowCount) * size_t(cols), CGridCell(this));
+    } else {
+        decltype(m_cells) cells;
+        cells.reserve(size_t(m_rowCount) * size_t(cols));
+        for (int r = 0; r < m_rowCount; ++r) {
+            const auto from = m_cells.begin() + Index(r, 0);
+            const int kept = std::min(cols, oldCols);
+            cells.insert(cells.end(), std::make_move_iterator(from), std::make_move_iterator(from + kept));
+            cells.resize(cells.size() + size_t(cols - kept), CGridCell(this));
         }
+        m_cells = std::move(cells);
     }
-    m_cells = std::move(cells);
     m_colWidths.resize(size_t(cols), m_defaultColWidth);
     m_colCount = cols;
+    if (cols > oldCols) {
+        RefreshPositionState(0, m_fixedRows, oldCols, cols);
+        RefreshPositionState(m_fixedRows, m_rowCount, oldCols, std::min(cols, m_fixedCols));
+    }
     m_colsDirty = true;
     return true;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controls/bulkallocator.h"
 #include "controls/colorref.h"
 #include "controls/gridcell.h"
 #include "controls/griddefaultcell.h"
@@ -162,7 +163,7 @@ private:
     int m_colCount = 0;
     int m_fixedRows = 0;
     int m_fixedCols = 0;
-    std::vector<CGridCell> m_cells;
+    std::vector<CGridCell, BulkAllocator<CGridCell>> m_cells;
     std::vector<int> m_rowHeights;
     std::vector<int> m_colWidths;
     mutable std::vector<int> m_rowTops;

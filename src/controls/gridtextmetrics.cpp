@@ -1,15 +1,53 @@
 #include "controls/gridtextmetrics.h"
 
+#include <QFontMetricsF>
+
+#include <array>
+#include <cmath>
+
+namespace {
+
+QFont WithoutKerning(QFont font)
+{
+    font.setKerning(false);
+    return font;
+}
+
+} // namespace
+
 struct CGridTextMetrics::Entry {
     explicit Entry(const QFont &f)
-        : font(f)
-        , metrics(f)
+        : font(WithoutKerning(f))
+        , metrics(font)
+        , exact(font)
         , lineHeight(metrics.height())
     {
+        advances.fill(-1.0);
     }
+
+    // The width of a line of printable Latin-1 characters from their
+    // advances; false when the text needs the layout.
+    bool SumAdvances(const QString &text, int &width)
+    {
+        qreal sum = 0;
+        for (const QChar ch : text) {
+            const char16_t u = ch.unicode();
+            if (u < 0x20 || u >= 0x100 || (u >= 0x7F && u < 0xA0))
+                return false;
+            qreal &advance = advances[u];
+            if (advance < 0)
+                advance = exact.horizontalAdvance(ch);
+            sum += advance;
+        }
+        width = qRound(sum);
+        return true;
+    }
+
     QFont font;
     QFontMetrics metrics;
+    QFontMetricsF exact;
     int lineHeight;
+    std::array<qreal, 256> advances;
     QHash<QString, QSize> lines;
     QHash<QString, QSize> single;
 };
@@ -44,6 +82,9 @@ QSize CGridTextMetrics::TextExtent(const LOGFONT *font, const QString &text, boo
     Entry &entry = EntryFor(font);
     if (text.isEmpty())
         return QSize(0, entry.lineHeight);
+    int width = 0;
+    if (entry.SumAdvances(text, width))
+        return QSize(width, entry.lineHeight);
     const bool severalLines = !singleLine && text.contains(u'\n');
     QHash<QString, QSize> &cache = severalLines ? entry.lines : entry.single;
     const auto found = cache.constFind(text);

@@ -15,7 +15,7 @@ LOGFONT ReportBalanceFont()
     return MakeLogFont(QStringLiteral("Arial"), 14, FW_BOLD);
 }
 
-QString FormatAmount(double value)
+QString FormatReportAmount(double value)
 {
     QString text = QString::asprintf("%.2f", value);
     // Sums of amounts in binary floating point can land a hair below zero.

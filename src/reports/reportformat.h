@@ -41,6 +41,6 @@ LOGFONT ReportBalanceFont();
 
 // "%.2f": two decimals, a point, no grouping, a leading minus. A value that
 // rounds to zero shows as "0.00", never "-0.00".
-QString FormatAmount(double value);
+QString FormatReportAmount(double value);
 // "Amount (<currency>)", with the currency text as it stands.
 QString AmountHeading(const QString &currency);

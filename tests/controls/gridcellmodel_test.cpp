@@ -18,9 +18,13 @@ int Margin(const CGridCellModel &grid)
     return int(grid.GetDefaultCell(false, false)->GetMargin());
 }
 
+// What the text layout makes of the grid's normal font, which draws
+// without kerning.
 QFontMetrics NormalMetrics(const CGridCellModel &grid)
 {
-    return QFontMetrics(QFontFromLogFont(*grid.GetDefaultCell(false, false)->GetFont()));
+    QFont font = QFontFromLogFont(*grid.GetDefaultCell(false, false)->GetFont());
+    font.setKerning(false);
+    return QFontMetrics(font);
 }
 
 } // namespace
@@ -406,12 +410,29 @@ TEST_F(GridAutoSize, WithNoRowToMeasureColumnsKeepTheirWidths)
     EXPECT_EQ(grid.GetColumnWidth(1), 77);
 }
 
-TEST_F(GridAutoSize, EachDistinctTextIsMeasuredOnce)
+TEST_F(GridAutoSize, PlainLinesMeasureAsTheTextLayoutDoes)
+{
+    const QStringList texts = {QStringLiteral("AVATAR To Yours"), QStringLiteral("office fluffy waffle"),
+                               QStringLiteral("-12345.67"), QStringLiteral("Mar/05/2024"),
+                               QStringLiteral("Caf\u00e9 cr\u00e8me \u00bd"), QStringLiteral("W.A.V.E. LTd.")};
+    for (const LOGFONT &font : {*grid.GetDefaultCell(false, false)->GetFont(), Font(20, FW_BOLD), Font(14, FW_BOLD)}) {
+        QFont qfont = QFontFromLogFont(font);
+        qfont.setKerning(false);
+        const QFontMetrics layout(qfont);
+        const LOGFONT *interned = grid.InternFont(font);
+        for (const QString &text : texts)
+            EXPECT_EQ(grid.Metrics().TextExtent(interned, text, false).width(), layout.horizontalAdvance(text))
+                << qPrintable(text) << " at " << font.lfHeight;
+    }
+}
+
+TEST_F(GridAutoSize, TextsNeedingTheLayoutAreMeasuredOncePerDistinctText)
 {
     grid.SetRowCount(200);
     for (int r = 0; r < 200; ++r) {
-        grid.SetItemText(r, 0, QStringLiteral("Groceries"));
-        grid.SetItemText(r, 1, QString::number(r % 10));
+        grid.SetItemText(r, 0, QStringLiteral("Groceries\nweekly"));
+        grid.SetItemText(r, 1, QStringLiteral("%1 \u20ac").arg(r % 10));
+        grid.SetItemText(r, 2, QString::number(r));
     }
     const long long before = grid.Metrics().MeasureCount();
     grid.AutoSize();

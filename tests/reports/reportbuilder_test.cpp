@@ -56,13 +56,13 @@ protected:
 
 TEST(ReportFormat, AmountsHaveTwoDecimalsAndNoNegativeZero)
 {
-    EXPECT_EQ(FormatAmount(0.0), QStringLiteral("0.00"));
-    EXPECT_EQ(FormatAmount(-12.5), QStringLiteral("-12.50"));
-    EXPECT_EQ(FormatAmount(1234567.891), QStringLiteral("1234567.89"));
-    EXPECT_EQ(FormatAmount(0.1 + 0.2 - 0.3 - 1e-12), QStringLiteral("0.00"));
-    EXPECT_EQ(FormatAmount(-0.0), QStringLiteral("0.00"));
-    EXPECT_EQ(FormatAmount(-0.004), QStringLiteral("0.00"));
-    EXPECT_EQ(FormatAmount(-0.005001), QStringLiteral("-0.01"));
+    EXPECT_EQ(FormatReportAmount(0.0), QStringLiteral("0.00"));
+    EXPECT_EQ(FormatReportAmount(-12.5), QStringLiteral("-12.50"));
+    EXPECT_EQ(FormatReportAmount(1234567.891), QStringLiteral("1234567.89"));
+    EXPECT_EQ(FormatReportAmount(0.1 + 0.2 - 0.3 - 1e-12), QStringLiteral("0.00"));
+    EXPECT_EQ(FormatReportAmount(-0.0), QStringLiteral("0.00"));
+    EXPECT_EQ(FormatReportAmount(-0.004), QStringLiteral("0.00"));
+    EXPECT_EQ(FormatReportAmount(-0.005001), QStringLiteral("-0.01"));
 }
 
 TEST(ReportFormat, TheAmountHeadingShowsTheCurrencyAsWritten)
