@@ -58,21 +58,22 @@ void ReportComError(const CDbError &error);
 void ReportException(const CFrameworkException &error);
 
 // Runs a database operation and reports any failure the usual way: a database
-// error through ReportComError, a framework exception by its own text, anything
-// else by "Some Error Occured !" titled "Tallywick +". True when it ran through.
+// error through ReportComError (or the reporter given), a framework exception
+// by its own text, anything else by "Some Error Occured !" titled
+// "Tallywick +". True when it ran through.
 template<typename F>
-bool RunReported(F &&operation);
+bool RunReported(F &&operation, void (*reportDbError)(const CDbError &) = ReportComError);
 
 void ReportUnknownFailure();
 
 template<typename F>
-bool RunReported(F &&operation)
+bool RunReported(F &&operation, void (*reportDbError)(const CDbError &))
 {
     try {
         operation();
         return true;
     } catch (const CDbError &e) {
-        ReportComError(e);
+        reportDbError(e);
     } catch (const CFrameworkException &e) {
         ReportException(e);
     } catch (...) {
