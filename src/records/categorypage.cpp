@@ -237,8 +237,8 @@ void CCategoryPage::OnDelete()
         if (answer == IDYES && !(m_data.backupData && m_data.backupData(this)))
             return;
         CWaitCursor wait;
-        RunDescribingFailure(
-            [&] { store.DeleteWithTransactions(name, m_type, units.CheckedUnits(), units.AllSelected()); });
+        RunReported([&] { store.DeleteWithTransactions(name, m_type, units.CheckedUnits(), units.AllSelected()); },
+                    ReportDescribedFailure);
     }
     FillList();
 }

@@ -18,7 +18,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
-#include <QShortcut>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -133,11 +132,7 @@ void CEditDeleteDlg::BuildControls()
     connect(m_edit, &QPushButton::clicked, this, &CEditDeleteDlg::OnEdit);
     connect(m_delete, &QPushButton::clicked, this, &CEditDeleteDlg::OnDelete);
     connect(m_close, &QPushButton::clicked, this, &QDialog::accept);
-    auto *help = new QShortcut(QKeySequence(Qt::Key_F1), this);
-    connect(help, &QShortcut::activated, this, [this] {
-        if (m_data.showHelp)
-            m_data.showHelp(LoadString(61466));
-    });
+    AddHelpKey(this, m_data, 61466);
 }
 
 void CEditDeleteDlg::Refresh()
@@ -154,9 +149,10 @@ void CEditDeleteDlg::FillList()
         return;
     QList<CListedTransaction> rows;
     const QString category = m_category->currentText();
-    if (!RunDescribingFailure([&] {
-            rows = CTransactionStore(m_data.connection).List(m_from->date(), m_to->date(), category, m_type);
-        }))
+    const auto list = [&] {
+        rows = CTransactionStore(m_data.connection).List(m_from->date(), m_to->date(), category, m_type);
+    };
+    if (!RunReported(list, ReportDescribedFailure))
         return;
     const QString format = m_data.settings.dateFormat;
     for (const CListedTransaction &row : rows) {
@@ -233,7 +229,7 @@ void CEditDeleteDlg::OnDelete()
     QList<long> numbers;
     for (const int row : rows)
         numbers << listed.at(row);
-    RunDescribingFailure([&] { CTransactionStore(m_data.connection).Delete(numbers); });
+    RunReported([&] { CTransactionStore(m_data.connection).Delete(numbers); }, ReportDescribedFailure);
     Refresh();
     if (rows.first() < m_list->topLevelItemCount())
         SelectRow(rows.first());

@@ -1,10 +1,13 @@
 #include "records/recordui.h"
 
+#include "data/stringtable.h"
+#include "data/tallywickdata.h"
 #include "records/listorder.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
+#include <QShortcut>
 #include <QStyle>
 
 void SetControlId(QWidget *control, int id)
@@ -25,6 +28,15 @@ QLabel *MakeInfoIcon(QWidget *parent, int id, const QString &tip)
     icon->setToolTip(tip);
     icon->setFixedSize(size, size);
     return icon;
+}
+
+void AddHelpKey(QWidget *dialog, CTallywickData &data, unsigned topicId)
+{
+    auto *help = new QShortcut(QKeySequence(Qt::Key_F1), dialog);
+    QObject::connect(help, &QShortcut::activated, dialog, [&data, topicId] {
+        if (data.showHelp)
+            data.showHelp(LoadString(topicId));
+    });
 }
 
 void FillSortedCombo(QComboBox *box, const QStringList &items)

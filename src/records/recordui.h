@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 
+class CTallywickData;
 class QComboBox;
 class QLabel;
 class QWidget;
@@ -22,6 +23,9 @@ W *MakeControl(QWidget *parent, int id)
 
 // The small information icon that carries a tooltip.
 QLabel *MakeInfoIcon(QWidget *parent, int id, const QString &tip);
+
+// F1 opens the help topic held in string `topicId`.
+void AddHelpKey(QWidget *dialog, CTallywickData &data, unsigned topicId);
 
 // A drop-down list kept sorted ignoring case by our code.
 void FillSortedCombo(QComboBox *box, const QStringList &items);

@@ -18,7 +18,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShortcut>
 #include <QVBoxLayout>
 
 namespace {
@@ -141,11 +140,7 @@ void CTransactionDlg::BuildControls()
 
     connect(m_save, &QPushButton::clicked, this, &CTransactionDlg::OnSave);
     connect(m_close, &QPushButton::clicked, this, &CTransactionDlg::reject);
-    auto *help = new QShortcut(QKeySequence(Qt::Key_F1), this);
-    connect(help, &QShortcut::activated, this, [this] {
-        if (m_data.showHelp)
-            m_data.showHelp(LoadString(61466));
-    });
+    AddHelpKey(this, m_data, 61466);
 }
 
 void CTransactionDlg::BindKeys()

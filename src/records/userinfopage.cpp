@@ -272,7 +272,7 @@ void CUserInfoPage::OnDeleteUnit()
     remaining = SortedIgnoringCase(remaining);
     {
         CWaitCursor wait;
-        if (!RunDescribingFailure([&] { store.DeleteUnit(unit, records > 0, remaining); }))
+        if (!RunReported([&] { store.DeleteUnit(unit, records > 0, remaining); }, ReportDescribedFailure))
             return;
     }
     m_units->removeItem(index);
