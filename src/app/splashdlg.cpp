@@ -25,7 +25,7 @@ CSplashDlg::CSplashDlg(const QString &appFolder, QWidget *parent)
     m_status = new QLabel(this);
     m_status->setFont(font);
     m_status->setAlignment(Qt::AlignCenter);
-    m_second = new QLabel(QStringLiteral("Tallywick + "), this);
+    m_second = new QLabel(QStringLiteral("Ver 4.0"), this);
     m_second->setFont(font);
     m_second->setAlignment(Qt::AlignCenter);
     m_second->setStyleSheet(QStringLiteral("color: palette(mid)"));
