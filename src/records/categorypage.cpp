@@ -54,12 +54,9 @@ void CCategoryPage::BuildControls()
 
     auto *typeBox = new QGroupBox(QStringLiteral("Select Category type"), outer);
     auto *typeRow = new QHBoxLayout(typeBox);
-    m_income = MakeControl<QRadioButton>(typeBox, 1036);
-    m_income->setText(QStringLiteral("Income"));
-    m_expense = MakeControl<QRadioButton>(typeBox, 1037);
-    m_expense->setText(QStringLiteral("Expense"));
-    m_both = MakeControl<QRadioButton>(typeBox, 1038);
-    m_both->setText(QStringLiteral("Both"));
+    m_income = MakeControl<QRadioButton>(typeBox, 1036, QStringLiteral("Income"));
+    m_expense = MakeControl<QRadioButton>(typeBox, 1037, QStringLiteral("Expense"));
+    m_both = MakeControl<QRadioButton>(typeBox, 1038, QStringLiteral("Both"));
     typeRow->addWidget(m_income);
     typeRow->addWidget(m_expense);
     typeRow->addWidget(m_both);
@@ -72,8 +69,7 @@ void CCategoryPage::BuildControls()
 
     m_name = MakeControl<QLineEdit>(outer, 1012);
     m_description = MakeControl<QLineEdit>(outer, 1013);
-    m_add = MakeControl<QPushButton>(outer, 1015);
-    m_add->setText(QStringLiteral("&Add"));
+    m_add = MakeControl<QPushButton>(outer, 1015, QStringLiteral("&Add"));
     auto *entry = new QGridLayout;
     entry->addWidget(new QLabel(QStringLiteral("Category"), outer), 0, 0);
     entry->addWidget(new QLabel(QStringLiteral("Description"), outer), 0, 1);
@@ -97,10 +93,8 @@ void CCategoryPage::BuildControls()
                             outer);
     note->setWordWrap(true);
 
-    m_delete = MakeControl<QPushButton>(this, 1017);
-    m_delete->setText(QStringLiteral("&Delete"));
-    m_close = MakeControl<QPushButton>(this, 2);
-    m_close->setText(QStringLiteral("&Close"));
+    m_delete = MakeControl<QPushButton>(this, 1017, QStringLiteral("&Delete"));
+    m_close = MakeControl<QPushButton>(this, 2, QStringLiteral("&Close"));
 
     auto *outerLayout = new QVBoxLayout(outer);
     outerLayout->addWidget(typeBox);

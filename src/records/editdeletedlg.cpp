@@ -6,6 +6,7 @@
 #include "data/uiseam.h"
 #include "records/categorystore.h"
 #include "records/describedfailure.h"
+#include "records/keyhandler.h"
 #include "records/recordui.h"
 #include "records/transactiondlg.h"
 #include "records/transactionstore.h"
@@ -26,30 +27,6 @@
 namespace {
 
 const QString kTitle = QStringLiteral("Tallywick + ");
-
-// Deletes on the Delete key while the list has the focus.
-class CDeleteKeyFilter : public QObject
-{
-public:
-    CDeleteKeyFilter(QObject *parent, std::function<void()> onDelete)
-        : QObject(parent)
-        , m_onDelete(std::move(onDelete))
-    {
-    }
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Delete) {
-            m_onDelete();
-            return true;
-        }
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    std::function<void()> m_onDelete;
-};
 
 } // namespace
 
@@ -98,14 +75,17 @@ void CEditDeleteDlg::BuildControls()
     m_list->setAllColumnsShowFocus(true);
     m_list->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_list->setMinimumSize(540, 240);
-    m_list->installEventFilter(new CDeleteKeyFilter(this, [this] { OnDelete(); }));
+    auto *keys = new CKeyHandler(this);
+    keys->Watch(m_list, [this](QKeyEvent *event) {
+        if (event->key() != Qt::Key_Delete)
+            return false;
+        OnDelete();
+        return true;
+    });
 
-    m_edit = MakeControl<QPushButton>(this, 1063);
-    m_edit->setText(QStringLiteral("&Edit"));
-    m_delete = MakeControl<QPushButton>(this, 1017);
-    m_delete->setText(QStringLiteral("&Delete"));
-    m_close = MakeControl<QPushButton>(this, 1065);
-    m_close->setText(QStringLiteral("&Close"));
+    m_edit = MakeControl<QPushButton>(this, 1063, QStringLiteral("&Edit"));
+    m_delete = MakeControl<QPushButton>(this, 1017, QStringLiteral("&Delete"));
+    m_close = MakeControl<QPushButton>(this, 1065, QStringLiteral("&Close"));
 
     auto *filters = new QHBoxLayout;
     filters->addWidget(new QLabel(QStringLiteral("From"), this));

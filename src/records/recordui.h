@@ -21,6 +21,14 @@ W *MakeControl(QWidget *parent, int id)
     return control;
 }
 
+template<typename W>
+W *MakeControl(QWidget *parent, int id, const QString &text)
+{
+    W *control = MakeControl<W>(parent, id);
+    control->setText(text);
+    return control;
+}
+
 // The small information icon that carries a tooltip.
 QLabel *MakeInfoIcon(QWidget *parent, int id, const QString &tip);
 

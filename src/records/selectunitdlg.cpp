@@ -25,16 +25,13 @@ CSelectUnitDlg::CSelectUnitDlg(const QStringList &units, QWidget *parent)
         item->setCheckState(Qt::Unchecked);
     }
     m_list->setMinimumSize(220, 140);
-    m_selectAll = MakeControl<QCheckBox>(group, 1079);
-    m_selectAll->setText(QStringLiteral("Select All"));
+    m_selectAll = MakeControl<QCheckBox>(group, 1079, QStringLiteral("Select All"));
     groupLayout->addWidget(m_list);
     groupLayout->addWidget(m_selectAll);
 
-    m_ok = MakeControl<QPushButton>(this, 1);
-    m_ok->setText(QStringLiteral("OK"));
+    m_ok = MakeControl<QPushButton>(this, 1, QStringLiteral("OK"));
     m_ok->setDefault(true);
-    auto *cancel = MakeControl<QPushButton>(this, 2);
-    cancel->setText(QStringLiteral("Cancel"));
+    auto *cancel = MakeControl<QPushButton>(this, 2, QStringLiteral("Cancel"));
     auto *buttons = new QVBoxLayout;
     buttons->addWidget(m_ok);
     buttons->addWidget(cancel);

@@ -85,8 +85,7 @@ void CTransactionDlg::BuildControls()
     m_date = MakeControl<QDateEdit>(this, 1026);
     m_date->setCalendarPopup(true);
     m_category = MakeControl<QComboBox>(this, 1028);
-    auto *categoryLabel = MakeControl<QLabel>(this, 1027);
-    categoryLabel->setText(QStringLiteral("Category"));
+    auto *categoryLabel = MakeControl<QLabel>(this, 1027, QStringLiteral("Category"));
     m_amountLabel = MakeControl<QLabel>(this, 1029);
     m_amount = MakeControl<QLineEdit>(this, 1030);
     m_description = MakeControl<QLineEdit>(this, 1032);
@@ -98,10 +97,8 @@ void CTransactionDlg::BuildControls()
     m_status->setFont(statusFont);
     m_status->setStyleSheet(QStringLiteral("color: black"));
     m_status->setMinimumHeight(QFontMetrics(statusFont).height());
-    m_save = MakeControl<QPushButton>(this, 1020);
-    m_save->setText(QStringLiteral("&Add"));
-    m_close = MakeControl<QPushButton>(this, 2);
-    m_close->setText(QStringLiteral("&Cancel"));
+    m_save = MakeControl<QPushButton>(this, 1020, QStringLiteral("&Add"));
+    m_close = MakeControl<QPushButton>(this, 2, QStringLiteral("&Cancel"));
 
     auto *form = new QGridLayout;
     form->addWidget(new QLabel(QStringLiteral("Unit or Division "), this), 0, 0);

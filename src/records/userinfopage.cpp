@@ -101,8 +101,7 @@ void CUserInfoPage::BuildControls()
     m_logo->setFixedSize(150, 110);
     logoLayout->addWidget(m_logo, 0, Qt::AlignCenter);
     auto *logoButtons = new QHBoxLayout;
-    m_logoButton = MakeControl<QPushButton>(logoBox, 1011);
-    m_logoButton->setText(kBrowse);
+    m_logoButton = MakeControl<QPushButton>(logoBox, 1011, kBrowse);
     logoButtons->addWidget(m_logoButton);
     logoButtons->addWidget(MakeInfoIcon(logoBox, 1094, LoadString(61452)));
     logoLayout->addLayout(logoButtons);
@@ -116,12 +115,10 @@ void CUserInfoPage::BuildControls()
     auto *unitsRow = new QHBoxLayout(unitsBox);
     m_unit = MakeControl<QLineEdit>(unitsBox, 1018);
     m_unit->setMaxLength(50);
-    m_addUnit = MakeControl<QPushButton>(unitsBox, 1015);
-    m_addUnit->setText(QStringLiteral("&Add"));
+    m_addUnit = MakeControl<QPushButton>(unitsBox, 1015, QStringLiteral("&Add"));
     m_units = MakeControl<QComboBox>(unitsBox, 1017);
     m_units->setMinimumWidth(180);
-    m_deleteUnit = MakeControl<QPushButton>(unitsBox, 1020);
-    m_deleteUnit->setText(QStringLiteral("&Delete"));
+    m_deleteUnit = MakeControl<QPushButton>(unitsBox, 1020, QStringLiteral("&Delete"));
     unitsRow->addWidget(m_unit, 1);
     unitsRow->addWidget(m_addUnit);
     unitsRow->addSpacing(12);
@@ -129,23 +126,19 @@ void CUserInfoPage::BuildControls()
     unitsRow->addWidget(m_deleteUnit);
     unitsRow->addWidget(MakeInfoIcon(unitsBox, 1092, LoadString(61450)));
 
-    auto *mandatory = MakeControl<QLabel>(this, 1077);
-    mandatory->setText(QStringLiteral("Fields marked with * are mandatory."));
+    auto *mandatory = MakeControl<QLabel>(this, 1077, QStringLiteral("Fields marked with * are mandatory."));
     QFont small(QStringLiteral("MS Sans Serif"));
     small.setPixelSize(12);
     mandatory->setFont(small);
     mandatory->setStyleSheet(QStringLiteral("color: black"));
-    m_clickOk = MakeControl<QLabel>(this, 1078);
-    m_clickOk->setText(QStringLiteral("Click OK after completing entries."));
+    m_clickOk = MakeControl<QLabel>(this, 1078, QStringLiteral("Click OK after completing entries."));
     QFont marigold(QStringLiteral("Marigold"));
     marigold.setPixelSize(13);
     marigold.setBold(true);
     m_clickOk->setFont(marigold);
     m_clickOk->setStyleSheet(QStringLiteral("color: blue"));
-    m_ok = MakeControl<QPushButton>(this, 1);
-    m_ok->setText(QStringLiteral("OK"));
-    m_cancel = MakeControl<QPushButton>(this, 2);
-    m_cancel->setText(QStringLiteral("Cancel"));
+    m_ok = MakeControl<QPushButton>(this, 1, QStringLiteral("OK"));
+    m_cancel = MakeControl<QPushButton>(this, 2, QStringLiteral("Cancel"));
     if (!InWizard())
         m_ok->setDefault(true);
 
