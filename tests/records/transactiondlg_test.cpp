@@ -82,7 +82,7 @@ TEST_F(TransactionDlgTest, SeriesOfAddsKeepsUnitDateAndCategory)
     for (const char *a : amounts) {
         amount->setText(QString::fromLatin1(a));
         EXPECT_TRUE(status->text().isEmpty()) << "typing the next amount clears the line";
-        description->setText(QStringLiteral("part %1").arg(QLatin1String(a)));
+        description->setText(QStringLiteral("lot %1").arg(QLatin1String(a)));
         ASSERT_TRUE(dlg.OnSave());
         EXPECT_EQ(status->text(), QStringLiteral("Expense record has been added"));
         EXPECT_EQ(unit->currentText(), QStringLiteral("Shop"));
@@ -91,9 +91,9 @@ TEST_F(TransactionDlgTest, SeriesOfAddsKeepsUnitDateAndCategory)
         EXPECT_TRUE(description->text().isEmpty());
         EXPECT_EQ(dlg.focusWidget(), category);
     }
-    EXPECT_EQ(Table(), (QStringList{QStringLiteral("Shop|03/14/2023|Rent|10.000000|part 10|2"),
-                                    QStringLiteral("Shop|03/14/2023|Rent|20.500000|part 20.5|2"),
-                                    QStringLiteral("Shop|03/14/2023|Rent|30.000000|part 30|2")}));
+    EXPECT_EQ(Table(), (QStringList{QStringLiteral("Shop|03/14/2023|Rent|10.000000|lot 10|2"),
+                                    QStringLiteral("Shop|03/14/2023|Rent|20.500000|lot 20.5|2"),
+                                    QStringLiteral("Shop|03/14/2023|Rent|30.000000|lot 30|2")}));
     EXPECT_EQ(GetProfileString(QStringLiteral("Settings"), QStringLiteral("DefaultUnit")), QStringLiteral("Shop"));
 }
 
