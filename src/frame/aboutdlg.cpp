@@ -1,14 +1,11 @@
 #include "frame/aboutdlg.h"
 
-#include "frame/commandicons.h"
-#include "frame/commandids.h"
 #include "frame/creditstatic.h"
 
 #include <QDesktopServices>
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPainter>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QUrl>
@@ -29,45 +26,8 @@
 
 namespace {
 
-constexpr int kBannerWidth = 420;
-constexpr int kBannerHeight = 110;
-
-// The banner: the program's name on a deep blue band with its income and
-// report images.
-QPixmap Banner(qreal dpr)
-{
-    QPixmap pm(QSize(kBannerWidth, kBannerHeight) * dpr);
-    pm.setDevicePixelRatio(dpr);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    const QRectF r(0, 0, kBannerWidth, kBannerHeight);
-    QLinearGradient bg(r.topLeft(), r.bottomRight());
-    bg.setColorAt(0, QColor(0x12, 0x3A, 0x78));
-    bg.setColorAt(1, QColor(0x1F, 0x7A, 0x8C));
-    p.fillRect(r, bg);
-    // Faint rising bars, the shape of a good month.
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(255, 255, 255, 22));
-    for (int i = 0; i < 7; ++i) {
-        const qreal h = 18 + i * 11;
-        p.drawRect(QRectF(250 + i * 22, kBannerHeight - h, 14, h));
-    }
-    PaintCommandImage(p, CommandId::AddIncome, QRectF(22, 23, 64, 64));
-
-    QFont title(QStringLiteral("Arial"));
-    title.setPixelSize(34);
-    title.setWeight(QFont::Bold);
-    p.setFont(title);
-    p.setPen(Qt::white);
-    p.drawText(QRectF(104, 22, 300, 42), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Tallywick +"));
-    QFont sub(QStringLiteral("Arial"));
-    sub.setPixelSize(14);
-    p.setFont(sub);
-    p.setPen(QColor(0xCF, 0xE3, 0xFF));
-    p.drawText(QRectF(106, 64, 300, 22), Qt::AlignLeft | Qt::AlignVCenter,
-               QStringLiteral("Income and expense tracker"));
-    return pm;
-}
+// Bitmap 155, the picture the report view also shows when empty.
+const QString kBannerResource = QStringLiteral(":/twk/bitmap155.bmp");
 
 } // namespace
 
@@ -112,8 +72,8 @@ CAboutDlg::CAboutDlg(QWidget *parent)
     setModal(true);
 
     auto *banner = new QLabel(this);
-    banner->setPixmap(Banner(devicePixelRatioF()));
-    banner->setFixedSize(kBannerWidth, kBannerHeight);
+    banner->setPixmap(QPixmap(kBannerResource));
+    banner->setAlignment(Qt::AlignCenter);
 
     m_credits = new CCreditStatic(this);
     // __DATE__ pads single-digit days with a second blank.
@@ -146,5 +106,5 @@ CAboutDlg::CAboutDlg(QWidget *parent)
     layout->setSpacing(0);
     layout->addWidget(banner);
     layout->addLayout(body);
-    setFixedSize(sizeHint().expandedTo(QSize(kBannerWidth, 0)));
+    setFixedSize(sizeHint());
 }

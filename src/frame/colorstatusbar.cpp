@@ -63,11 +63,12 @@ bool CColorStatusBar::SetPane(int index, const QString &text, unsigned colour)
     return true;
 }
 
-bool CColorStatusBar::SetPaneWidth(int index, int width)
+bool CColorStatusBar::SetPaneWidth(int index, int width, bool stretch)
 {
     if (index < 0 || index >= PaneCount())
         return false;
     m_panes[index].width = qMax(0, width);
+    m_panes[index].stretch = stretch;
     update();
     return true;
 }
@@ -99,12 +100,12 @@ QSize CColorStatusBar::sizeHint() const
 
 QSize CColorStatusBar::minimumSizeHint() const
 {
-    return QSize(0, fontMetrics().height() + 8);
+    return QSize(0, fontMetrics().height() + 10);
 }
 
-// Panes share the width: each gets its set width or its text's width,
-// whichever is larger, and all of them split what is left equally, so the
-// clock and the hints are never cut while there is room.
+// Pane widths never follow the texts, so nothing shifts as the prompt or
+// the clock changes: fixed panes keep their width and the stretching ones
+// share what is left.
 QList<QRect> CColorStatusBar::PaneRects() const
 {
     QList<QRect> rects;
@@ -112,27 +113,34 @@ QList<QRect> CColorStatusBar::PaneRects() const
     if (count == 0)
         return rects;
     QRect area = rect().adjusted(2, 3, -2, -2);
-    if (const QSizeGrip *grip = findChild<QSizeGrip *>(); grip && grip->isVisible())
-        area.setRight(grip->geometry().left() - kPaneGap);
+    // The grip sits at the right end; its place may not be laid out yet.
+    if (const QSizeGrip *grip = findChild<QSizeGrip *>(); grip && !grip->isHidden())
+        area.setRight(rect().right() - grip->sizeHint().width() - kPaneGap);
 
-    const QFontMetrics fm(font());
-    QList<int> widths;
     int used = kPaneGap * (count - 1);
+    int stretching = 0;
     for (const Pane &p : m_panes) {
-        const int text = p.text.isEmpty() ? 0 : fm.horizontalAdvance(p.text) + kTextLeft + kTextMargin;
-        widths << qMax(p.width, text);
-        used += widths.last();
+        used += p.width;
+        stretching += p.stretch ? 1 : 0;
     }
     const int spare = qMax(0, area.width() - used);
     int x = area.left();
+    int share = 0;
     for (int i = 0; i < count; ++i) {
-        int w = widths[i] + spare / count + (i < spare % count ? 1 : 0);
-        if (i == count - 1)
-            w = qMax(0, area.right() + 1 - x);
+        int w = m_panes[i].width;
+        if (m_panes[i].stretch) {
+            w += spare / stretching + (share < spare % stretching ? 1 : 0);
+            ++share;
+        }
         rects << QRect(x, area.top(), w, area.height());
         x += w + kPaneGap;
     }
     return rects;
+}
+
+int CColorStatusBar::TextWidth(const QString &text) const
+{
+    return QFontMetrics(font()).horizontalAdvance(text) + kTextLeft + kTextMargin;
 }
 
 void CColorStatusBar::paintEvent(QPaintEvent *)

@@ -23,10 +23,14 @@ public:
     int PaneCount() const { return int(m_panes.size()); }
     // False, changing nothing, for an index outside the panes.
     bool SetPane(int index, const QString &text, unsigned colour);
-    bool SetPaneWidth(int index, int width);
+    // A stretching pane takes a share of the room the others leave;
+    // `width` is its least width.
+    bool SetPaneWidth(int index, int width, bool stretch = true);
     QString PaneText(int index) const;
     unsigned PaneColour(int index) const;
     QRect PaneRect(int index) const;
+    // The width a pane needs to show `text` whole.
+    int TextWidth(const QString &text) const;
 
     // The command prompt shown in pane 0 while the pointer is on a command;
     // without one the pane reads "Ready".
@@ -43,6 +47,7 @@ private:
         QString text;
         unsigned colour = 0;
         int width = 0;
+        bool stretch = true;
     };
 
     QList<QRect> PaneRects() const;

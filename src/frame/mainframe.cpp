@@ -153,6 +153,11 @@ void CMainFrame::CreateStatusBar()
     setStatusBar(m_statusBar);
     m_statusBar->SetPaneCount(4);
     m_statusBar->SetPaneWidth(0, 120);
+    // The message pane takes the room; the others fit their texts, the
+    // clock its longest day and month names.
+    m_statusBar->SetPaneWidth(1, 40, false);
+    m_statusBar->SetPaneWidth(2, m_statusBar->TextWidth(QStringLiteral("Help (F1)")) + 16, false);
+    m_statusBar->SetPaneWidth(3, m_statusBar->TextWidth(QStringLiteral("Wednesday September 28 2026, 00:00:00")) + 4, false);
     m_statusBar->SetPrompt(QString());
 }
 

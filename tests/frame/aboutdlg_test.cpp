@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QLabel>
+
 TEST(AboutBox, CreditsCarryVersionBuildNumberAndBuildTime)
 {
     const QString text = AboutCreditsText(QStringLiteral("4.0.0.0"), QStringLiteral("Dec 5 2026"), QStringLiteral("09:28:52"));
@@ -28,4 +30,8 @@ TEST(AboutBox, IsDialogOneHundredWithItsTitle)
     EXPECT_EQ(dlg.objectName(), QStringLiteral("100"));
     EXPECT_EQ(dlg.windowTitle(), QStringLiteral("About Tallywick +"));
     EXPECT_EQ(dlg.Credits()->Credits().first(), QStringLiteral("Tallywick + Ver 4.0"));
+    bool banner = false;
+    for (const QLabel *label : dlg.findChildren<QLabel *>())
+        banner = banner || !label->pixmap().isNull();
+    EXPECT_TRUE(banner);
 }

@@ -5,6 +5,7 @@
 #include "frame/commandids.h"
 
 #include <QDateTime>
+#include <QLayout>
 #include <QToolBar>
 
 namespace {
@@ -35,25 +36,41 @@ TEST(ColorStatusBar, SetPaneRefusesIndexesOutsideThePanes)
     EXPECT_FALSE(bar.SetPane(2, QStringLiteral("gone"), 0));
 }
 
-TEST(ColorStatusBar, PanesSitSideBySideAndKeepTheirTextsWhole)
+TEST(ColorStatusBar, StretchingPanesShareWhatTheFixedOnesLeave)
 {
     CColorStatusBar bar;
-    bar.resize(1024, bar.sizeHint().height());
-    bar.SetPaneCount(4);
+    bar.setSizeGripEnabled(false);
+    bar.resize(1000, bar.sizeHint().height());
+    bar.SetPaneCount(3);
     bar.SetPaneWidth(0, 120);
-    bar.SetPane(0, QStringLiteral("Hot Keys: Add Income (I), Add Expense (E)"), kDarkBlue);
-    bar.SetPane(2, QStringLiteral("Help (F1)"), kDarkBlue);
-    bar.SetPane(3, QStringLiteral("Wednesday September 30 2026, 23:59:59"), kDarkBlue);
-    const QFontMetrics fm(bar.font());
+    bar.SetPaneWidth(2, 200, false);
+    const QRect a = bar.PaneRect(0), b = bar.PaneRect(1), c = bar.PaneRect(2);
+    EXPECT_EQ(c.width(), 200);
+    EXPECT_GE(a.width(), 120);
+    EXPECT_LE(qAbs((a.width() - 120) - b.width()), 1);
+    EXPECT_GT(b.left(), a.right());
+    EXPECT_GT(c.left(), b.right());
+    EXPECT_TRUE(bar.rect().contains(c));
+}
+
+TEST_F(FrameTest, StatusPanesHoldTheirTextsWholeAndStayPutAsTheyChange)
+{
+    Frame(0).resize(1024, 700);
+    frame->show();
+    frame->layout()->activate();
+    frame->ShowIdleTexts();
+    CColorStatusBar *bar = frame->ColorStatusBar();
+    bar->SetPane(3, QStringLiteral("Wednesday September 30 2026, 23:59:59"), kDarkBlue);
+    QList<QRect> before;
     for (int i = 0; i < 4; ++i) {
-        const QRect r = bar.PaneRect(i);
-        EXPECT_GE(r.width(), fm.horizontalAdvance(bar.PaneText(i)) + 2) << i;
-        EXPECT_TRUE(bar.rect().contains(r)) << i;
-        if (i > 0) {
-            EXPECT_GT(r.left(), bar.PaneRect(i - 1).right()) << i;
-        }
+        before << bar->PaneRect(i);
+        EXPECT_GE(before[i].width() - 2, bar->TextWidth(bar->PaneText(i))) << i;
+        EXPECT_TRUE(bar->rect().contains(before[i])) << i;
     }
-    EXPECT_GE(bar.PaneRect(0).width(), 120);
+    bar->SetPane(3, QStringLiteral("Friday May 01 2026, 11:11:11"), kDarkBlue);
+    frame->CommandAction(AdvancedReport)->showStatusText(frame->View());
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(bar->PaneRect(i), before[i]) << i;
 }
 
 TEST(ColorStatusBar, TextsAreBoldTimesAtFourteenPixels)
