@@ -1,6 +1,8 @@
 #pragma once
 
 #include "data/dberror.h"
+#include "data/stringtable.h"
+#include "data/uiseam.h"
 
 #include <new>
 #include <stdexcept>
@@ -31,4 +33,18 @@ bool RunReportStep(F &&step)
         ReportUnknownFailure();
     }
     return false;
+}
+
+// Runs one part of a directly written report (header, body, footer). A part
+// that fails, by returning false or by a failure reported above, is then
+// named by its own message (61531 "Failed to show Report Header", 61532,
+// 61533). True when the part succeeded.
+template<typename F>
+bool RunReportPart(unsigned failureMessage, F &&part)
+{
+    bool ok = false;
+    RunReportStep([&] { ok = part(); });
+    if (!ok)
+        TwkMessageBox(LoadString(failureMessage));
+    return ok;
 }

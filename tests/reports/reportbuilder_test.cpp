@@ -105,6 +105,20 @@ TEST(ReportFailures, EachKindOfFailureShowsItsOwnMessage)
     EXPECT_EQ(TestUi().messages.size(), 4);
 }
 
+TEST(ReportFailures, AFailedReportPartIsNamedAfterItsOwnMessage)
+{
+    EXPECT_TRUE(RunReportPart(61531, [] { return true; }));
+    EXPECT_TRUE(TestUi().messages.isEmpty());
+
+    EXPECT_FALSE(RunReportPart(61532, [] { return false; }));
+    EXPECT_EQ(TestUi().Texts(), QStringList{QStringLiteral("Failed to show Report Body.")});
+
+    TestUi().Reset();
+    EXPECT_FALSE(RunReportPart(61533, []() -> bool { throw CDbError(TWK_E_FAIL, QStringLiteral("disk I/O error")); }));
+    EXPECT_EQ(TestUi().Texts(),
+              (QStringList{QStringLiteral("disk I/O error"), QStringLiteral("Failed to show Report Footer.")}));
+}
+
 TEST_F(ReportBuilderTest, TheShortAddCellHasNoImageAndNoFont)
 {
     CReportBuilder builder(kPeriodReport, company, settings);
