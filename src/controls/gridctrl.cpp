@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QFontMetrics>
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -22,6 +23,7 @@ CGridCtrl::CGridCtrl(QWidget *parent)
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+    viewport()->setMouseTracking(true);
     viewport()->setAutoFillBackground(false);
     ResetScrollBars();
 }
@@ -289,6 +291,84 @@ void CGridCtrl::wheelEvent(QWheelEvent *event)
     const int target = qBound(fixedRows, top - notches * WheelScrollLines(), m_model.GetRowCount() - 1);
     v->setValue(ScrollToRowTop(target));
     event->accept();
+}
+
+namespace {
+
+// How close to an edge the mouse has to be to grab it.
+constexpr int kEdgeSlack = 3;
+
+} // namespace
+
+int CGridCtrl::ColumnEdgeAt(const QPoint &point) const
+{
+    if (!m_colResize || point.y() < 0 || point.y() >= m_model.GetFixedRowHeight())
+        return -1;
+    const int fixedWidth = m_model.GetFixedColumnWidth();
+    const int x = point.x() < fixedWidth ? point.x() : point.x() + horizontalScrollBar()->value();
+    for (const int probe : {x - kEdgeSlack, x + kEdgeSlack}) {
+        const int col = m_model.ColumnAtX(probe);
+        if (col < 0)
+            continue;
+        const int right = m_model.GetColumnLeft(col + 1);
+        if (qAbs(right - x) <= kEdgeSlack)
+            return col;
+    }
+    return -1;
+}
+
+int CGridCtrl::RowEdgeAt(const QPoint &point) const
+{
+    if (!m_rowResize || point.x() < 0 || point.x() >= m_model.GetFixedColumnWidth())
+        return -1;
+    const int fixedHeight = m_model.GetFixedRowHeight();
+    const int y = point.y() < fixedHeight ? point.y() : point.y() + verticalScrollBar()->value();
+    for (const int probe : {y - kEdgeSlack, y + kEdgeSlack}) {
+        const int row = m_model.RowAtY(probe);
+        if (row < 0)
+            continue;
+        const int bottom = m_model.GetRowTop(row + 1);
+        if (qAbs(bottom - y) <= kEdgeSlack)
+            return row;
+    }
+    return -1;
+}
+
+void CGridCtrl::mousePressEvent(QMouseEvent *event)
+{
+    const QPoint at = event->position().toPoint();
+    if (event->button() == Qt::LeftButton) {
+        m_dragColumn = ColumnEdgeAt(at);
+        m_dragRow = m_dragColumn < 0 ? RowEdgeAt(at) : -1;
+        if (m_dragColumn >= 0)
+            m_dragStart = at.x() - m_model.GetColumnWidth(m_dragColumn);
+        else if (m_dragRow >= 0)
+            m_dragStart = at.y() - m_model.GetRowHeight(m_dragRow);
+    }
+    QAbstractScrollArea::mousePressEvent(event);
+}
+
+void CGridCtrl::mouseMoveEvent(QMouseEvent *event)
+{
+    const QPoint at = event->position().toPoint();
+    if (m_dragColumn >= 0) {
+        SetColumnWidth(m_dragColumn, qMax(0, at.x() - m_dragStart));
+    } else if (m_dragRow >= 0) {
+        SetRowHeight(m_dragRow, qMax(0, at.y() - m_dragStart));
+    } else if (ColumnEdgeAt(at) >= 0) {
+        viewport()->setCursor(Qt::SplitHCursor);
+    } else if (RowEdgeAt(at) >= 0) {
+        viewport()->setCursor(Qt::SplitVCursor);
+    } else {
+        viewport()->unsetCursor();
+    }
+    QAbstractScrollArea::mouseMoveEvent(event);
+}
+
+void CGridCtrl::mouseReleaseEvent(QMouseEvent *event)
+{
+    m_dragColumn = m_dragRow = -1;
+    QAbstractScrollArea::mouseReleaseEvent(event);
 }
 
 void CGridCtrl::scrollContentsBy(int, int)

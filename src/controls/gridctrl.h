@@ -136,6 +136,15 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
     void scrollContentsBy(int dx, int dy) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+public:
+    // The column or row whose right or bottom edge lies under a point of the
+    // fixed row or fixed column, when resizing by mouse is on; -1 otherwise.
+    int ColumnEdgeAt(const QPoint &point) const;
+    int RowEdgeAt(const QPoint &point) const;
 
 private:
     void Changed(bool sizes);
@@ -151,6 +160,10 @@ private:
     bool m_editable = true;
     bool m_redraw = true;
     int m_wheelRemainder = 0;
+    // The edge being dragged: a column or a row, and where it started.
+    int m_dragColumn = -1;
+    int m_dragRow = -1;
+    int m_dragStart = 0;
 
     bool m_printing = false;
     QFont m_printerFont;

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QScrollBar>
+#include <QTest>
 #include <QWheelEvent>
 
 namespace {
@@ -176,4 +177,39 @@ TEST_F(GridCtrlTest, VisibleRowsFollowTheScrollPosition)
     EXPECT_EQ(rows.last, 511);
     rows = renderer.VisibleRows(100, 1000000);
     EXPECT_EQ(rows.first, rows.last);
+}
+
+TEST_F(GridCtrlTest, ColumnsAndRowsAreResizedByDraggingTheirFixedEdgesWhileAllowed)
+{
+    grid.SetRowCount(10);
+    grid.SetColumnCount(4);
+    grid.SetFixedRowCount(1);
+    grid.SetFixedColumnCount(1);
+    for (int c = 0; c < 4; ++c)
+        grid.SetColumnWidth(c, 60);
+    for (int r = 0; r < 10; ++r)
+        grid.SetRowHeight(r, 20);
+    QWidget *surface = grid.viewport();
+    // The edge between columns 1 and 2 lies at x = 120, inside the fixed row.
+    EXPECT_EQ(grid.ColumnEdgeAt(QPoint(121, 10)), 1);
+    EXPECT_EQ(grid.ColumnEdgeAt(QPoint(121, 30)), -1);
+    QTest::mousePress(surface, Qt::LeftButton, {}, QPoint(120, 10));
+    QTest::mouseMove(surface, QPoint(150, 10));
+    QTest::mouseRelease(surface, Qt::LeftButton, {}, QPoint(150, 10));
+    EXPECT_EQ(grid.GetColumnWidth(1), 90);
+    // Row edges are taken in the fixed column.
+    EXPECT_EQ(grid.RowEdgeAt(QPoint(10, 59)), 2);
+    QTest::mousePress(surface, Qt::LeftButton, {}, QPoint(10, 60));
+    QTest::mouseMove(surface, QPoint(10, 50));
+    QTest::mouseRelease(surface, Qt::LeftButton, {}, QPoint(10, 50));
+    EXPECT_EQ(grid.GetRowHeight(2), 10);
+
+    grid.SetColumnResize(false);
+    grid.SetRowResize(false);
+    EXPECT_EQ(grid.ColumnEdgeAt(QPoint(150, 10)), -1);
+    EXPECT_EQ(grid.RowEdgeAt(QPoint(10, 50)), -1);
+    QTest::mousePress(surface, Qt::LeftButton, {}, QPoint(150, 10));
+    QTest::mouseMove(surface, QPoint(200, 10));
+    QTest::mouseRelease(surface, Qt::LeftButton, {}, QPoint(200, 10));
+    EXPECT_EQ(grid.GetColumnWidth(1), 90);
 }
