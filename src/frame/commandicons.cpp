@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+#include <QPolygonF>
 #include <QtMath>
 
 namespace {
@@ -20,6 +21,15 @@ QLinearGradient Vertical(qreal top, qreal bottom, const QColor &light, const QCo
     g.setColorAt(0, light);
     g.setColorAt(1, dark);
     return g;
+}
+
+// A closed outline through the points, in order.
+QPainterPath Closed(std::initializer_list<QPointF> points)
+{
+    QPainterPath path;
+    path.addPolygon(QPolygonF(QList<QPointF>(points)));
+    path.closeSubpath();
+    return path;
 }
 
 QPen Outline(const QColor &c, qreal width = 1.0)
@@ -58,16 +68,9 @@ void DrawDatabase(QPainter &p)
 
 void DrawArrowDown(QPainter &p, qreal cx, qreal top, qreal bottom, const QColor &fill, const QColor &edge)
 {
-    QPainterPath arrow;
     const qreal shaft = 2.2, head = 5.0, headTop = bottom - 5.5;
-    arrow.moveTo(cx - shaft, top);
-    arrow.lineTo(cx + shaft, top);
-    arrow.lineTo(cx + shaft, headTop);
-    arrow.lineTo(cx + head, headTop);
-    arrow.lineTo(cx, bottom);
-    arrow.lineTo(cx - head, headTop);
-    arrow.lineTo(cx - shaft, headTop);
-    arrow.closeSubpath();
+    const QPainterPath arrow = Closed({{cx - shaft, top}, {cx + shaft, top}, {cx + shaft, headTop}, {cx + head, headTop},
+                                       {cx, bottom}, {cx - head, headTop}, {cx - shaft, headTop}});
     p.setPen(Outline(edge));
     p.setBrush(Vertical(top, bottom, fill.lighter(130), fill));
     p.drawPath(arrow);
@@ -109,20 +112,8 @@ void DrawLogin(QPainter &p)
     QPainterPath key;
     key.addEllipse(QRectF(1.5, 6.5, 11, 11));
     // Shaft and two teeth.
-    QPainterPath shaft;
-    shaft.moveTo(11.5, 10.5);
-    shaft.lineTo(22.5, 10.5);
-    shaft.lineTo(22.5, 13.5);
-    shaft.lineTo(21.5, 13.5);
-    shaft.lineTo(21.5, 17.5);
-    shaft.lineTo(18.5, 17.5);
-    shaft.lineTo(18.5, 13.5);
-    shaft.lineTo(17.5, 13.5);
-    shaft.lineTo(17.5, 16.5);
-    shaft.lineTo(14.5, 16.5);
-    shaft.lineTo(14.5, 13.5);
-    shaft.lineTo(11.5, 13.5);
-    shaft.closeSubpath();
+    const QPainterPath shaft = Closed({{11.5, 10.5}, {22.5, 10.5}, {22.5, 13.5}, {21.5, 13.5}, {21.5, 17.5}, {18.5, 17.5},
+                                       {18.5, 13.5}, {17.5, 13.5}, {17.5, 16.5}, {14.5, 16.5}, {14.5, 13.5}, {11.5, 13.5}});
     key = key.united(shaft);
     QPainterPath hole;
     hole.addEllipse(QRectF(3.8, 10.3, 3.4, 3.4));
@@ -191,13 +182,7 @@ void DrawUser(QPainter &p)
 
 QPainterPath TagPath(qreal x, qreal y, qreal w, qreal h)
 {
-    QPainterPath tag;
-    tag.moveTo(x + h / 2, y);
-    tag.lineTo(x + w, y);
-    tag.lineTo(x + w, y + h);
-    tag.lineTo(x + h / 2, y + h);
-    tag.lineTo(x, y + h / 2);
-    tag.closeSubpath();
+    const QPainterPath tag = Closed({{x + h / 2, y}, {x + w, y}, {x + w, y + h}, {x + h / 2, y + h}, {x, y + h / 2}});
     QPainterPath hole;
     hole.addEllipse(QPointF(x + h / 2 + 0.8, y + h / 2), 1.4, 1.4);
     return tag.subtracted(hole);
@@ -260,20 +245,12 @@ void DrawExpense(QPainter &p)
 void DrawReport(QPainter &p)
 {
     // A page with a folded corner.
-    QPainterPath page;
-    page.moveTo(3.5, 1.5);
-    page.lineTo(15.5, 1.5);
-    page.lineTo(20.5, 6.5);
-    page.lineTo(20.5, 22.5);
-    page.lineTo(3.5, 22.5);
-    page.closeSubpath();
+    const QPainterPath page = Closed({{3.5, 1.5}, {15.5, 1.5}, {20.5, 6.5}, {20.5, 22.5}, {3.5, 22.5}});
     p.setPen(Outline(QColor(0x5A, 0x63, 0x70)));
     p.setBrush(Vertical(1.5, 22.5, QColor(0xFF, 0xFF, 0xFF), QColor(0xE3, 0xE8, 0xEF)));
     p.drawPath(page);
     QPainterPath fold;
-    fold.moveTo(15.5, 1.5);
-    fold.lineTo(15.5, 6.5);
-    fold.lineTo(20.5, 6.5);
+    fold.addPolygon(QPolygonF({{15.5, 1.5}, {15.5, 6.5}, {20.5, 6.5}}));
     p.setBrush(QColor(0xC9, 0xD1, 0xDC));
     p.drawPath(fold);
     // Title line and three bars.
@@ -347,11 +324,7 @@ void DrawVideo(QPainter &p)
         p.drawRect(QRectF(3.5 + i * 3.8, 5, 2, 1.6));
         p.drawRect(QRectF(3.5 + i * 3.8, 17.4, 2, 1.6));
     }
-    QPainterPath play;
-    play.moveTo(9.5, 8.3);
-    play.lineTo(16.5, 12);
-    play.lineTo(9.5, 15.7);
-    play.closeSubpath();
+    const QPainterPath play = Closed({{9.5, 8.3}, {16.5, 12}, {9.5, 15.7}});
     p.setPen(Outline(QColor(0x9E, 0x1B, 0x13)));
     p.setBrush(Vertical(8, 16, QColor(0xFF, 0x7A, 0x5C), QColor(0xE0, 0x2E, 0x1E)));
     p.drawPath(play);
