@@ -225,114 +225,83 @@ bool CGridCellModel::GetItem(GV_ITEM &item) const
 
 bool CGridCellModel::SetItemText(int row, int col, const QString &text)
 {
-    CGridCell *cell = GetCell(row, col);
-    if (cell)
-        cell->m_text = text;
-    return cell != nullptr;
+    return Write(row, col, [&](CGridCell &cell) { cell.m_text = text; });
 }
 
 QString CGridCellModel::GetItemText(int row, int col) const
 {
-    const CGridCell *cell = GetCell(row, col);
-    return cell ? cell->m_text : QString();
+    return Read(row, col, QString(), [](const CGridCell &cell) { return cell.m_text; });
 }
 
 bool CGridCellModel::SetItemFormat(int row, int col, unsigned format)
 {
-    CGridCell *cell = GetCell(row, col);
-    if (cell)
-        cell->m_format = format;
-    return cell != nullptr;
+    return Write(row, col, [&](CGridCell &cell) { cell.m_format = format; });
 }
 
 unsigned CGridCellModel::GetItemFormat(int row, int col) const
 {
-    const CGridCell *cell = GetCell(row, col);
-    return cell ? cell->GetFormat() : 0;
+    return Read(row, col, 0u, [](const CGridCell &cell) { return cell.GetFormat(); });
 }
 
 bool CGridCellModel::SetItemImage(int row, int col, int image)
 {
-    CGridCell *cell = GetCell(row, col);
-    if (cell)
-        cell->m_image = image;
-    return cell != nullptr;
+    return Write(row, col, [&](CGridCell &cell) { cell.m_image = image; });
 }
 
 int CGridCellModel::GetItemImage(int row, int col) const
 {
-    const CGridCell *cell = GetCell(row, col);
-    return cell ? cell->m_image : -1;
+    return Read(row, col, -1, [](const CGridCell &cell) { return cell.m_image; });
 }
 
 bool CGridCellModel::SetItemFont(int row, int col, const LOGFONT &font)
 {
-    CGridCell *cell = GetCell(row, col);
-    if (cell)
-        cell->m_font = InternFont(font);
-    return cell != nullptr;
+    return Write(row, col, [&](CGridCell &cell) { cell.m_font = InternFont(font); });
 }
 
 const LOGFONT *CGridCellModel::GetItemFont(int row, int col) const
 {
-    const CGridCell *cell = GetCell(row, col);
-    return cell ? cell->GetFont() : nullptr;
+    return Read(row, col, static_cast<const LOGFONT *>(nullptr), [](const CGridCell &cell) { return cell.GetFont(); });
 }
 
 bool CGridCellModel::SetItemFgColour(int row, int col, COLORREF colour)
 {
-    CGridCell *cell = GetCell(row, col);
-    if (cell)
-        cell->m_textClr = colour;
-    return cell != nullptr;
+    return Write(row, col, [&](CGridCell &cell) { cell.m_textClr = colour; });
 }
 
 COLORREF CGridCellModel::GetItemFgColour(int row, int col) const
 {
-    const CGridCell *cell = GetCell(row, col);
-    return cell ? cell->m_textClr : CLR_DEFAULT;
+    return Read(row, col, CLR_DEFAULT, [](const CGridCell &cell) { return cell.m_textClr; });
 }
 
 bool CGridCellModel::SetItemBkColour(int row, int col, COLORREF colour)
 {
-    CGridCell *cell = GetCell(row, col);
-    if (cell)
-        cell->m_backClr = colour;
-    return cell != nullptr;
+    return Write(row, col, [&](CGridCell &cell) { cell.m_backClr = colour; });
 }
 
 COLORREF CGridCellModel::GetItemBkColour(int row, int col) const
 {
-    const CGridCell *cell = GetCell(row, col);
-    return cell ? cell->m_backClr : CLR_DEFAULT;
+    return Read(row, col, CLR_DEFAULT, [](const CGridCell &cell) { return cell.m_backClr; });
 }
 
 bool CGridCellModel::SetItemState(int row, int col, unsigned state)
 {
-    CGridCell *cell = GetCell(row, col);
-    if (cell)
-        cell->m_state = (state & ~kPositionBits) | PositionState(row, col);
-    return cell != nullptr;
+    return Write(row, col,
+                 [&](CGridCell &cell) { cell.m_state = (state & ~kPositionBits) | PositionState(row, col); });
 }
 
 unsigned CGridCellModel::GetItemState(int row, int col) const
 {
-    const CGridCell *cell = GetCell(row, col);
-    return cell ? cell->m_state : 0;
+    return Read(row, col, 0u, [](const CGridCell &cell) { return cell.m_state; });
 }
 
 bool CGridCellModel::SetItemData(int row, int col, std::intptr_t data)
 {
-    CGridCell *cell = GetCell(row, col);
-    if (cell)
-        cell->m_data = data;
-    return cell != nullptr;
+    return Write(row, col, [&](CGridCell &cell) { cell.m_data = data; });
 }
 
 std::intptr_t CGridCellModel::GetItemData(int row, int col) const
 {
-    const CGridCell *cell = GetCell(row, col);
-    return cell ? cell->m_data : 0;
+    return Read(row, col, std::intptr_t(0), [](const CGridCell &cell) { return cell.m_data; });
 }
 
 CGridDefaultCell *CGridCellModel::GetDefaultCell(bool fixedRow, bool fixedCol)

@@ -155,6 +155,21 @@ public:
 
 private:
     int Index(int row, int col) const { return row * m_colCount + col; }
+    // One cell's write or read; false or the fallback outside the grid.
+    template<typename F>
+    bool Write(int row, int col, F &&write)
+    {
+        CGridCell *cell = GetCell(row, col);
+        if (cell)
+            write(*cell);
+        return cell != nullptr;
+    }
+    template<typename T, typename F>
+    T Read(int row, int col, T fallback, F &&read) const
+    {
+        const CGridCell *cell = GetCell(row, col);
+        return cell ? read(*cell) : fallback;
+    }
     unsigned PositionState(int row, int col) const;
     void RefreshPositionState(int rowFrom, int rowTo, int colFrom, int colTo);
     void EnsureOffsets() const;

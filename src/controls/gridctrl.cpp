@@ -52,32 +52,31 @@ void CGridCtrl::Changed(bool sizes)
         viewport()->update();
 }
 
+bool CGridCtrl::Touched(bool changed, bool sizes)
+{
+    if (changed)
+        Changed(sizes);
+    return changed;
+}
+
 bool CGridCtrl::SetRowCount(int rows)
 {
-    const bool ok = m_model.SetRowCount(rows);
-    Changed(true);
-    return ok;
+    return Touched(m_model.SetRowCount(rows), true);
 }
 
 bool CGridCtrl::SetColumnCount(int cols)
 {
-    const bool ok = m_model.SetColumnCount(cols);
-    Changed(true);
-    return ok;
+    return Touched(m_model.SetColumnCount(cols), true);
 }
 
 bool CGridCtrl::SetFixedRowCount(int rows)
 {
-    const bool ok = m_model.SetFixedRowCount(rows);
-    Changed(true);
-    return ok;
+    return Touched(m_model.SetFixedRowCount(rows), true);
 }
 
 bool CGridCtrl::SetFixedColumnCount(int cols)
 {
-    const bool ok = m_model.SetFixedColumnCount(cols);
-    Changed(true);
-    return ok;
+    return Touched(m_model.SetFixedColumnCount(cols), true);
 }
 
 bool CGridCtrl::DeleteAllItems()
@@ -89,66 +88,42 @@ bool CGridCtrl::DeleteAllItems()
 
 bool CGridCtrl::SetItem(const GV_ITEM &item)
 {
-    const bool ok = m_model.SetItem(item);
-    if (ok)
-        Changed(false);
-    return ok;
+    return Touched(m_model.SetItem(item), false);
 }
 
 bool CGridCtrl::SetItemText(int row, int col, const QString &text)
 {
-    const bool ok = m_model.SetItemText(row, col, text);
-    if (ok)
-        Changed(false);
-    return ok;
+    return Touched(m_model.SetItemText(row, col, text), false);
 }
 
 bool CGridCtrl::SetItemFormat(int row, int col, unsigned format)
 {
-    const bool ok = m_model.SetItemFormat(row, col, format);
-    if (ok)
-        Changed(false);
-    return ok;
+    return Touched(m_model.SetItemFormat(row, col, format), false);
 }
 
 bool CGridCtrl::SetItemImage(int row, int col, int image)
 {
-    const bool ok = m_model.SetItemImage(row, col, image);
-    if (ok)
-        Changed(false);
-    return ok;
+    return Touched(m_model.SetItemImage(row, col, image), false);
 }
 
 bool CGridCtrl::SetItemFont(int row, int col, const LOGFONT &font)
 {
-    const bool ok = m_model.SetItemFont(row, col, font);
-    if (ok)
-        Changed(false);
-    return ok;
+    return Touched(m_model.SetItemFont(row, col, font), false);
 }
 
 bool CGridCtrl::SetItemFgColour(int row, int col, COLORREF colour)
 {
-    const bool ok = m_model.SetItemFgColour(row, col, colour);
-    if (ok)
-        Changed(false);
-    return ok;
+    return Touched(m_model.SetItemFgColour(row, col, colour), false);
 }
 
 bool CGridCtrl::SetItemBkColour(int row, int col, COLORREF colour)
 {
-    const bool ok = m_model.SetItemBkColour(row, col, colour);
-    if (ok)
-        Changed(false);
-    return ok;
+    return Touched(m_model.SetItemBkColour(row, col, colour), false);
 }
 
 bool CGridCtrl::SetItemState(int row, int col, unsigned state)
 {
-    const bool ok = m_model.SetItemState(row, col, state);
-    if (ok)
-        Changed(false);
-    return ok;
+    return Touched(m_model.SetItemState(row, col, state), false);
 }
 
 bool CGridCtrl::SetItemData(int row, int col, std::intptr_t data)
@@ -158,33 +133,22 @@ bool CGridCtrl::SetItemData(int row, int col, std::intptr_t data)
 
 bool CGridCtrl::SetGridLines(int lines)
 {
-    const bool ok = m_model.SetGridLines(lines);
-    if (ok)
-        Changed(false);
-    return ok;
+    return Touched(m_model.SetGridLines(lines), false);
 }
 
 bool CGridCtrl::AutoSize(int style)
 {
-    const bool ok = m_model.AutoSize(style);
-    Changed(true);
-    return ok;
+    return Touched(m_model.AutoSize(style), true);
 }
 
 bool CGridCtrl::SetRowHeight(int row, int height)
 {
-    const bool ok = m_model.SetRowHeight(row, height);
-    if (ok)
-        Changed(true);
-    return ok;
+    return Touched(m_model.SetRowHeight(row, height), true);
 }
 
 bool CGridCtrl::SetColumnWidth(int col, int width)
 {
-    const bool ok = m_model.SetColumnWidth(col, width);
-    if (ok)
-        Changed(true);
-    return ok;
+    return Touched(m_model.SetColumnWidth(col, width), true);
 }
 
 void CGridCtrl::SetGridBkColor(COLORREF colour)

@@ -148,6 +148,8 @@ public:
 
 private:
     void Changed(bool sizes);
+    // Repaints after a change that took place; passes its result on.
+    bool Touched(bool changed, bool sizes);
     int ScrollToRowTop(int row) const;
 
     CGridCellModel m_model;
