@@ -363,17 +363,33 @@ QString CGridCtrl::PrintTitle() const
     return {};
 }
 
+QFont CGridCtrl::PrinterFont()
+{
+    return QFontFromLogFont(MakeLogFont(QStringLiteral("Arial"), -10, FW_NORMAL));
+}
+
+CGridPrintLayout CGridCtrl::LayoutFor(QPaintDevice *device) const
+{
+    const QFontMetrics metrics(PrinterFont(), device);
+    const QString sample = QString::fromLatin1(kPrinterSample);
+    const QSize charSize(metrics.horizontalAdvance(sample) / int(sample.size()), metrics.height());
+    CGridPrintLayout layout;
+    layout.Compute(m_model, charSize, QSize(device->width(), device->height()));
+    return layout;
+}
+
+int CGridCtrl::PrintPageCount(QPaintDevice *device) const
+{
+    return device ? LayoutFor(device).PageCount() : 0;
+}
+
 void CGridCtrl::OnBeginPrinting(QPainter *painter, CPrintInfo *info)
 {
     if (!painter || !info || !painter->device())
         return;
-    m_printerFont = QFontFromLogFont(MakeLogFont(QStringLiteral("Arial"), -10, FW_NORMAL));
+    m_printerFont = PrinterFont();
     painter->setFont(m_printerFont);
-    const QFontMetrics metrics(m_printerFont, painter->device());
-    const QString sample = QString::fromLatin1(kPrinterSample);
-    const QSize charSize(metrics.horizontalAdvance(sample) / int(sample.size()), metrics.height());
-    const QSize paper(painter->device()->width(), painter->device()->height());
-    m_printLayout.Compute(m_model, charSize, paper);
+    m_printLayout = LayoutFor(painter->device());
     info->SetMaxPage(m_printLayout.PageCount());
     info->m_nCurPage = 1;
     m_printing = true;

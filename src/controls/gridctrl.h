@@ -124,6 +124,9 @@ public:
     virtual void OnPrint(QPainter *painter, CPrintInfo *info);
     virtual void OnEndPrinting(QPainter *painter, CPrintInfo *info);
     const CGridPrintLayout &PrintLayout() const { return m_printLayout; }
+    // The pages the grid would print on a device, for a print dialog's page
+    // range before printing starts.
+    int PrintPageCount(QPaintDevice *device) const;
     // The title printed in the header: the nearest ancestor's window title.
     QString PrintTitle() const;
     static const char *const kPrinterSample;
@@ -148,6 +151,9 @@ public:
 
 private:
     void Changed(bool sizes);
+    // The printer font's character size and the paper of a device.
+    static QFont PrinterFont();
+    CGridPrintLayout LayoutFor(QPaintDevice *device) const;
     // Repaints after a change that took place; passes its result on.
     bool Touched(bool changed, bool sizes);
     int ScrollToRowTop(int row) const;

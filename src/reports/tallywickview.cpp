@@ -259,6 +259,7 @@ void CTallywickView::OnFilePrint()
         return;
     QPrinter printer(QPrinter::HighResolution);
     QPrintDialog dialog(&printer, this);
+    dialog.setMinMax(1, qMax(1, m_grid->PrintPageCount(&printer)));
     if (dialog.exec() == QDialog::Accepted)
         PrintTo(printer);
 }

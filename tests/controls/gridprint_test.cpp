@@ -117,6 +117,10 @@ TEST_F(GridPrinting, ManyRowsGiveSeveralPagesEachHeadedByTheFixedRows)
     const Printed printed = PrintToPdf(*grid, Pdf());
     const int count = grid->PrintLayout().PageCount();
     ASSERT_GT(count, 2);
+    QPrinter sameSheet(QPrinter::HighResolution);
+    sameSheet.setOutputFormat(QPrinter::PdfFormat);
+    sameSheet.setPageSize(QPageSize(QPageSize::A4));
+    EXPECT_EQ(grid->PrintPageCount(&sameSheet), count);
     ASSERT_EQ(printed.pages, count);
     int seen = 0;
     for (int page = 1; page <= count; ++page) {
