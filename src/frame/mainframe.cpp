@@ -9,6 +9,7 @@
 #include "frame/commandicons.h"
 #include "frame/commandids.h"
 #include "frame/menulayout.h"
+#include "records/recordcommands.h"
 #include "reports/tallywickview.h"
 
 #include <QAction>
@@ -187,6 +188,11 @@ void CMainFrame::BindFrameCommands()
     m_commands.SetHandler(About, [this] { ShowAboutBox(); });
     m_commands.SetHandler(NextPane, [this] { focusNextChild(); });
     m_commands.SetHandler(PrevPane, [this] { focusPreviousChild(); });
+
+    // The record dialogs, each modal on the main window.
+    for (const unsigned id : {UserInformation, AddDeleteCategory, AddIncome, AddExpense, EditIncome, EditExpense})
+        m_commands.SetHandler(id, [this, id] { RunRecordCommand(m_data, id, this); });
+    m_data.logoChanged = [this] { m_reportView->ReloadLogo(); };
 
     // Commands the report view answers.
     m_commands.SetHandler(ClearScreen, [this] { m_reportView->OnClearScreen(); });

@@ -3,7 +3,9 @@
 #include "frame/commandids.h"
 #include "support/testuiseam.h"
 
+#include <QApplication>
 #include <QSet>
+#include <QTimer>
 #include <QToolBar>
 
 namespace {
@@ -147,13 +149,13 @@ TEST_F(FrameTest, DisabledCommandsDoNotRunFromAnyPath)
 TEST_F(FrameTest, UnboundCommandsSayTheyAreNotAvailableYet)
 {
     Frame(0, true);
-    EXPECT_FALSE(frame->ExecuteCommand(EditExpense));
+    EXPECT_FALSE(frame->ExecuteCommand(CurrencySettings));
     ASSERT_EQ(TestUi().messages.size(), 1);
-    EXPECT_EQ(TestUi().LastText(), QStringLiteral("Edit Expense is not available yet."));
+    EXPECT_EQ(TestUi().LastText(), QStringLiteral("Currency Settings is not available yet."));
 
     int runs = 0;
-    EXPECT_TRUE(frame->SetCommandHandler(EditExpense, [&runs] { ++runs; }));
-    EXPECT_TRUE(frame->ExecuteCommand(EditExpense));
+    EXPECT_TRUE(frame->SetCommandHandler(CurrencySettings, [&runs] { ++runs; }));
+    EXPECT_TRUE(frame->ExecuteCommand(CurrencySettings));
     EXPECT_EQ(runs, 1);
     EXPECT_EQ(TestUi().messages.size(), 1);
 }
@@ -203,4 +205,28 @@ TEST(CommandTable, AddinRangesStayOutOfTheTable)
     EXPECT_TRUE(IsAddinCommand(2025));
     EXPECT_TRUE(IsAddinToolbarToggle(10025));
     EXPECT_FALSE(IsAddinCommand(9025));
+}
+
+TEST_F(FrameTest, RecordCommandsOpenTheirDialogsModallyOnTheMainWindow)
+{
+    data.company.units = {QStringLiteral("Home")};
+    data.incomeCategories = {CCategoryEntry{1, QStringLiteral("Salary"), QString(), 1}};
+    data.expenseCategories = {CCategoryEntry{2, QStringLiteral("Rent"), QString(), 2}};
+    Frame(0, true);
+    const QList<QPair<unsigned, QString>> expected = {{AddIncome, "132"}, {AddExpense, "132"}, {AddDeleteCategory, "131"},
+                                                      {UserInformation, "130"}};
+    for (const auto &[id, dialog] : expected) {
+        QString seen;
+        QWidget *parent = nullptr;
+        QTimer::singleShot(0, [&] {
+            if (QWidget *w = QApplication::activeModalWidget()) {
+                seen = w->objectName();
+                parent = w->parentWidget();
+                w->close();
+            }
+        });
+        EXPECT_TRUE(frame->ExecuteCommand(id));
+        EXPECT_EQ(seen, dialog) << id;
+        EXPECT_EQ(parent ? parent->window() : nullptr, frame.get()) << id;
+    }
 }
