@@ -65,7 +65,7 @@ QString FormatSqlArgs(std::string_view pattern, const std::vector<SqlArg> &args)
             Fail(pattern, "too few arguments");
         const SqlArg &arg = args[next++];
         // Flags, width and precision without the length modifier.
-        std::string spec(pattern.substr(start, lengthStart - start));
+        std::string format(pattern.substr(start, lengthStart - start));
         char buffer[512];
         switch (conversion) {
         case 's': {
@@ -76,15 +76,15 @@ QString FormatSqlArgs(std::string_view pattern, const std::vector<SqlArg> &args)
             int width = 0, precision = -1;
             bool left = false;
             std::size_t p = 1;
-            while (p < spec.size() && std::string_view("-+ #0").find(spec[p]) != std::string_view::npos)
-                left |= spec[p++] == '-';
-            while (p < spec.size() && std::isdigit(static_cast<unsigned char>(spec[p])))
-                width = width * 10 + (spec[p++] - '0');
-            if (p < spec.size() && spec[p] == '.') {
+            while (p < format.size() && std::string_view("-+ #0").find(format[p]) != std::string_view::npos)
+                left |= format[p++] == '-';
+            while (p < format.size() && std::isdigit(static_cast<unsigned char>(format[p])))
+                width = width * 10 + (format[p++] - '0');
+            if (p < format.size() && format[p] == '.') {
                 precision = 0;
                 ++p;
-                while (p < spec.size() && std::isdigit(static_cast<unsigned char>(spec[p])))
-                    precision = precision * 10 + (spec[p++] - '0');
+                while (p < format.size() && std::isdigit(static_cast<unsigned char>(format[p])))
+                    precision = precision * 10 + (format[p++] - '0');
             }
             QString value = precision >= 0 ? text->left(precision) : *text;
             if (value.size() < width)
@@ -102,9 +102,9 @@ QString FormatSqlArgs(std::string_view pattern, const std::vector<SqlArg> &args)
             if (!number)
                 Fail(pattern, std::holds_alternative<QString>(arg) ? "a text given for an integer conversion"
                                                                    : "a fraction given for an integer conversion");
-            spec += "ll";
-            spec += conversion;
-            std::snprintf(buffer, sizeof buffer, spec.c_str(), *number);
+            format += "ll";
+            format += conversion;
+            std::snprintf(buffer, sizeof buffer, format.c_str(), *number);
             out += QString::fromLatin1(buffer);
             break;
         }
@@ -121,8 +121,8 @@ QString FormatSqlArgs(std::string_view pattern, const std::vector<SqlArg> &args)
                 value = double(*n);
             else
                 Fail(pattern, "a text given for a number conversion");
-            spec += conversion;
-            std::snprintf(buffer, sizeof buffer, spec.c_str(), value);
+            format += conversion;
+            std::snprintf(buffer, sizeof buffer, format.c_str(), value);
             out += QString::fromLatin1(buffer);
             break;
         }

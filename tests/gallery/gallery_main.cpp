@@ -3,11 +3,11 @@
 #include "gallery.h"
 
 #include "support/testuiseam.h"
+#include "support/throwawayprofile.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QPixmap>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QWidget>
 
@@ -59,15 +59,7 @@ int main(int argc, char **argv)
     QTemporaryDir home(QDir::tempPath() + QStringLiteral("/twk-gallery-XXXXXX"));
     if (!home.isValid())
         return 2;
-    const QByteArray root = QFile::encodeName(home.path());
-    qputenv("HOME", root);
-    qputenv("XDG_CONFIG_HOME", root + "/config");
-    qputenv("XDG_DATA_HOME", root + "/data");
-    qputenv("XDG_CACHE_HOME", root + "/cache");
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    qputenv("DBUS_SESSION_BUS_ADDRESS", "disabled:");
-    QStandardPaths::setTestModeEnabled(true);
+    UseThrowAwayProfile(home.path());
 
     QApplication app(argc, argv);
     SetUiSeam(&TestUi());

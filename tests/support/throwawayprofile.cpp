@@ -1,0 +1,24 @@
+#include "throwawayprofile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+
+void UseThrowAwayProfile(const QString &root)
+{
+    const QByteArray r = QFile::encodeName(root);
+    qputenv("HOME", r);
+    qputenv("XDG_CONFIG_HOME", r + "/config");
+    qputenv("XDG_DATA_HOME", r + "/data");
+    qputenv("XDG_CACHE_HOME", r + "/cache");
+    qputenv("XDG_CONFIG_DIRS", r + "/etc-xdg");
+    qputenv("XDG_RUNTIME_DIR", r + "/runtime");
+    QDir(root).mkpath(QStringLiteral("runtime"));
+    QFile::setPermissions(root + QStringLiteral("/runtime"),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // No session bus: automation stays off.
+    qputenv("DBUS_SESSION_BUS_ADDRESS", "disabled:");
+    QStandardPaths::setTestModeEnabled(true);
+}
