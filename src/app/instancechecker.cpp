@@ -50,8 +50,9 @@ bool CInstanceChecker::ActivateChecker()
     if (m_lock && m_lock->isLocked())
         return true;
     m_lock = std::make_unique<QLockFile>(RuntimeFolder() + u'/' + SafeName(m_instanceName) + QStringLiteral(".lock"));
-    // A start-up that takes longer than this is treated as hung.
-    m_lock->setStaleLockTime(120000);
+    // Only a lock whose process has died is stale: a first start waiting at
+    // a question for minutes must still hold it.
+    m_lock->setStaleLockTime(0);
     return m_lock->lock();
 }
 

@@ -56,6 +56,10 @@ HRESULT CDbConnection::Open(const QString &connection, const QString &user, cons
 {
     Q_UNUSED(user);
     Close();
+    // Without its provider part the connection string names no engine, as
+    // when the settings file could not take "ConStrg".
+    if (!ConnectionValue(connection, QStringLiteral("Provider")).startsWith(QLatin1String("Microsoft.Jet.OLEDB"), Qt::CaseInsensitive))
+        throw CDbError(ADO_E_PROVIDERNOTFOUND, QStringLiteral("Provider cannot be found. It may not be properly installed."));
     const QString path = ConnectionValue(connection, QStringLiteral("Data Source"));
     const QFileInfo info(path);
     if (path.isEmpty() || !info.exists() || !info.isFile() || !info.isReadable())

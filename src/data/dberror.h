@@ -19,6 +19,7 @@ constexpr HRESULT DISP_E_OVERFLOW = HRESULT(0x8002000A);
 constexpr HRESULT ADO_E_ITEMNOTFOUND = HRESULT(0x800A0CC1);
 constexpr HRESULT ADO_E_BOFEOF = HRESULT(0x800A0BCD);
 constexpr HRESULT ADO_E_OBJECTCLOSED = HRESULT(0x800A0E78);
+constexpr HRESULT ADO_E_PROVIDERNOTFOUND = HRESULT(0x800A0E7A);
 
 // A database error: an HRESULT-style status and the engine's description.
 class CDbError : public std::exception

@@ -74,6 +74,20 @@ TEST_F(AppFolder, MissingProviderSettingIsWrittenAndMarksAFirstRun)
     EXPECT_FALSE(again.firstRun);
 }
 
+TEST_F(AppFolder, UnwritableSettingsFileLeavesNoProviderAndTheOpenFails)
+{
+    const QString path = MakeDatabase();
+    CTallywickData elsewhere;
+    elsewhere.SetAppFolder(dir.filePath(QStringLiteral("no/such/folder")));
+    ASSERT_TRUE(elsewhere.EnsureProviderSetting());
+    EXPECT_EQ(elsewhere.location.providerSetting, QString());
+    EXPECT_FALSE(elsewhere.firstRun);
+    elsewhere.location.databasePath = path;
+    elsewhere.BuildConnectionString();
+    EXPECT_FALSE(elsewhere.OpenDatabase());
+    EXPECT_EQ(TestUi().Texts(), QStringList{QStringLiteral("Provider cannot be found. It may not be properly installed.")});
+}
+
 TEST_F(AppFolder, NoDatabasePathAsksForTheFileAndCancelFails)
 {
     WriteText(Ini(), QStringLiteral("[TallywickPlus]\nConStrg=Provider=Microsoft.Jet.OLEDB.4.0;\n"));
