@@ -1,6 +1,7 @@
 #include "app/commandline.h"
 #include "app/instancechecker.h"
 #include "app/tallywickapp.h"
+#include "data/dbconnection.h"
 #include "data/dbschema.h"
 #include "data/stringtable.h"
 #include "frame/mainframe.h"
@@ -154,6 +155,37 @@ bool InstanceTracked()
 }
 
 } // namespace
+
+TEST(CreateDatabaseCommand, WritesAFreshEncryptedFileAndNeverOverwrites)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("fresh.mdb"));
+    QProcess p;
+    p.start(QStringLiteral(TWK_PROGRAM), {QStringLiteral("--create-database"), path});
+    ASSERT_TRUE(p.waitForFinished(20000));
+    EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+
+    CDbConnection connection;
+    EXPECT_EQ(connection.Open(kProviderSetting + QStringLiteral("Data Source=") + path, kDbUser, kDbPassword), TWK_S_OK);
+    connection.Close();
+    EXPECT_THROW(connection.Open(kProviderSetting + QStringLiteral("Data Source=") + path, kDbUser, QStringLiteral("guess")),
+                 CDbError);
+
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray before = f.readAll();
+    f.close();
+    p.start(QStringLiteral(TWK_PROGRAM), {QStringLiteral("--create-database"), path});
+    ASSERT_TRUE(p.waitForFinished(20000));
+    EXPECT_NE(p.exitCode(), 0);
+    EXPECT_TRUE(p.readAllStandardError().contains("already exists"));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), before);
+
+    p.start(QStringLiteral(TWK_PROGRAM), {QStringLiteral("--create-database")});
+    ASSERT_TRUE(p.waitForFinished(20000));
+    EXPECT_EQ(p.exitCode(), 2);
+}
 
 TEST_F(ProgramFolder, TwoStartsGiveOneRunningInstanceAndACrashLocksNobodyOut)
 {
