@@ -363,6 +363,13 @@ QString CGridCtrl::PrintTitle() const
     return {};
 }
 
+QSize CGridCtrl::PrinterCharSize(QSize sampleExtent)
+{
+    // The sample has 53 letters (a second 'A'), yet its width is divided by
+    // 52: the printed layout depends on exactly this figure.
+    return QSize(sampleExtent.width() / 52, sampleExtent.height());
+}
+
 QFont CGridCtrl::PrinterFont()
 {
     return QFontFromLogFont(MakeLogFont(QStringLiteral("Arial"), -10, FW_NORMAL));
@@ -371,8 +378,8 @@ QFont CGridCtrl::PrinterFont()
 CGridPrintLayout CGridCtrl::LayoutFor(QPaintDevice *device) const
 {
     const QFontMetrics metrics(PrinterFont(), device);
-    const QString sample = QString::fromLatin1(kPrinterSample);
-    const QSize charSize(metrics.horizontalAdvance(sample) / int(sample.size()), metrics.height());
+    const QSize charSize =
+        PrinterCharSize(QSize(metrics.horizontalAdvance(QString::fromLatin1(kPrinterSample)), metrics.height()));
     CGridPrintLayout layout;
     layout.Compute(m_model, charSize, QSize(device->width(), device->height()));
     return layout;

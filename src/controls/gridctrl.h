@@ -130,6 +130,8 @@ public:
     // The title printed in the header: the nearest ancestor's window title.
     QString PrintTitle() const;
     static const char *const kPrinterSample;
+    // One character of the printer font, from the measured sample.
+    static QSize PrinterCharSize(QSize sampleExtent);
 
 protected:
     virtual void PrintHeader(QPainter *painter, CPrintInfo *info);

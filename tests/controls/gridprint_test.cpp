@@ -156,6 +156,25 @@ TEST_F(GridPrinting, AWiderGridPrintsAtASmallerScaleAndKeepsItsRightEdge)
     EXPECT_GE(logical.width(), grid->GetVirtualWidth());
 }
 
+TEST_F(GridPrinting, TheCharacterSizeIsTheSampleWidthOverFiftyTwo)
+{
+    // The sample as written carries a second 'A', 53 letters in all.
+    const QString sample = QString::fromLatin1(CGridCtrl::kPrinterSample);
+    ASSERT_EQ(sample, QStringLiteral("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSATUVWXYZ"));
+    grid->SetRowCount(2);
+    grid->SetColumnCount(2);
+    PrintToPdf(*grid, Pdf());
+
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    const QFontMetrics metrics(QFontFromLogFont(MakeLogFont(QStringLiteral("Arial"), -10, FW_NORMAL)), &printer);
+    EXPECT_EQ(grid->PrintLayout().CharSize(), QSize(metrics.horizontalAdvance(sample) / 52, metrics.height()));
+    // Where 52 and 53 letters part ways.
+    EXPECT_EQ(CGridCtrl::PrinterCharSize(QSize(1040, 12)), QSize(20, 12));
+    EXPECT_EQ(CGridCtrl::PrinterCharSize(QSize(1059, 12)), QSize(20, 12));
+}
+
 TEST_F(GridPrinting, NothingHappensWithoutAPainterOrPrintInformation)
 {
     grid->SetRowCount(2);
