@@ -133,6 +133,8 @@ const GalleryRegistration selectUnit("records-selectunit", [] {
 
 const GalleryRegistration addIncome("records-transaction-add", [] {
     auto *dlg = new CTransactionDlg(Sample().data, 1);
+    // A fixed day, so the picture does not change with the calendar.
+    dlg->findChild<QDateEdit *>(QStringLiteral("1026"))->setDate(QDate(2023, 3, 18));
     dlg->findChild<QLineEdit *>(QStringLiteral("1030"))->setText(QStringLiteral("120.50"));
     dlg->findChild<QLineEdit *>(QStringLiteral("1032"))->setText(QStringLiteral("Wedding cake, deposit"));
     return Sized(dlg);
