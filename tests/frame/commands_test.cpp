@@ -230,3 +230,11 @@ TEST_F(FrameTest, RecordCommandsOpenTheirDialogsModallyOnTheMainWindow)
         EXPECT_EQ(parent ? parent->window() : nullptr, frame.get()) << id;
     }
 }
+
+TEST_F(FrameTest, ABackupAskedForBeforeADeletionSaysItIsNotAvailableAndStopsIt)
+{
+    Frame(0, true);
+    ASSERT_TRUE(data.backupData);
+    EXPECT_FALSE(data.backupData(frame.get()));
+    EXPECT_EQ(TestUi().Texts(), QStringList{QStringLiteral("Backup Data is not available yet.")});
+}
