@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config
-  qt6-base-dev qt6-base-dev-tools libqt6sql6 libgl-dev
+  qt6-base-dev qt6-base-dev-tools libgl-dev
   libsqlcipher-dev sqlcipher
   libgtest-dev googletest libgmock-dev libbenchmark-dev
   fonts-liberation fonts-dejavu-core
@@ -29,4 +29,4 @@ if [ "$(id -u)" -ne 0 ]; then
 fi
 echo "Installing: ${missing[*]}"
 $sudo apt-get update -q
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q "${missing[@]}"
