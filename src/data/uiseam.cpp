@@ -63,7 +63,8 @@ QString QtFilterFromWindows(const QString &filter)
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
         const QString description = parts[i].trimmed();
         const QString patterns = parts[i + 1].trimmed();
-        if (description.isEmpty() && patterns.isEmpty())
+        // "||" ends the list, whatever follows it.
+        if (description.isEmpty())
             break;
         QString qtPatterns = patterns;
         qtPatterns.replace(u';', u' ');
