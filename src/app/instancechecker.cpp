@@ -40,6 +40,13 @@ CInstanceChecker::~CInstanceChecker()
     ReleaseLock();
 }
 
+// A full path in the user's runtime folder: a bare name would land in the
+// shared temporary folder, where other users and other sessions meet.
+QString CInstanceChecker::ServerPath() const
+{
+    return RuntimeFolder() + u'/' + SafeName(SharedMemoryName());
+}
+
 QString CInstanceChecker::SharedMemoryName() const
 {
     return QStringLiteral("CInstanceChecker_MMF_") + m_instanceName;
@@ -59,7 +66,7 @@ bool CInstanceChecker::ActivateChecker()
 bool CInstanceChecker::PreviousInstanceRunning() const
 {
     QLocalSocket socket;
-    socket.connectToServer(SafeName(SharedMemoryName()));
+    socket.connectToServer(ServerPath());
     const bool running = socket.waitForConnected(1000);
     socket.abort();
     return running;
@@ -68,7 +75,7 @@ bool CInstanceChecker::PreviousInstanceRunning() const
 bool CInstanceChecker::ActivatePreviousInstance(const QStringList &arguments)
 {
     QLocalSocket socket;
-    socket.connectToServer(SafeName(SharedMemoryName()));
+    socket.connectToServer(ServerPath());
     bool found = socket.waitForConnected(2000);
     if (found) {
         QByteArray block;
@@ -92,7 +99,7 @@ bool CInstanceChecker::TrackFirstInstanceRunning()
         ReleaseLock();
         return false;
     }
-    const QString name = SafeName(SharedMemoryName());
+    const QString name = ServerPath();
     // A socket left by a crashed instance answers nobody: take it over.
     QLocalServer::removeServer(name);
     m_server = new QLocalServer(this);

@@ -38,6 +38,8 @@ public:
     std::function<void(const QStringList &)> onActivate;
 
 private:
+    QString ServerPath() const;
+
     QString m_instanceName;
     std::unique_ptr<QLockFile> m_lock;
     QLocalServer *m_server = nullptr;

@@ -87,6 +87,7 @@ TEST_F(ProgramFolder, MissingDatabaseEndsStartUpAfterAskingForIt)
     EXPECT_FALSE(app.InitInstance(dir.path(), {}));
     EXPECT_EQ(TestUi().Texts(), (QStringList{LoadString(61569), LoadString(61558)}));
     EXPECT_EQ(TestUi().fileRequests.size(), 1);
+    ASSERT_FALSE(app.ProgressLog().isEmpty());
     EXPECT_EQ(app.ProgressLog().last(), QStringLiteral("Checking database settings"));
     EXPECT_EQ(app.MainFrame(), nullptr);
     EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("TallywickPlus.mdb"))));
@@ -99,6 +100,7 @@ TEST_F(ProgramFolder, InvalidDatabaseEndsStartUpAtOpening)
     CTallywickApp app;
     EXPECT_FALSE(app.InitInstance(dir.path(), {}));
     EXPECT_EQ(TestUi().Texts(), (QStringList{LoadString(61577), LoadString(61558)}));
+    ASSERT_FALSE(app.ProgressLog().isEmpty());
     EXPECT_EQ(app.ProgressLog().last(), QStringLiteral("Opening the Database"));
 }
 
