@@ -120,7 +120,6 @@ HRESULT CDbConnection::Open(const QString &connection, const QString &user, cons
     for (const QString &statement : IndexStatements())
         sqlite3_exec(m_db, statement.toUtf8().constData(), nullptr, nullptr, nullptr);
     sqlite3_busy_timeout(m_db, 5000);
-    m_path = info.absoluteFilePath();
     m_level = 0;
     return TWK_S_OK;
 }

@@ -22,7 +22,6 @@ public:
     HRESULT Open(const QString &connection, const QString &user, const QString &password);
     void Close();
     bool IsOpen() const { return m_db != nullptr; }
-    QString FilePath() const { return m_path; }
 
     // Nested calls nest; BeginTrans returns true when a level was opened.
     bool BeginTrans();
@@ -42,7 +41,6 @@ public:
 
 private:
     sqlite3 *m_db = nullptr;
-    QString m_path;
     int m_level = 0;
 };
 

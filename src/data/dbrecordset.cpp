@@ -87,8 +87,7 @@ bool CDbRecordset::OpenStatement(const QString &formatted, qsizetype templateLen
     if (!db)
         ThrowClosed();
 
-    m_statement = RewriteDateComparisons(formatted);
-    const QByteArray utf8 = m_statement.toUtf8();
+    const QByteArray utf8 = RewriteDateComparisons(formatted).toUtf8();
     sqlite3_stmt *stmt = nullptr;
     const char *tail = nullptr;
     int rc = sqlite3_prepare_v2(db, utf8.constData(), int(utf8.size()), &stmt, &tail);

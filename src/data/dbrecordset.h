@@ -50,16 +50,12 @@ public:
     // The raw value by position, for readers that walk every column.
     QVariant GetValue(int column) const;
 
-    // The text the last Open ran, after the date rewrite.
-    const QString &LastStatement() const { return m_statement; }
-
 private:
     bool OpenStatement(const QString &statement, qsizetype templateLength);
     const QVariant &Cell(const QString &column) const;
 
     CDbConnection &m_connection;
     bool m_open = false;
-    QString m_statement;
     QStringList m_columns;
     std::vector<std::vector<QVariant>> m_rows;
     std::size_t m_row = 0;

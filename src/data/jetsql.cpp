@@ -202,24 +202,13 @@ void DatePartFn(sqlite3_context *ctx, int, sqlite3_value **argv)
         sqlite3_result_error(ctx, "Invalid procedure call or argument: unknown DatePart interval", -1);
 }
 
-void CaseFn(sqlite3_context *ctx, int, sqlite3_value **argv, bool lower)
+void LCaseFn(sqlite3_context *ctx, int, sqlite3_value **argv)
 {
     if (sqlite3_value_type(argv[0]) == SQLITE_NULL) {
         sqlite3_result_null(ctx);
         return;
     }
-    const QString text = ArgText(argv[0]);
-    ResultText(ctx, lower ? text.toLower() : text.toUpper());
-}
-
-void LCaseFn(sqlite3_context *ctx, int argc, sqlite3_value **argv)
-{
-    CaseFn(ctx, argc, argv, true);
-}
-
-void UCaseFn(sqlite3_context *ctx, int argc, sqlite3_value **argv)
-{
-    CaseFn(ctx, argc, argv, false);
+    ResultText(ctx, ArgText(argv[0]).toLower());
 }
 
 } // namespace
@@ -234,7 +223,7 @@ bool RegisterJetFunctions(sqlite3 *db)
     // The engine matches function names without regard to case.
     static const Fn fns[] = {
         {"datevalue", 1, DateValueFn}, {"DateDiff", 3, DateDiffFn}, {"datepart", 2, DatePartFn},
-        {"LCASE", 1, LCaseFn},         {"UCASE", 1, UCaseFn},
+        {"LCASE", 1, LCaseFn},
     };
     for (const Fn &f : fns) {
         if (sqlite3_create_function(db, f.name, f.args, SQLITE_UTF16 | SQLITE_DETERMINISTIC, nullptr, f.fn, nullptr,

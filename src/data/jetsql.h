@@ -16,7 +16,7 @@ std::optional<QDate> ParseJetDate(QStringView text);
 // What datevalue() returns: the ISO text, which orders like the dates.
 QString JetDateValue(const QDate &date);
 
-// datevalue/DateValue, DateDiff, datepart, LCASE/UCASE: registered as
+// datevalue/DateValue, DateDiff, datepart, LCASE: registered as
 // deterministic functions on a connection.
 bool RegisterJetFunctions(sqlite3 *db);
 

@@ -42,11 +42,6 @@ QString GetProfileString(const QString &section, const QString &entry, const QSt
     return v.isValid() ? v.toString() : defaultValue;
 }
 
-QByteArray GetProfileBinary(const QString &section, const QString &entry)
-{
-    return Profile().value(Key(section, entry)).toByteArray();
-}
-
 bool WriteProfileInt(const QString &section, const QString &entry, int value)
 {
     QSettings s = Profile();
@@ -55,13 +50,6 @@ bool WriteProfileInt(const QString &section, const QString &entry, int value)
 }
 
 bool WriteProfileString(const QString &section, const QString &entry, const QString &value)
-{
-    QSettings s = Profile();
-    s.setValue(Key(section, entry), value);
-    return Sync(s);
-}
-
-bool WriteProfileBinary(const QString &section, const QString &entry, const QByteArray &value)
 {
     QSettings s = Profile();
     s.setValue(Key(section, entry), value);

@@ -1,16 +1,13 @@
 #pragma once
 
-#include <QByteArray>
 #include <QString>
 
 // The per-user profile: organisation "Norwend", application "Tallywick + ",
 // kept by QSettings (an INI file under $XDG_CONFIG_HOME on Linux).
 int GetProfileInt(const QString &section, const QString &entry, int defaultValue);
 QString GetProfileString(const QString &section, const QString &entry, const QString &defaultValue = QString());
-QByteArray GetProfileBinary(const QString &section, const QString &entry);
 bool WriteProfileInt(const QString &section, const QString &entry, int value);
 bool WriteProfileString(const QString &section, const QString &entry, const QString &value);
-bool WriteProfileBinary(const QString &section, const QString &entry, const QByteArray &value);
 bool RemoveProfileEntry(const QString &section, const QString &entry);
 bool HasProfileEntry(const QString &section, const QString &entry);
 
