@@ -1,6 +1,7 @@
 // The report grid at the size of a large year's list report: laying it out,
 // sizing it and painting it once, then scrolling through it a screen at a
 // time.
+#include "base/amounttext.h"
 #include "controls/gridctrl.h"
 #include "data/tallywickdata.h"
 #include "reports/reportformat.h"
@@ -68,11 +69,11 @@ ReportLayout YearList()
                                                    QLatin1String(words[next() % 10]))
                         .arg(next() % 500));
         add(3, row, QLatin1String(categories[next() % 16]));
-        add(4, row, FormatReportAmount(double(next() % 200000) / 100.0), kAlignRight);
+        add(4, row, FormatAmount(double(next() % 200000) / 100.0), kAlignRight);
     }
     add(4, last, kRulePeriod, kAlignRight);
     add(3, last + 1, QStringLiteral("Total"));
-    add(4, last + 1, FormatReportAmount(1234567.5), kAlignRight);
+    add(4, last + 1, FormatAmount(1234567.5), kAlignRight);
     return layout;
 }
 

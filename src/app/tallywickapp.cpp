@@ -3,9 +3,10 @@
 #include "app/commandline.h"
 #include "app/instancechecker.h"
 #include "app/splashdlg.h"
-#include "data/stringtable.h"
-#include "data/uiseam.h"
-#include "frame/commandids.h"
+#include "base/commandids.h"
+#include "base/stringids.h"
+#include "base/stringtable.h"
+#include "base/uiseam.h"
 #include "frame/mainframe.h"
 
 #include <QApplication>
@@ -70,7 +71,7 @@ bool CTallywickApp::InitInstance(const QString &appFolder, const QStringList &ar
     SetProgressText(QStringLiteral("Initializing"));
     SetProgressText(QStringLiteral("Checking database settings"));
     if (!m_data.LocateDatabase()) {
-        TwkMessageBox(LoadString(61558), QStringLiteral("TallywickPlus"), MB_OK | MB_ICONERROR, m_progress.get());
+        TwkMessageBox(LoadString(StringId::OpenApplicationFailed), QStringLiteral("TallywickPlus"), MB_OK | MB_ICONERROR, m_progress.get());
         HideProgress();
         m_checker.reset();
         return false;
@@ -79,7 +80,7 @@ bool CTallywickApp::InitInstance(const QString &appFolder, const QStringList &ar
 
     SetProgressText(QStringLiteral("Opening the Database"));
     if (!m_data.OpenDatabase()) {
-        TwkMessageBox(LoadString(61558), QStringLiteral("TallywickPlus"), MB_OK | MB_ICONERROR, m_progress.get());
+        TwkMessageBox(LoadString(StringId::OpenApplicationFailed), QStringLiteral("TallywickPlus"), MB_OK | MB_ICONERROR, m_progress.get());
         HideProgress();
         m_checker.reset();
         return false;
@@ -87,11 +88,11 @@ bool CTallywickApp::InitInstance(const QString &appFolder, const QStringList &ar
 
     SetProgressText(QStringLiteral("Applying Default Settings"));
     if (!m_data.LoadCompanyInfo())
-        TwkMessageBox(LoadString(61565), QStringLiteral("Tallywick + "), MB_OK | MB_ICONERROR, m_progress.get());
+        TwkMessageBox(LoadString(StringId::LoadUserInfoFailed), QStringLiteral("Tallywick + "), MB_OK | MB_ICONERROR, m_progress.get());
     if (!m_data.LoadCategories())
-        TwkMessageBox(LoadString(61566), QStringLiteral("Tallywick + "), MB_OK | MB_ICONERROR, m_progress.get());
+        TwkMessageBox(LoadString(StringId::LoadCategoryInfoFailed), QStringLiteral("Tallywick + "), MB_OK | MB_ICONERROR, m_progress.get());
     if (!m_data.LoadDefaultSettings())
-        TwkMessageBox(LoadString(61567), QStringLiteral("Tallywick + "), MB_OK | MB_ICONERROR, m_progress.get());
+        TwkMessageBox(LoadString(StringId::LoadDefaultSettingsFailed), QStringLiteral("Tallywick + "), MB_OK | MB_ICONERROR, m_progress.get());
 
     m_frame = std::make_unique<CMainFrame>(m_data);
     m_frame->SetCommandHandler(CommandId::Login, [this] { LoginUser(); });

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "base/colorref.h"
 #include "controls/bulkallocator.h"
-#include "controls/colorref.h"
 #include "controls/gridcell.h"
 #include "controls/griddefaultcell.h"
 #include "controls/gridtextmetrics.h"

@@ -1,7 +1,8 @@
 #include "controls/gridctrl.h"
 
+#include "base/stringids.h"
+#include "base/stringtable.h"
 #include "controls/gridrenderer.h"
-#include "data/stringtable.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -446,7 +447,7 @@ void CGridCtrl::PrintHeader(QPainter *painter, CPrintInfo *)
     painter->setPen(Qt::black);
     const QRect band = m_printLayout.HeaderRect();
     const int flags = Qt::AlignVCenter | Qt::TextSingleLine;
-    const QString program = LoadString(57344);
+    const QString program = LoadString(StringId::ProgramName);
     const QFontMetrics metrics(bold, painter->device());
     // On a narrow page the centred title gives way to the program name.
     const int room = band.width() - 2 * (metrics.horizontalAdvance(program) + metrics.averageCharWidth());

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "controls/colorref.h"
+#include "base/colorref.h"
 #include "controls/logfont.h"
 
 #include <QString>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "data/uiseam.h"
+#include "base/uiseam.h"
 
 // The seam as a person meets it: Qt message boxes and file, folder and
 // colour dialogs.

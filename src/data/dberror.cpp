@@ -1,7 +1,8 @@
 #include "data/dberror.h"
 
-#include "data/stringtable.h"
-#include "data/uiseam.h"
+#include "base/stringids.h"
+#include "base/stringtable.h"
+#include "base/uiseam.h"
 
 CDbError::CDbError(HRESULT status, QString description)
     : m_status(status)
@@ -45,16 +46,16 @@ QString ComErrorMessage(const CDbError &error)
     const quint32 code = (status >= 0x80040200u && status <= 0x8004FFFFu) ? ((status - 0x200u) & 0xFFFFu) : 0u;
     switch (code) {
     case 0x0C14:
-        return LoadString(61514);
+        return LoadString(StringId::InvalidCharacters);
     case 0x0C21:
-        return LoadString(61570);
+        return LoadString(StringId::DataAccessComponentsMissing);
     case 0x0C37:
-        return LoadString(61577);
+        return LoadString(StringId::DatabaseInvalid);
     default:
         break;
     }
     if (StandardStatusText(error.Status()).toLower() == QLatin1String("unspecified error"))
-        return LoadString(61578);
+        return LoadString(StringId::LoadSaveDataFailed);
     return error.Description();
 }
 
@@ -70,5 +71,5 @@ void ReportException(const CFrameworkException &error)
 
 void ReportUnknownFailure()
 {
-    TwkMessageBox(LoadString(61487), QStringLiteral("Tallywick +"), MB_OK | MB_ICONERROR);
+    TwkMessageBox(LoadString(StringId::SomeErrorOccured), QStringLiteral("Tallywick +"), MB_OK | MB_ICONERROR);
 }

@@ -1,11 +1,6 @@
 #include "data/profile.h"
 
-#include <QCoreApplication>
-#include <QDir>
-#include <QFile>
-#include <QSaveFile>
 #include <QSettings>
-#include <QStandardPaths>
 
 namespace {
 
@@ -66,45 +61,4 @@ bool RemoveProfileEntry(const QString &section, const QString &entry)
 bool HasProfileEntry(const QString &section, const QString &entry)
 {
     return Profile().contains(Key(section, entry));
-}
-
-QString AutostartFolder(bool allUsers)
-{
-    if (allUsers) {
-        // The first system configuration folder, /etc/xdg unless set otherwise.
-        const QString dirs = qEnvironmentVariable("XDG_CONFIG_DIRS");
-        const QString first = dirs.split(u':', Qt::SkipEmptyParts).value(0, QStringLiteral("/etc/xdg"));
-        return first + QStringLiteral("/autostart");
-    }
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/autostart");
-}
-
-bool SetRunAtStartup(const QString &valueName, bool allUsers, const QString &executable)
-{
-    const QString folder = AutostartFolder(allUsers);
-    if (!QDir().mkpath(folder))
-        return false;
-    const QString program = executable.isEmpty() ? QCoreApplication::applicationFilePath() : executable;
-    QString quoted = program;
-    quoted.replace(u'\\', QStringLiteral("\\\\")).replace(u'"', QStringLiteral("\\\""));
-    QSaveFile file(folder + u'/' + valueName + QStringLiteral(".desktop"));
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    const QString text = QStringLiteral("[Desktop Entry]\nType=Application\nName=Tallywick +\nExec=\"%1\"\n"
-                                        "X-GNOME-Autostart-enabled=true\n")
-                             .arg(quoted);
-    file.write(text.toUtf8());
-    return file.commit();
-}
-
-bool RemoveRunAtStartup(const QString &valueName, bool allUsers)
-{
-    const QString path = AutostartFolder(allUsers) + u'/' + valueName + QStringLiteral(".desktop");
-    return !QFile::exists(path) || QFile::remove(path);
-}
-
-bool IsRunAtStartup(const QString &valueName, bool allUsers)
-{
-    QFile file(AutostartFolder(allUsers) + u'/' + valueName + QStringLiteral(".desktop"));
-    return file.open(QIODevice::ReadOnly);
 }

@@ -10,11 +10,3 @@ bool WriteProfileInt(const QString &section, const QString &entry, int value);
 bool WriteProfileString(const QString &section, const QString &entry, const QString &value);
 bool RemoveProfileEntry(const QString &section, const QString &entry);
 bool HasProfileEntry(const QString &section, const QString &entry);
-
-// The run-at-start-up entry: a freedesktop autostart file named after the
-// value ("NRWLBApp.desktop"), for the current user or for all users. The
-// all-users folder needs rights; a failed write returns false.
-QString AutostartFolder(bool allUsers);
-bool SetRunAtStartup(const QString &valueName, bool allUsers, const QString &executable = QString());
-bool RemoveRunAtStartup(const QString &valueName, bool allUsers);
-bool IsRunAtStartup(const QString &valueName = QStringLiteral("NRWLBApp"), bool allUsers = true);

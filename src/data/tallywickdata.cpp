@@ -1,10 +1,11 @@
 #include "data/tallywickdata.h"
 
+#include "base/stringids.h"
+#include "base/stringtable.h"
+#include "base/uiseam.h"
 #include "data/dbrecordset.h"
 #include "data/dbschema.h"
 #include "data/profile.h"
-#include "data/stringtable.h"
-#include "data/uiseam.h"
 
 #include <QDir>
 #include <QFile>
@@ -65,7 +66,7 @@ bool CTallywickData::EnsureProviderSetting()
         TwkMessageBox(e.Message(), kIniTitle, MB_OK | MB_ICONERROR, messageOwner);
         return false;
     } catch (...) {
-        TwkMessageBox(LoadString(61571), kIniTitle, MB_OK | MB_ICONERROR, messageOwner);
+        TwkMessageBox(LoadString(StringId::RegistryKeysFailed), kIniTitle, MB_OK | MB_ICONERROR, messageOwner);
         return false;
     }
     if (written) {
@@ -106,7 +107,7 @@ bool CTallywickData::LocateDatabase()
 
     const QString path = ResolvedDatabasePath();
     if (path.isEmpty() || !QFileInfo(path).isFile()) {
-        TwkMessageBox(LoadString(61569), kIniTitle, MB_OK | MB_ICONEXCLAMATION, messageOwner);
+        TwkMessageBox(LoadString(StringId::DatabaseNotFound), kIniTitle, MB_OK | MB_ICONEXCLAMATION, messageOwner);
         if (!FindDatabaseFile())
             return false;
     }
@@ -126,7 +127,7 @@ bool CTallywickData::LocateDatabase()
         if (!cleared) {
             QString text = QString::fromLocal8Bit(std::strerror(error));
             if (error == EROFS)
-                text += u'\n' + LoadString(61578);
+                text += u'\n' + LoadString(StringId::LoadSaveDataFailed);
             TwkMessageBox(text, kIniTitle, MB_OK | MB_ICONINFORMATION, messageOwner);
         }
     }
@@ -143,7 +144,7 @@ bool CTallywickData::OpenDatabase()
     } catch (const CFrameworkException &e) {
         ReportException(e);
     } catch (...) {
-        TwkMessageBox(LoadString(61570), QStringLiteral("Tallywick + "), MB_OK | MB_ICONERROR, messageOwner);
+        TwkMessageBox(LoadString(StringId::DataAccessComponentsMissing), QStringLiteral("Tallywick + "), MB_OK | MB_ICONERROR, messageOwner);
     }
     connection.Close();
     return false;

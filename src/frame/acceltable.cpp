@@ -1,6 +1,6 @@
 #include "frame/acceltable.h"
 
-#include "frame/commandids.h"
+#include "base/commandids.h"
 
 #include <QAbstractSpinBox>
 #include <QComboBox>

@@ -1,6 +1,7 @@
 #include "frame/colorstatusbar.h"
 
-#include "data/stringtable.h"
+#include "base/stringids.h"
+#include "base/stringtable.h"
 #include "frame/menulayout.h"
 
 #include <QDateTime>
@@ -90,7 +91,7 @@ QRect CColorStatusBar::PaneRect(int index) const
 
 void CColorStatusBar::SetPrompt(const QString &prompt)
 {
-    SetPane(0, prompt.isEmpty() ? LoadString(MenuString::Ready) : prompt, 0x000000);
+    SetPane(0, prompt.isEmpty() ? LoadString(StringId::Ready) : prompt, 0x000000);
 }
 
 QSize CColorStatusBar::sizeHint() const

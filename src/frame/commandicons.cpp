@@ -1,6 +1,6 @@
 #include "frame/commandicons.h"
 
-#include "frame/commandids.h"
+#include "base/commandids.h"
 
 #include <QIconEngine>
 #include <QPainter>

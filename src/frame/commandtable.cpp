@@ -1,6 +1,6 @@
 #include "frame/commandtable.h"
 
-#include "frame/commandids.h"
+#include "base/commandids.h"
 
 #include <algorithm>
 

@@ -1,13 +1,15 @@
 #include "frame/mainframe.h"
 
+#include "base/clock.h"
+#include "base/commandids.h"
+#include "base/stringids.h"
+#include "base/stringtable.h"
+#include "base/uiseam.h"
 #include "data/profile.h"
-#include "data/stringtable.h"
 #include "data/tallywickdata.h"
-#include "data/uiseam.h"
 #include "frame/aboutdlg.h"
 #include "frame/colorstatusbar.h"
 #include "frame/commandicons.h"
-#include "frame/commandids.h"
 #include "frame/menulayout.h"
 #include "records/recordcommands.h"
 #include "reports/tallywickview.h"
@@ -51,7 +53,7 @@ CMainFrame::CMainFrame(CTallywickData &data, QWidget *parent)
     , m_data(data)
 {
     // The first field of the document string; no document name is ever added.
-    setWindowTitle(LoadString(MenuString::DocumentTitle).section(u'\n', 0, 0));
+    setWindowTitle(LoadString(StringId::DocumentTitle).section(u'\n', 0, 0));
     setWindowIcon(CommandIcon(CommandId::AddIncome));
 
     m_view = CreateView();
@@ -96,7 +98,7 @@ void CMainFrame::CreateActions()
                 menuText.insert(item.id, item.text);
         }
     }
-    menuText.insert(CommandId::TipOfTheDay, LoadString(MenuString::TipOfTheDay));
+    menuText.insert(CommandId::TipOfTheDay, LoadString(StringId::TipOfTheDayMenu));
 
     for (auto it = menuText.cbegin(); it != menuText.cend(); ++it) {
         const unsigned id = it.key();
@@ -326,7 +328,7 @@ void CMainFrame::ToggleBar(QWidget *bar)
 
 void CMainFrame::InitMenuBar()
 {
-    const QString helpTitle = LoadString(MenuString::Help);
+    const QString helpTitle = LoadString(StringId::HelpMenu);
     bool found = false;
     for (QAction *top : menuBar()->actions()) {
         if (top->menu() && top->text() == helpTitle) {
@@ -366,7 +368,7 @@ void CMainFrame::ShowIdleTexts()
 
 void CMainFrame::UpdateClock()
 {
-    const QDateTime now = QDateTime::currentDateTime();
+    const QDateTime now = Now();
     m_statusBar->SetPane(3, ClockText(now), kIdleTextColour);
     // The toolbar follows state changes made outside any command too.
     UpdateCommandStates();
@@ -461,14 +463,14 @@ void CMainFrame::RebuildViewMenu(const std::function<unsigned()> &nextToggleId)
         return;
     QMenu *view = nullptr;
     for (QAction *top : menuBar()->actions()) {
-        if (top->menu() && top->text() == LoadString(MenuString::View))
+        if (top->menu() && top->text() == LoadString(StringId::ViewMenu))
             view = top->menu();
     }
     if (!view)
         return;
     view->removeAction(m_actions.value(CommandId::ViewToolbar));
 
-    auto *toolbars = new QMenu(LoadString(MenuString::Toolbars), view);
+    auto *toolbars = new QMenu(LoadString(StringId::ToolbarsMenu), view);
     auto addToggle = [this, toolbars](const QString &text, unsigned id) {
         QAction *a = toolbars->addAction(text);
         a->setData(id);
@@ -478,7 +480,7 @@ void CMainFrame::RebuildViewMenu(const std::function<unsigned()> &nextToggleId)
         connect(a, &QAction::triggered, this, [this, id] { ExecuteCommand(id); });
         return a;
     };
-    addToggle(LoadString(MenuString::MainToolbar), CommandId::ViewToolbar)->setStatusTip(CommandPrompt(CommandId::ViewToolbar));
+    addToggle(LoadString(StringId::MainToolbarMenu), CommandId::ViewToolbar)->setStatusTip(CommandPrompt(CommandId::ViewToolbar));
     toolbars->addSeparator();
     for (AddinToolbar &entry : m_addinToolbars) {
         entry.toggleId = nextToggleId();

@@ -1,7 +1,8 @@
 #include "frame/menulayout.h"
 
-#include "data/stringtable.h"
-#include "frame/commandids.h"
+#include "base/commandids.h"
+#include "base/stringids.h"
+#include "base/stringtable.h"
 
 const QList<CMenuDef> &MenuBarLayout()
 {
@@ -85,13 +86,13 @@ QList<CToolbarButtonDef> MainToolbarLayout(int passwordMode)
         unsigned id;
         unsigned textId;
     } buttons[] = {
-        {BackupData, 61475}, {0, 0},
-        {Print, 61476}, {Login, 61477}, {0, 0},
-        {DefaultSettings, 61478}, {UserInformation, 61479}, {AddDeleteCategory, 61480}, {0, 0},
-        {AddIncome, 61481}, {AddExpense, 61482}, {0, 0},
-        {SpecifiedPeriodReport, 61483}, {0, 0},
-        {ClearScreen, 61484}, {0, 0},
-        {HelpTopics, 61485}, {VideoTutorials, 0},
+        {BackupData, StringId::ButtonBackup}, {0, 0},
+        {Print, StringId::ButtonPrint}, {Login, StringId::ButtonLogin}, {0, 0},
+        {DefaultSettings, StringId::ButtonSettings}, {UserInformation, StringId::ButtonUser}, {AddDeleteCategory, StringId::ButtonCategory}, {0, 0},
+        {AddIncome, StringId::ButtonIncome}, {AddExpense, StringId::ButtonExpense}, {0, 0},
+        {SpecifiedPeriodReport, StringId::ButtonReport}, {0, 0},
+        {ClearScreen, StringId::ButtonClear}, {0, 0},
+        {HelpTopics, StringId::ButtonHelp}, {VideoTutorials, 0},
     };
     QList<CToolbarButtonDef> layout;
     for (const auto &b : buttons) {

@@ -28,14 +28,3 @@ struct CToolbarButtonDef {
 // The main toolbar for a password mode: with the password screen bypassed
 // (mode 1) there is no Login button.
 QList<CToolbarButtonDef> MainToolbarLayout(int passwordMode);
-
-// Strings the menus need.
-namespace MenuString {
-constexpr unsigned DocumentTitle = 128;
-constexpr unsigned TipOfTheDay = 109;
-constexpr unsigned Help = 113;
-constexpr unsigned Ready = 57345;
-constexpr unsigned View = 61592;
-constexpr unsigned Toolbars = 61593;
-constexpr unsigned MainToolbar = 61594;
-} // namespace MenuString

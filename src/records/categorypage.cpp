@@ -1,15 +1,16 @@
 #include "records/categorypage.h"
 
+#include "base/stringids.h"
+#include "base/stringtable.h"
+#include "base/uiseam.h"
 #include "data/dberror.h"
 #include "data/profile.h"
-#include "data/stringtable.h"
 #include "data/tallywickdata.h"
-#include "data/uiseam.h"
 #include "records/categorystore.h"
+#include "records/describedfailure.h"
 #include "records/keyhandler.h"
 #include "records/recordui.h"
 #include "records/selectunitdlg.h"
-#include "records/describedfailure.h"
 
 #include <QButtonGroup>
 #include <QDialog>
@@ -184,12 +185,12 @@ void CCategoryPage::OnAdd()
 {
     const QString name = m_name->text().trimmed();
     if (name.isEmpty()) {
-        TwkMessageBox(LoadString(61493), kTitle, MB_OK | MB_ICONINFORMATION, this);
+        TwkMessageBox(LoadString(StringId::EnterCategory), kTitle, MB_OK | MB_ICONINFORMATION, this);
         m_name->setFocus();
         return;
     }
     if (IsDuplicateCategory(m_data, name, m_type)) {
-        TwkMessageBox(name + LoadString(61494), kTitle, MB_OK | MB_ICONINFORMATION, this);
+        TwkMessageBox(name + LoadString(StringId::CategoryAlreadyExists), kTitle, MB_OK | MB_ICONINFORMATION, this);
         m_name->setFocus();
         m_name->selectAll();
         return;
@@ -207,7 +208,7 @@ void CCategoryPage::OnDelete()
 {
     const QList<QTreeWidgetItem *> selected = m_list->selectedItems();
     if (selected.isEmpty()) {
-        TwkMessageBox(LoadString(61495), kTitle, MB_OK | MB_ICONINFORMATION, this);
+        TwkMessageBox(LoadString(StringId::SelectCategoryFromList), kTitle, MB_OK | MB_ICONINFORMATION, this);
         return;
     }
     const QString name = selected.first()->text(0);
@@ -217,7 +218,7 @@ void CCategoryPage::OnDelete()
         return;
 
     if (!inUse) {
-        if (TwkMessageBox(LoadString(61496).replace(QStringLiteral("%s"), name), kTitle,
+        if (TwkMessageBox(LoadString(StringId::DeleteCategoryQuestion).replace(QStringLiteral("%s"), name), kTitle,
                           MB_YESNO | MB_ICONQUESTION, this)
             == IDYES)
             RunReported([&] { store.Delete(name, m_type); });
@@ -225,7 +226,7 @@ void CCategoryPage::OnDelete()
         CSelectUnitDlg units(m_data.company.units, this);
         if (units.exec() != QDialog::Accepted)
             return;
-        const int answer = TwkMessageBox(LoadString(61497), kTitle, MB_YESNOCANCEL | MB_ICONQUESTION, this);
+        const int answer = TwkMessageBox(LoadString(StringId::BackupBeforeCategoryDelete), kTitle, MB_YESNOCANCEL | MB_ICONQUESTION, this);
         if (answer == IDCANCEL)
             return;
         if (answer == IDYES && !(m_data.backupData && m_data.backupData(this)))

@@ -1,5 +1,6 @@
 #include "records/companystore.h"
 
+#include "base/stringids.h"
 #include "data/dbrecordset.h"
 #include "data/tallywickdata.h"
 
@@ -22,11 +23,11 @@ bool IsValidEmail(const QString &email)
 unsigned UnitRejection(const QStringList &units, const QString &unit)
 {
     if (unit.isEmpty())
-        return 61512;
+        return StringId::EnterUniqueUnit;
     if (unit.contains(u','))
-        return 61513;
+        return StringId::InvalidCharactersComma;
     if (units.contains(unit, Qt::CaseInsensitive))
-        return 61515;
+        return StringId::UnitAlreadyExists;
     return 0;
 }
 

@@ -18,16 +18,16 @@ struct CCompanyFields {
 // The first check the details fail, in the order the page checks them.
 enum class CompanyProblem {
     None,
-    Name,    // 61518
-    Address, // 61519
-    Email,   // 61520
+    Name,    // StringId::EnterName
+    Address, // StringId::EnterAddress
+    Email,   // StringId::InvalidEmail
 };
 CompanyProblem CheckCompanyFields(const CCompanyFields &fields);
 // Empty, or holding exactly one at sign; nothing else about it is checked.
 bool IsValidEmail(const QString &email);
 
 // Why a unit (already trimmed) cannot be added to the units: the string id
-// of the message (61512 empty, 61513 holds a comma, 61515 already there,
+// of the message (EnterUniqueUnit empty, InvalidCharactersComma holds a comma, UnitAlreadyExists already there,
 // ignoring case), or 0 when it can.
 unsigned UnitRejection(const QStringList &units, const QString &unit);
 // The stored units text: every name followed by a comma, or a single blank

@@ -1,6 +1,6 @@
 #include "records/describedfailure.h"
 
-#include "data/uiseam.h"
+#include "base/uiseam.h"
 
 void ReportDescribedFailure(const CDbError &error)
 {

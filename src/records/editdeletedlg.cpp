@@ -1,9 +1,12 @@
 #include "records/editdeletedlg.h"
 
+#include "base/amounttext.h"
+#include "base/clock.h"
+#include "base/stringids.h"
+#include "base/stringtable.h"
+#include "base/uiseam.h"
 #include "data/jetsql.h"
-#include "data/stringtable.h"
 #include "data/tallywickdata.h"
-#include "data/uiseam.h"
 #include "records/categorystore.h"
 #include "records/describedfailure.h"
 #include "records/keyhandler.h"
@@ -52,7 +55,7 @@ CEditDeleteDlg::CEditDeleteDlg(CTallywickData &data, int type, QWidget *parent)
 
 void CEditDeleteDlg::BuildControls()
 {
-    const QDate today = QDate::currentDate();
+    const QDate today = Today();
     m_from = MakeControl<QDateEdit>(this, 1048);
     m_to = MakeControl<QDateEdit>(this, 1049);
     for (QDateEdit *picker : {m_from, m_to}) {
@@ -112,7 +115,7 @@ void CEditDeleteDlg::BuildControls()
     connect(m_edit, &QPushButton::clicked, this, &CEditDeleteDlg::OnEdit);
     connect(m_delete, &QPushButton::clicked, this, &CEditDeleteDlg::OnDelete);
     connect(m_close, &QPushButton::clicked, this, &QDialog::accept);
-    AddHelpKey(this, m_data, 61466);
+    AddHelpKey(this, m_data, StringId::HelpTransactionsMenu);
 }
 
 void CEditDeleteDlg::Refresh()
@@ -178,7 +181,7 @@ void CEditDeleteDlg::OnEdit()
 {
     const QList<int> rows = SelectedRows();
     if (rows.isEmpty()) {
-        TwkMessageBox(LoadString(61534), kTitle, MB_OK | MB_ICONINFORMATION, this);
+        TwkMessageBox(LoadString(StringId::SelectItemFromList), kTitle, MB_OK | MB_ICONINFORMATION, this);
         return;
     }
     const long number = ListedNumbers().at(rows.first());
@@ -197,10 +200,10 @@ void CEditDeleteDlg::OnDelete()
 {
     const QList<int> rows = SelectedRows();
     if (rows.isEmpty()) {
-        TwkMessageBox(LoadString(61535), kTitle, MB_OK | MB_ICONINFORMATION, this);
+        TwkMessageBox(LoadString(StringId::SelectCategoryFromTheList), kTitle, MB_OK | MB_ICONINFORMATION, this);
         return;
     }
-    if (TwkMessageBox(LoadString(rows.size() >= 2 ? 61536 : 61537), kTitle, MB_YESNO | MB_ICONQUESTION, this)
+    if (TwkMessageBox(LoadString(rows.size() >= 2 ? StringId::DeleteRecordsQuestion : StringId::DeleteRecordQuestion), kTitle, MB_YESNO | MB_ICONQUESTION, this)
         != IDYES) {
         m_list->setFocus();
         return;

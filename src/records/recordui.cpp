@@ -1,6 +1,6 @@
 #include "records/recordui.h"
 
-#include "data/stringtable.h"
+#include "base/stringtable.h"
 #include "data/tallywickdata.h"
 #include "records/listorder.h"
 

@@ -1,10 +1,13 @@
 #include "records/transactiondlg.h"
 
+#include "base/amounttext.h"
+#include "base/clock.h"
+#include "base/stringids.h"
+#include "base/stringtable.h"
+#include "base/uiseam.h"
 #include "data/dberror.h"
 #include "data/profile.h"
-#include "data/stringtable.h"
 #include "data/tallywickdata.h"
-#include "data/uiseam.h"
 #include "records/categorystore.h"
 #include "records/keyhandler.h"
 #include "records/listorder.h"
@@ -54,7 +57,7 @@ void CTransactionDlg::Open()
     BuildControls();
     m_amountLabel->setText(QStringLiteral("Amount (%1)").arg(m_data.settings.cCurrency));
     m_date->setDisplayFormat(m_data.settings.dateFormat);
-    m_date->setDate(QDate::currentDate());
+    m_date->setDate(Today());
 
     const bool income = m_type == kIncomeTransaction;
     const bool add = m_mode == AddMode;
@@ -107,12 +110,12 @@ void CTransactionDlg::BuildControls()
     form->addWidget(m_date, 1, 1);
     form->addWidget(categoryLabel, 2, 0);
     form->addWidget(m_category, 2, 1);
-    form->addWidget(MakeInfoIcon(this, 1096, LoadString(61458)), 2, 2);
+    form->addWidget(MakeInfoIcon(this, 1096, LoadString(StringId::CategoryInfoTip)), 2, 2);
     form->addWidget(m_amountLabel, 3, 0);
     form->addWidget(m_amount, 3, 1);
     form->addWidget(new QLabel(QStringLiteral("Description"), this), 4, 0);
     form->addWidget(m_description, 4, 1);
-    form->addWidget(MakeInfoIcon(this, 1139, LoadString(61464)), 4, 2);
+    form->addWidget(MakeInfoIcon(this, 1139, LoadString(StringId::DescriptionInfoTip)), 4, 2);
     form->setColumnMinimumWidth(1, 280);
     form->setColumnMinimumWidth(2, 16);
 
@@ -137,7 +140,7 @@ void CTransactionDlg::BuildControls()
 
     connect(m_save, &QPushButton::clicked, this, &CTransactionDlg::OnSave);
     connect(m_close, &QPushButton::clicked, this, &CTransactionDlg::reject);
-    AddHelpKey(this, m_data, 61466);
+    AddHelpKey(this, m_data, StringId::HelpTransactionsMenu);
 }
 
 void CTransactionDlg::BindKeys()
@@ -201,7 +204,7 @@ bool CTransactionDlg::HasEntryData() const
 int CTransactionDlg::exec()
 {
     if (m_mode == AddMode && !HasEntryData()) {
-        if (TwkMessageBox(LoadString(61498), QStringLiteral("Tallywick + "), MB_YESNO | MB_ICONQUESTION,
+        if (TwkMessageBox(LoadString(StringId::RunSetupWizardQuestion), QStringLiteral("Tallywick + "), MB_YESNO | MB_ICONQUESTION,
                           parentWidget())
                 == IDYES
             && m_data.runSetupWizard)
@@ -221,7 +224,7 @@ bool CTransactionDlg::OnSave()
     const QString amountText = m_amount->text();
     const std::optional<double> amount = ParseAmount(amountText);
     if (!amount) {
-        TwkMessageBox(LoadString(61500), QStringLiteral("Tallywick + "), MB_OK | MB_ICONINFORMATION, this);
+        TwkMessageBox(LoadString(StringId::EnterValidAmountAgain), QStringLiteral("Tallywick + "), MB_OK | MB_ICONINFORMATION, this);
         if (!amountText.isEmpty())
             m_amount->clear();
         m_amount->setFocus();
@@ -260,7 +263,7 @@ void CTransactionDlg::reject()
 {
     WriteProfileString(kSection, kDefaultUnit, m_rememberedUnit);
     if (m_mode == EditMode && m_changed) {
-        if (TwkMessageBox(LoadString(61501), QStringLiteral("Tallywick + "), MB_YESNO | MB_ICONQUESTION, this)
+        if (TwkMessageBox(LoadString(StringId::SaveRecordQuestion), QStringLiteral("Tallywick + "), MB_YESNO | MB_ICONQUESTION, this)
             == IDYES) {
             // A save that fails keeps the dialog, and the user's edits, open.
             OnSave();

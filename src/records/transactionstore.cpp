@@ -28,11 +28,6 @@ std::optional<double> ParseAmount(const QString &text)
     return value;
 }
 
-QString FormatAmount(double amount)
-{
-    return QString::asprintf("%.2f", amount);
-}
-
 CTransactionStore::CTransactionStore(CDbConnection &connection)
     : m_connection(connection)
 {

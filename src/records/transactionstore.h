@@ -35,8 +35,6 @@ struct CListedTransaction {
 // The amount rule: digits with at most one decimal point, not a lone point;
 // no sign, blank or thousands separator. Nothing when the text breaks it.
 std::optional<double> ParseAmount(const QString &text);
-// An amount as the dialogs show it: two decimals.
-QString FormatAmount(double amount);
 
 // The statements of the entry and Edit or Delete dialogs. Failures throw
 // CDbError; several-row changes run in one transaction.

@@ -1,14 +1,15 @@
 #include "records/userinfopage.h"
 
+#include "base/stringids.h"
+#include "base/stringtable.h"
+#include "base/uiseam.h"
 #include "data/dberror.h"
-#include "data/stringtable.h"
 #include "data/tallywickdata.h"
-#include "data/uiseam.h"
+#include "records/describedfailure.h"
 #include "records/keyhandler.h"
 #include "records/listorder.h"
 #include "records/logoview.h"
 #include "records/recordui.h"
-#include "records/describedfailure.h"
 
 #include <QComboBox>
 #include <QDialog>
@@ -45,7 +46,7 @@ CUserInfoPage::CUserInfoPage(CTallywickData &data, bool inWizard, QWidget *paren
 
     if (data.company.cName.isEmpty()) {
         // A starting text the first keystroke replaces.
-        m_name->setText(LoadString(61591));
+        m_name->setText(LoadString(StringId::NamePlaceholder));
         m_name->selectAll();
     } else {
         m_name->setText(data.company.cName);
@@ -85,7 +86,7 @@ void CUserInfoPage::BuildControls()
                     0, 2);
     grid->addWidget(new QLabel(QStringLiteral("Address *"), details), 1, 0, Qt::AlignTop);
     grid->addWidget(m_address, 1, 1);
-    grid->addWidget(MakeInfoIcon(details, 1093, LoadString(61451)), 1, 2, Qt::AlignTop);
+    grid->addWidget(MakeInfoIcon(details, 1093, LoadString(StringId::AddressInfoTip)), 1, 2, Qt::AlignTop);
     grid->addWidget(new QLabel(QStringLiteral("Phone "), details), 2, 0);
     grid->addWidget(m_phone, 2, 1);
     grid->addWidget(new QLabel(QStringLiteral("Fax "), details), 3, 0);
@@ -103,7 +104,7 @@ void CUserInfoPage::BuildControls()
     auto *logoButtons = new QHBoxLayout;
     m_logoButton = MakeControl<QPushButton>(logoBox, 1011, kBrowse);
     logoButtons->addWidget(m_logoButton);
-    logoButtons->addWidget(MakeInfoIcon(logoBox, 1094, LoadString(61452)));
+    logoButtons->addWidget(MakeInfoIcon(logoBox, 1094, LoadString(StringId::LogoInfoTip)));
     logoLayout->addLayout(logoButtons);
     logoLayout->addStretch();
 
@@ -124,7 +125,7 @@ void CUserInfoPage::BuildControls()
     unitsRow->addSpacing(12);
     unitsRow->addWidget(m_units, 1);
     unitsRow->addWidget(m_deleteUnit);
-    unitsRow->addWidget(MakeInfoIcon(unitsBox, 1092, LoadString(61450)));
+    unitsRow->addWidget(MakeInfoIcon(unitsBox, 1092, LoadString(StringId::UnitsInfoTip)));
 
     auto *mandatory = MakeControl<QLabel>(this, 1077, QStringLiteral("Fields marked with * are mandatory."));
     QFont small(QStringLiteral("MS Sans Serif"));
@@ -223,7 +224,7 @@ void CUserInfoPage::OnAddUnit()
 {
     const QString unit = m_unit->text().trimmed();
     if (const unsigned rejection = UnitRejection(m_data.company.units, unit)) {
-        const QString text = rejection == 61515 ? LoadString(61515).replace(QStringLiteral("%s"), unit)
+        const QString text = rejection == StringId::UnitAlreadyExists ? LoadString(StringId::UnitAlreadyExists).replace(QStringLiteral("%s"), unit)
                                                 : LoadString(rejection);
         TwkMessageBox(text, QStringLiteral("Tallywick + "), MB_OK | MB_ICONINFORMATION, this);
         m_unit->setFocus();
@@ -247,13 +248,13 @@ void CUserInfoPage::OnDeleteUnit()
     if (!RunReported([&] { records = store.CountUnitRecords(unit); }))
         return;
     if (records > 0) {
-        const int answer = TwkMessageBox(LoadString(61516), QStringLiteral("Tallywick + "),
+        const int answer = TwkMessageBox(LoadString(StringId::BackupBeforeUnitDelete), QStringLiteral("Tallywick + "),
                                          MB_YESNOCANCEL | MB_ICONQUESTION, this);
         if (answer == IDCANCEL)
             return;
         if (answer == IDYES && !(m_data.backupData && m_data.backupData(this)))
             return;
-    } else if (TwkMessageBox(LoadString(61517), QStringLiteral("Tallywick + "), MB_YESNO | MB_ICONQUESTION, this)
+    } else if (TwkMessageBox(LoadString(StringId::DeleteUnitQuestion), QStringLiteral("Tallywick + "), MB_YESNO | MB_ICONQUESTION, this)
                != IDYES) {
         return;
     }
@@ -306,15 +307,15 @@ bool CUserInfoPage::Apply()
     const CCompanyFields fields = Fields();
     switch (CheckCompanyFields(fields)) {
     case CompanyProblem::Name:
-        Tell(this, 61518);
+        Tell(this, StringId::EnterName);
         m_name->setFocus();
         return false;
     case CompanyProblem::Address:
-        Tell(this, 61519);
+        Tell(this, StringId::EnterAddress);
         m_address->setFocus();
         return false;
     case CompanyProblem::Email:
-        Tell(this, 61520);
+        Tell(this, StringId::InvalidEmail);
         m_email->setFocus();
         return false;
     case CompanyProblem::None:
@@ -322,7 +323,7 @@ bool CUserInfoPage::Apply()
     }
     const QStringList units = ComboItems(m_units);
     if (units.isEmpty()) {
-        if (TwkMessageBox(LoadString(61521), QStringLiteral("Tallywick + "), MB_YESNO | MB_ICONQUESTION, this)
+        if (TwkMessageBox(LoadString(StringId::AtLeastOneUnit), QStringLiteral("Tallywick + "), MB_YESNO | MB_ICONQUESTION, this)
             == IDYES)
             return true;
         m_unit->setFocus();

@@ -1,6 +1,6 @@
 #include "reports/reportfailure.h"
 
-#include "data/uiseam.h"
+#include "base/uiseam.h"
 
 void ShowReportDbError(const CDbError &error)
 {

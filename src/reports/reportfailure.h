@@ -1,8 +1,8 @@
 #pragma once
 
+#include "base/stringtable.h"
+#include "base/uiseam.h"
 #include "data/dberror.h"
-#include "data/stringtable.h"
-#include "data/uiseam.h"
 
 #include <new>
 #include <stdexcept>
@@ -37,8 +37,8 @@ bool RunReportStep(F &&step)
 
 // Runs one part of a directly written report (header, body, footer). A part
 // that fails, by returning false or by a failure reported above, is then
-// named by its own message (61531 "Failed to show Report Header", 61532,
-// 61533). True when the part succeeded.
+// named by its own message (StringId::ReportHeaderFailed "Failed to show Report Header",
+// ReportBodyFailed, ReportFooterFailed). True when the part succeeded.
 template<typename F>
 bool RunReportPart(unsigned failureMessage, F &&part)
 {

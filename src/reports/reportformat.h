@@ -1,6 +1,6 @@
 #pragma once
 
-#include "controls/colorref.h"
+#include "base/colorref.h"
 #include "controls/logfont.h"
 
 #include <QString>
@@ -39,8 +39,5 @@ LOGFONT ReportTitleFont();
 LOGFONT ReportUnitFont();
 LOGFONT ReportBalanceFont();
 
-// "%.2f": two decimals, a point, no grouping, a leading minus. A value that
-// rounds to zero shows as "0.00", never "-0.00".
-QString FormatReportAmount(double value);
 // "Amount (<currency>)", with the currency text as it stands.
 QString AmountHeading(const QString &currency);

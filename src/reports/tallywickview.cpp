@@ -1,9 +1,9 @@
 #include "reports/tallywickview.h"
 
+#include "base/uiseam.h"
 #include "controls/gridctrl.h"
 #include "data/dbrecordset.h"
 #include "data/tallywickdata.h"
-#include "data/uiseam.h"
 #include "reports/reportfailure.h"
 #include "reports/reportformat.h"
 

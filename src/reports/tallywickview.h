@@ -1,6 +1,6 @@
 #pragma once
 
-#include "controls/colorref.h"
+#include "base/colorref.h"
 #include "reports/reportlayout.h"
 
 #include <QImage>

@@ -1,9 +1,10 @@
 #include "app/commandline.h"
 #include "app/instancechecker.h"
 #include "app/tallywickapp.h"
+#include "base/stringids.h"
+#include "base/stringtable.h"
 #include "data/dbconnection.h"
 #include "data/dbschema.h"
-#include "data/stringtable.h"
 #include "frame/mainframe.h"
 
 #include "support/testuiseam.h"
@@ -85,7 +86,7 @@ TEST_F(ProgramFolder, MissingDatabaseEndsStartUpAfterAskingForIt)
     Install(kDeliveredIni, false);
     CTallywickApp app;
     EXPECT_FALSE(app.InitInstance(dir.path(), {}));
-    EXPECT_EQ(TestUi().Texts(), (QStringList{LoadString(61569), LoadString(61558)}));
+    EXPECT_EQ(TestUi().Texts(), (QStringList{LoadString(StringId::DatabaseNotFound), LoadString(StringId::OpenApplicationFailed)}));
     EXPECT_EQ(TestUi().fileRequests.size(), 1);
     ASSERT_FALSE(app.ProgressLog().isEmpty());
     EXPECT_EQ(app.ProgressLog().last(), QStringLiteral("Checking database settings"));
@@ -99,7 +100,7 @@ TEST_F(ProgramFolder, InvalidDatabaseEndsStartUpAtOpening)
     WriteText(dir.filePath(QStringLiteral("TallywickPlus.mdb")), QStringLiteral("not a database at all"));
     CTallywickApp app;
     EXPECT_FALSE(app.InitInstance(dir.path(), {}));
-    EXPECT_EQ(TestUi().Texts(), (QStringList{LoadString(61577), LoadString(61558)}));
+    EXPECT_EQ(TestUi().Texts(), (QStringList{LoadString(StringId::DatabaseInvalid), LoadString(StringId::OpenApplicationFailed)}));
     ASSERT_FALSE(app.ProgressLog().isEmpty());
     EXPECT_EQ(app.ProgressLog().last(), QStringLiteral("Opening the Database"));
 }

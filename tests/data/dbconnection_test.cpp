@@ -1,7 +1,8 @@
+#include "base/stringids.h"
+#include "base/stringtable.h"
 #include "data/dbconnection.h"
 #include "data/dbrecordset.h"
 #include "data/dbschema.h"
-#include "data/stringtable.h"
 #include "data/tallywickdata.h"
 
 #include "support/testdatabase.h"
@@ -62,7 +63,7 @@ TEST(OpenDatabase, MissingFileTellsTheUserAndCreatesNothing)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("TallywickPlus.mdb"));
-    EXPECT_EQ(OpenAsStartUp(path), QStringList{LoadString(61578)});
+    EXPECT_EQ(OpenAsStartUp(path), QStringList{LoadString(StringId::LoadSaveDataFailed)});
     EXPECT_FALSE(QFile::exists(path));
 }
 
@@ -111,7 +112,7 @@ TEST(OpenDatabase, ForeignFilesAreInvalidAndLeftUntouched)
         TestUi().Reset();
         const QByteArray before = FileHash(path);
         bool opened = true;
-        EXPECT_EQ(OpenAsStartUp(path, &opened), QStringList{LoadString(61577)}) << path.toStdString();
+        EXPECT_EQ(OpenAsStartUp(path, &opened), QStringList{LoadString(StringId::DatabaseInvalid)}) << path.toStdString();
         EXPECT_FALSE(opened);
         EXPECT_EQ(FileHash(path), before) << "the program wrote to " << path.toStdString();
     }
@@ -120,7 +121,7 @@ TEST(OpenDatabase, ForeignFilesAreInvalidAndLeftUntouched)
 TEST(OpenDatabase, AFileThatIsADirectoryIsNotOpened)
 {
     QTemporaryDir dir;
-    EXPECT_EQ(OpenAsStartUp(dir.path()), QStringList{LoadString(61578)});
+    EXPECT_EQ(OpenAsStartUp(dir.path()), QStringList{LoadString(StringId::LoadSaveDataFailed)});
 }
 
 TEST(Transactions, NestedLevelsCommitAndRollBackIndependently)

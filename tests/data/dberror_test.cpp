@@ -1,5 +1,6 @@
+#include "base/stringids.h"
+#include "base/stringtable.h"
 #include "data/dberror.h"
-#include "data/stringtable.h"
 
 #include "support/testuiseam.h"
 
@@ -7,11 +8,11 @@
 
 TEST(ComErrorMessage, MapsTheKnownStatusesToTheirMessages)
 {
-    EXPECT_EQ(ComErrorMessage(CDbError(DB_E_ERRORSINCOMMAND, QStringLiteral("syntax error"))), LoadString(61514));
-    EXPECT_EQ(ComErrorMessage(CDbError(DB_E_ERRORSOCCURRED, QString())), LoadString(61570));
-    EXPECT_EQ(ComErrorMessage(CDbError(DB_E_NOTABLE, QStringLiteral("no such table"))), LoadString(61577));
-    EXPECT_EQ(ComErrorMessage(CDbError(TWK_E_FAIL, QString())), LoadString(61578));
-    EXPECT_EQ(ComErrorMessage(CDbError(TWK_E_FAIL, QStringLiteral("disk I/O error"))), LoadString(61578));
+    EXPECT_EQ(ComErrorMessage(CDbError(DB_E_ERRORSINCOMMAND, QStringLiteral("syntax error"))), LoadString(StringId::InvalidCharacters));
+    EXPECT_EQ(ComErrorMessage(CDbError(DB_E_ERRORSOCCURRED, QString())), LoadString(StringId::DataAccessComponentsMissing));
+    EXPECT_EQ(ComErrorMessage(CDbError(DB_E_NOTABLE, QStringLiteral("no such table"))), LoadString(StringId::DatabaseInvalid));
+    EXPECT_EQ(ComErrorMessage(CDbError(TWK_E_FAIL, QString())), LoadString(StringId::LoadSaveDataFailed));
+    EXPECT_EQ(ComErrorMessage(CDbError(TWK_E_FAIL, QStringLiteral("disk I/O error"))), LoadString(StringId::LoadSaveDataFailed));
 }
 
 TEST(ComErrorMessage, ShowsTheEngineDescriptionForOtherStatuses)
@@ -30,7 +31,7 @@ TEST(RunReported, ReportsEachKindOfFailureOnceAndReturnsFalse)
     EXPECT_FALSE(RunReported([] { throw CFrameworkException(QStringLiteral("Disk full")); }));
     EXPECT_FALSE(RunReported([] { throw 42; }));
     ASSERT_EQ(TestUi().messages.size(), 3);
-    EXPECT_EQ(TestUi().messages[0].text, LoadString(61514));
+    EXPECT_EQ(TestUi().messages[0].text, LoadString(StringId::InvalidCharacters));
     EXPECT_EQ(TestUi().messages[1].text, QStringLiteral("Disk full"));
     EXPECT_EQ(TestUi().messages[2].text, QStringLiteral("Some Error Occured !"));
     EXPECT_EQ(TestUi().messages[2].title, QStringLiteral("Tallywick +"));
@@ -41,7 +42,7 @@ TEST(StringTable, HoldsCommandPromptsWithTheirTooltips)
     EXPECT_EQ(CommandPrompt(32793), QStringLiteral("Add Income particulars"));
     EXPECT_EQ(CommandTooltip(32793), QStringLiteral("Add Income"));
     EXPECT_EQ(CommandTooltip(32808), QString());
-    EXPECT_EQ(LoadString(61569), QStringLiteral("TallywickPlus.mdb is not found,\nYou have to find your database manually."));
-    EXPECT_EQ(LoadString(57344), QStringLiteral("Tallywick + "));
+    EXPECT_EQ(LoadString(StringId::DatabaseNotFound), QStringLiteral("TallywickPlus.mdb is not found,\nYou have to find your database manually."));
+    EXPECT_EQ(LoadString(StringId::ProgramName), QStringLiteral("Tallywick + "));
     EXPECT_FALSE(HasString(1));
 }

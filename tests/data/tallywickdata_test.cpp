@@ -1,7 +1,8 @@
+#include "base/stringids.h"
+#include "base/stringtable.h"
 #include "data/dbrecordset.h"
 #include "data/dbschema.h"
 #include "data/profile.h"
-#include "data/stringtable.h"
 #include "data/tallywickdata.h"
 
 #include "support/testdatabase.h"
@@ -93,7 +94,7 @@ TEST_F(AppFolder, NoDatabasePathAsksForTheFileAndCancelFails)
     WriteText(Ini(), QStringLiteral("[TallywickPlus]\nConStrg=Provider=Microsoft.Jet.OLEDB.4.0;\n"));
     EXPECT_FALSE(data.LocateDatabase());
     ASSERT_EQ(TestUi().messages.size(), 1);
-    EXPECT_EQ(TestUi().messages[0].text, LoadString(61569));
+    EXPECT_EQ(TestUi().messages[0].text, LoadString(StringId::DatabaseNotFound));
     EXPECT_EQ(TestUi().messages[0].title, QStringLiteral("TallywickPlus"));
     EXPECT_EQ(TestUi().messages[0].style & MB_ICONMASK, unsigned(MB_ICONEXCLAMATION));
     ASSERT_EQ(TestUi().fileRequests.size(), 1);
@@ -225,7 +226,7 @@ TEST_F(Loaded, FailedLoadReportsAndKeepsWhatWasThere)
     Exec(QStringLiteral("DROP TABLE LB_DEFAULT_SETTINGS_TB"));
     data.settings.cCurrency = QStringLiteral("€");
     EXPECT_FALSE(data.LoadDefaultSettings());
-    EXPECT_EQ(TestUi().Texts(), QStringList{LoadString(61577)});
+    EXPECT_EQ(TestUi().Texts(), QStringList{LoadString(StringId::DatabaseInvalid)});
     EXPECT_EQ(data.settings.cCurrency, QStringLiteral("€"));
     EXPECT_FALSE(data.SaveDefaultSettings());
 }
@@ -252,18 +253,4 @@ TEST(ProfileSettings, FirstStartUsesTheDefaultsAndLaterStartsTheStoredValues)
     EXPECT_TRUE(QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Norwend"), QStringLiteral("Tallywick + "))
                     .fileName()
                     .startsWith(qEnvironmentVariable("HOME") + u'/'));
-}
-
-TEST(RunAtStartup, EntryIsWrittenReadAndRemoved)
-{
-    for (const bool allUsers : {false, true}) {
-        EXPECT_FALSE(IsRunAtStartup(QStringLiteral("NRWLBApp"), allUsers));
-        ASSERT_TRUE(SetRunAtStartup(QStringLiteral("NRWLBApp"), allUsers, QStringLiteral("/opt/my apps/tallywick")));
-        EXPECT_TRUE(IsRunAtStartup(QStringLiteral("NRWLBApp"), allUsers));
-        const QString text = ReadAll(AutostartFolder(allUsers) + QStringLiteral("/NRWLBApp.desktop"));
-        EXPECT_TRUE(text.contains(QStringLiteral("Exec=\"/opt/my apps/tallywick\"")));
-        EXPECT_TRUE(RemoveRunAtStartup(QStringLiteral("NRWLBApp"), allUsers));
-        EXPECT_FALSE(IsRunAtStartup(QStringLiteral("NRWLBApp"), allUsers));
-    }
-    EXPECT_TRUE(AutostartFolder(true).startsWith(qEnvironmentVariable("HOME")));
 }

@@ -1,6 +1,6 @@
 #include "framefixture.h"
 
-#include "frame/commandids.h"
+#include "base/commandids.h"
 #include "support/testuiseam.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 #include "framefixture.h"
 
+#include "base/commandids.h"
 #include "frame/acceltable.h"
-#include "frame/commandids.h"
 #include "support/testuiseam.h"
 
 #include <QApplication>

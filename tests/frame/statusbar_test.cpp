@@ -1,8 +1,8 @@
 #include "framefixture.h"
 
-#include "data/stringtable.h"
+#include "base/commandids.h"
+#include "base/stringtable.h"
 #include "frame/colorstatusbar.h"
-#include "frame/commandids.h"
 
 #include <QDateTime>
 #include <QLayout>

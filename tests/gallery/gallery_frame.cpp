@@ -2,10 +2,10 @@
 // About box.
 #include "gallery.h"
 
+#include "base/commandids.h"
 #include "data/tallywickdata.h"
 #include "frame/aboutdlg.h"
 #include "frame/commandicons.h"
-#include "frame/commandids.h"
 #include "frame/mainframe.h"
 
 #include <QAction>

@@ -2,6 +2,7 @@
 // report, holding a query result, and printed.
 #include "gallery.h"
 
+#include "base/amounttext.h"
 #include "controls/gridctrl.h"
 #include "data/tallywickdata.h"
 #include "reports/reportbuilder.h"
@@ -80,26 +81,26 @@ ReportLayout SampleReport(int extraRows = 0)
     int incomeRow = r, expenseRow = r;
     for (const auto &[name, amount] : incomes) {
         b.AddCell(1, incomeRow, QString::fromLatin1(name));
-        b.AddCell(2, incomeRow++, FormatReportAmount(amount), kAlignRight);
+        b.AddCell(2, incomeRow++, FormatAmount(amount), kAlignRight);
         b.AddIncome(amount);
     }
     for (const auto &[name, amount] : expenses) {
         b.AddCell(4, expenseRow, QString::fromLatin1(name));
-        b.AddCell(5, expenseRow++, FormatReportAmount(amount), kAlignRight);
+        b.AddCell(5, expenseRow++, FormatAmount(amount), kAlignRight);
         b.AddExpense(amount);
     }
     for (int i = 0; i < extraRows; ++i) {
         b.AddCell(4, expenseRow, QStringLiteral("Supplies, order %1").arg(4100 + i));
-        b.AddCell(5, expenseRow++, FormatReportAmount(12.5 + i * 3.25), kAlignRight);
+        b.AddCell(5, expenseRow++, FormatAmount(12.5 + i * 3.25), kAlignRight);
         b.AddExpense(12.5 + i * 3.25);
     }
     r = std::max(incomeRow, expenseRow);
     for (int c : {1, 2, 4, 5})
         b.AddCell(c, r, kRulePeriodSection, c == 2 || c == 5 ? kAlignRight : kAlignLeft);
     b.AddCell(1, r + 1, QStringLiteral("Total"));
-    b.AddCell(2, r + 1, FormatReportAmount(b.IncomeTotal()), kAlignRight);
+    b.AddCell(2, r + 1, FormatAmount(b.IncomeTotal()), kAlignRight);
     b.AddCell(4, r + 1, QStringLiteral("Total"));
-    b.AddCell(5, r + 1, FormatReportAmount(b.ExpenseTotal()), kAlignRight);
+    b.AddCell(5, r + 1, FormatAmount(b.ExpenseTotal()), kAlignRight);
     b.AddCell(2, r + 2, kRulePeriod, kAlignRight);
     b.AddCell(5, r + 2, kRulePeriod, kAlignRight);
     ReportCell balance;
@@ -109,7 +110,7 @@ ReportLayout SampleReport(int extraRows = 0)
     balance.font = ReportBalanceFont();
     b.AddCell(balance);
     balance.column = 5;
-    balance.text = FormatReportAmount(b.IncomeTotal() - b.ExpenseTotal());
+    balance.text = FormatAmount(b.IncomeTotal() - b.ExpenseTotal());
     balance.alignment = kAlignRight;
     b.AddCell(balance);
     b.WriteContactFooter(r + 7, kPeriodContact);

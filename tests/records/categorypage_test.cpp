@@ -1,8 +1,8 @@
 #include "records/categorypage.h"
 
+#include "recordfixture.h"
 #include "records/categorystore.h"
 #include "records/pagehostdlg.h"
-#include "recordfixture.h"
 
 #include <QCheckBox>
 #include <QLineEdit>

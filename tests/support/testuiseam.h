@@ -1,6 +1,6 @@
 #pragma once
 
-#include "data/uiseam.h"
+#include "base/uiseam.h"
 
 #include <QList>
 #include <QString>

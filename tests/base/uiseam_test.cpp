@@ -1,4 +1,4 @@
-#include "data/uiseam.h"
+#include "base/uiseam.h"
 
 #include <gtest/gtest.h>
 

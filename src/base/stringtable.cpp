@@ -1,4 +1,4 @@
-#include "data/stringtable.h"
+#include "base/stringtable.h"
 
 #include <QFile>
 #include <QHash>
