@@ -9,7 +9,7 @@ packages=(
   libsqlcipher-dev sqlcipher
   libgtest-dev googletest libgmock-dev libbenchmark-dev
   fonts-liberation fonts-dejavu-core
-  dbus poppler-utils xvfb xauth
+  dbus poppler-utils xvfb xauth locales-all
 )
 
 missing=()

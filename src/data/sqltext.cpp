@@ -1,7 +1,9 @@
 #include "data/sqltext.h"
 
 #include <cctype>
+#include <clocale>
 #include <cstdio>
+#include <cstring>
 #include <stdexcept>
 
 QString SqlQuote(const QString &text)
@@ -17,6 +19,17 @@ QString DateText(const QDate &date)
 }
 
 namespace {
+
+// The C library writes the desktop locale's decimal separator ("12,500000"
+// on a German desktop); SQL always wants a point.
+QString WithDecimalPoint(const char *number)
+{
+    QString text = QString::fromLatin1(number);
+    const char *separator = std::localeconv()->decimal_point;
+    if (separator && std::strcmp(separator, ".") != 0 && *separator)
+        text.replace(QString::fromLocal8Bit(separator), QStringLiteral("."));
+    return text;
+}
 
 [[noreturn]] void Fail(std::string_view pattern, const char *why)
 {
@@ -123,7 +136,7 @@ QString FormatSqlArgs(std::string_view pattern, const std::vector<SqlArg> &args)
                 Fail(pattern, "a text given for a number conversion");
             format += conversion;
             std::snprintf(buffer, sizeof buffer, format.c_str(), value);
-            out += QString::fromLatin1(buffer);
+            out += WithDecimalPoint(buffer);
             break;
         }
         default:

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <stdexcept>
+#include <string>
 
 TEST(SqlQuote, DoublesEveryApostropheAndNothingElse)
 {
@@ -29,6 +31,16 @@ TEST(FormatSql, FormatsEachKindAsPrintfWould)
     // An integer widens to a fraction without loss; %f of a large amount is exact to the cent.
     EXPECT_EQ(FormatSql("%f", 3), QStringLiteral("3.000000"));
     EXPECT_EQ(FormatSql("%f", 12345678.91), QStringLiteral("12345678.910000"));
+}
+
+TEST(FormatSql, NumbersKeepAPointOnADecimalCommaDesktop)
+{
+    const std::string before = std::setlocale(LC_ALL, nullptr);
+    if (!std::setlocale(LC_ALL, "de_DE.UTF-8"))
+        GTEST_SKIP() << "the de_DE.UTF-8 locale is not installed";
+    const QString sql = FormatSql("values (%f,%.2f,%e,'%s',%d)", 12.5, -0.5, 1500.0, QStringLiteral("1,5"), 3);
+    std::setlocale(LC_ALL, before.c_str());
+    EXPECT_EQ(sql, QStringLiteral("values (12.500000,-0.50,1.500000e+03,'1,5',3)"));
 }
 
 TEST(FormatSql, KeepsNonAsciiAndPercentSignsOfArgumentsIntact)
