@@ -90,6 +90,8 @@ QString CQtUiSeam::SaveFileName(QObject *owner, const FileDialogRequest &request
         start = start.isEmpty() ? request.fileName : start + u'/' + request.fileName;
     QFileDialog dialog(OwnerWidget(owner), request.title, start, QtFilterFromWindows(request.filter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
+    // Callers ask before replacing a file, through the message seam.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
     if (!request.defaultExtension.isEmpty())
         dialog.setDefaultSuffix(request.defaultExtension);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())

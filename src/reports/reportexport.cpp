@@ -1,0 +1,129 @@
+#include "reports/reportexport.h"
+
+#include "base/stringids.h"
+#include "base/stringtable.h"
+#include "base/uiseam.h"
+#include "controls/gridcellmodel.h"
+
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <vector>
+
+namespace ReportExport {
+
+namespace {
+
+constexpr QStringView kLineEnd = u"\r\n";
+
+QString ReplaceQuestion(const QString &path)
+{
+    return QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(path);
+}
+
+} // namespace
+
+Format FormatFor(const QString &path)
+{
+    return QFileInfo(path).suffix() == u"csv" ? Format::Csv : Format::Text;
+}
+
+QByteArray TextBytes(const CGridCellModel &grid)
+{
+    const int rows = grid.GetRowCount();
+    const int cols = grid.GetColumnCount();
+    if (rows == 0 && cols == 0)
+        return {};
+    std::vector<qsizetype> widths(std::size_t(cols), 0);
+    for (int r = 0; r < rows; ++r) {
+        for (int c = 0; c < cols; ++c)
+            widths[std::size_t(c)] = qMax(widths[std::size_t(c)], grid.GetItemText(r, c).size());
+    }
+    qsizetype lineWidth = 1;
+    for (const qsizetype w : widths)
+        lineWidth += w + 1;
+    QString out;
+    out.reserve(rows * (lineWidth + 2));
+    for (int r = 0; r < rows; ++r) {
+        out += u' ';
+        for (int c = 0; c < cols; ++c) {
+            const QString text = grid.GetItemText(r, c);
+            out += text;
+            out += QString(widths[std::size_t(c)] + 1 - text.size(), u' ');
+        }
+        out += kLineEnd;
+    }
+    return out.toUtf8();
+}
+
+QString CsvField(const QString &text)
+{
+    const bool quoted = text.contains(u',') || text.contains(u'"') || text.contains(u'\n') || text.contains(u'\r');
+    if (!quoted)
+        return text;
+    QString field = text;
+    field.replace(u'"', QStringLiteral("\"\""));
+    return u'"' + field + u'"';
+}
+
+QByteArray CsvBytes(const CGridCellModel &grid)
+{
+    const int rows = grid.GetRowCount();
+    const int cols = grid.GetColumnCount();
+    QString out;
+    out.reserve(qsizetype(rows) * (cols * 8 + 2));
+    for (int r = 0; r < rows; ++r) {
+        for (int c = 0; c < cols; ++c) {
+            if (c > 0)
+                out += u',';
+            out += CsvField(grid.GetItemText(r, c));
+        }
+        out += kLineEnd;
+    }
+    return out.toUtf8();
+}
+
+Outcome WriteFile(const CGridCellModel &grid, const QString &path, QObject *owner)
+{
+    const Format format = FormatFor(path);
+    // Written beside the target and put in place at the end, so a failure
+    // never leaves a half-written file over an earlier export.
+    QSaveFile file(path);
+    const auto failed = [&] {
+        // CSV shows the system's own text, text files the fixed message.
+        TwkMessageBox(format == Format::Csv ? file.errorString().left(1024) : LoadString(StringId::CannotSaveToMedia),
+                      QStringLiteral("Tallywick + "), MB_OK, owner);
+        return Outcome::Failed;
+    };
+    if (!file.open(QIODevice::WriteOnly))
+        return failed();
+    const QByteArray bytes = format == Format::Csv ? CsvBytes(grid) : TextBytes(grid);
+    if (file.write(bytes) != bytes.size() || !file.commit())
+        return failed();
+    return Outcome::Written;
+}
+
+Outcome Run(const CGridCellModel &grid, QObject *owner)
+{
+    FileDialogRequest request;
+    request.title = QStringLiteral("Save As");
+    request.filter = kFilter;
+    request.fileName = kDefaultName;
+    request.defaultExtension = QStringLiteral("txt");
+    for (;;) {
+        const QString path = UiSeam().SaveFileName(owner, request);
+        if (path.isEmpty())
+            return Outcome::Cancelled;
+        // As the save dialog does: No brings the dialog back.
+        if (QFileInfo::exists(path)
+            && TwkMessageBox(ReplaceQuestion(path), QStringLiteral("Save As"), MB_YESNO | MB_ICONEXCLAMATION, owner)
+                   != IDYES) {
+            request.fileName = QFileInfo(path).fileName();
+            request.directory = QFileInfo(path).absolutePath();
+            continue;
+        }
+        return WriteFile(grid, path, owner);
+    }
+}
+
+} // namespace ReportExport

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+class CGridCellModel;
+class QObject;
+
+// Writing what the report grid holds to a file: column-aligned text or
+// comma-separated values, UTF-8, lines ending in carriage return and line
+// feed. The formats read only the cell texts, so every report exports alike.
+namespace ReportExport {
+
+enum class Format { Text, Csv };
+enum class Outcome { Cancelled, Written, Failed };
+
+inline const QString kDefaultName = QStringLiteral("TWK-Report");
+inline const QString kFilter = QStringLiteral("Text File (*.txt)|*.txt|CSV File (*.csv)|*.csv||");
+
+// Only an extension of exactly "csv" gives CSV; "report.CSV" is text.
+Format FormatFor(const QString &path);
+
+// Every row and column, the widest cell of each column followed by one
+// blank, the line led by one blank. An empty grid gives no bytes.
+QByteArray TextBytes(const CGridCellModel &grid);
+// Every row, its cells joined by ",".
+QByteArray CsvBytes(const CGridCellModel &grid);
+// A field holding a comma, a quote or a line break is quoted, its quotes
+// doubled; any other is written as it stands.
+QString CsvField(const QString &text);
+
+// Asks for the file (through the UI seam), confirms replacing an existing
+// one and writes it; failures are shown as message boxes.
+Outcome Run(const CGridCellModel &grid, QObject *owner = nullptr);
+// Writes the chosen file in the format its name gives.
+Outcome WriteFile(const CGridCellModel &grid, const QString &path, QObject *owner = nullptr);
+
+} // namespace ReportExport
