@@ -5,6 +5,7 @@
 #include "base/stringids.h"
 #include "base/stringtable.h"
 #include "base/uiseam.h"
+#include "controls/gridctrl.h"
 #include "data/profile.h"
 #include "data/tallywickdata.h"
 #include "frame/aboutdlg.h"
@@ -12,6 +13,8 @@
 #include "frame/commandicons.h"
 #include "frame/menulayout.h"
 #include "records/recordcommands.h"
+#include "reports/customreportdlg.h"
+#include "reports/reportexport.h"
 #include "reports/tallywickview.h"
 
 #include <QAction>
@@ -205,6 +208,14 @@ void CMainFrame::BindFrameCommands()
 
     // Commands the report view answers.
     m_commands.SetHandler(ClearScreen, [this] { m_reportView->OnClearScreen(); });
+    m_commands.SetHandler(ExportReport, [this] {
+        m_reportView->OnInitialUpdate();
+        ReportExport::Run(m_reportView->GetGrid()->Model(), this);
+    });
+    m_commands.SetHandler(CustomReport, [this] {
+        m_reportView->OnInitialUpdate();
+        RunCustomReport(m_data, m_reportView->GetGrid(), this);
+    });
     m_commands.SetHandler(Print, [this] { m_reportView->OnFilePrint(); });
     m_commands.SetHandler(PrintPreview, [this] {
         EnterPrintPreview([] {
