@@ -153,14 +153,15 @@ void CCustomReportDlg::BuildControls()
     m_expenses = Control<QListWidget>(m_editPart, 1149);
     for (QListWidget *list : {m_incomes, m_expenses}) {
         list->setSelectionMode(QAbstractItemView::MultiSelection);
-        list->setMinimumSize(170, 120);
+        list->setMinimumWidth(170);
+        list->setFixedHeight(130);
     }
     m_add = Button(m_editPart, 1015, QStringLiteral("&Add"), QStringLiteral("Add a subsection of the selected categories"));
     m_subsections = Control<QComboBox>(m_editPart, 1151);
     m_editSubsection = Button(m_editPart, 1063, kEdit, QStringLiteral("Rename the subsection or add categories"));
     m_deleteSubsection = Button(m_editPart, 1017, QStringLiteral("&Delete"), QStringLiteral("Delete the subsection"));
     m_categories = Control<QListWidget>(m_editPart, 1147);
-    m_categories->setMinimumHeight(80);
+    m_categories->setFixedHeight(90);
     m_deleteCategory = Button(m_editPart, 1163, QStringLiteral("Delete Category"),
                               QStringLiteral("Take the selected category out of the subsection"));
     m_save = Button(m_editPart, 3, QStringLiteral("Save"), QStringLiteral("Keep the report definitions"));
