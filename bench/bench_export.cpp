@@ -7,6 +7,7 @@
 #include <benchmark/benchmark.h>
 
 #include <QDate>
+#include <QGuiApplication>
 #include <QTemporaryDir>
 
 namespace {
@@ -82,4 +83,16 @@ BENCHMARK(BM_ExportYearListText)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-BENCHMARK_MAIN();
+// The grid measures its cells with the application's fonts.
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

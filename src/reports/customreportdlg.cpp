@@ -469,6 +469,11 @@ void CCustomReportDlg::OnRun()
     const CCustomReport *report = FindReport(m_reports, m_reportBox->currentText());
     if (!report || !m_grid)
         return;
+    if (m_singleUnit->isChecked() && m_unitBox->currentText().isEmpty()) {
+        TwkMessageBox(LoadString(StringId::SelectUnit));
+        m_unitBox->setFocus();
+        return;
+    }
     const QStringList units = m_singleUnit->isChecked() ? QStringList{m_unitBox->currentText()} : m_data.company.units;
     m_grid->SetRedraw(false);
     CCustomReportWriter writer(m_data.connection, m_data.company, m_data.settings);

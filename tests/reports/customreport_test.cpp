@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QFile>
@@ -265,11 +266,6 @@ TEST_F(CustomReportTest, TheDialogAddsSavesReloadsAndRunsAReport)
         EXPECT_TRUE(incomes->findItems(QStringLiteral("Sales"), Qt::MatchExactly).isEmpty());
         dialog.OnNewReport();
         EXPECT_EQ(TestUi().LastText(), QStringLiteral("New Report Added Successfully"));
-        dialog.OnNewReport();
-        dialog.findChild<QLineEdit *>(QStringLiteral("1146"))->setText(QStringLiteral("Ann's report"));
-        dialog.OnNewReport();
-        EXPECT_EQ(TestUi().LastText(), QStringLiteral("Report Name Already exist"));
-        dialog.OnClear();
         dialog.OnSave();
         EXPECT_EQ(TestUi().LastText(), QStringLiteral("Save Completed"));
     }
@@ -285,11 +281,15 @@ TEST_F(CustomReportTest, TheDialogAddsSavesReloadsAndRunsAReport)
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
 
     from->setDate(QDate(2025, 12, 1));
+    dialog.findChild<QCheckBox *>(QStringLiteral("1165"))->setChecked(true);
+    dialog.findChild<QComboBox *>(QStringLiteral("1155"))->setCurrentText(QStringLiteral("Ann's Stall"));
     dialog.OnRun();
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     const CGridCellModel &grid = view.GetGrid()->Model();
     EXPECT_EQ(Row(grid, 4), (QStringList{"Report Name", "Ann's report"}));
-    EXPECT_EQ(Row(grid, 11), (QStringList{"Sales", "150.75"}));
+    EXPECT_EQ(Row(grid, 5), (QStringList{"Unit :-", "Ann's Stall"}));
+    EXPECT_EQ(Row(grid, 11), (QStringList{"Sales", "12.00"}));
+    EXPECT_EQ(Find(grid, QStringLiteral("Unit :-"), 6), -1);
     EXPECT_FALSE(view.GetGrid()->IsSelectable());
 }
 
