@@ -67,7 +67,7 @@ QStringList RecordTest::Table()
 
 void RecordTest::FailOn(const QString &event, const QString &table, const QString &when)
 {
-    db.Exec(QStringLiteral("CREATE TRIGGER forced_failure BEFORE %1 ON %2 WHEN %3 "
+    db.Exec(QStringLiteral("CREATE TRIGGER forced_%1 BEFORE %1 ON %2 WHEN %3 "
                            "BEGIN SELECT RAISE(ABORT, 'forced failure'); END")
                 .arg(event, table, when));
 }

@@ -31,7 +31,8 @@ protected:
     QStringList Table();
 
     // Makes the statement that touches `table` in the way `event` names
-    // (DELETE, UPDATE, INSERT) fail, as a full disk or a lock would.
+    // (DELETE, UPDATE, INSERT) fail, as a full disk or a lock would. The
+    // trigger is named forced_ and the event.
     void FailOn(const QString &event, const QString &table, const QString &when = QStringLiteral("1"));
 
     CTestDatabase db;

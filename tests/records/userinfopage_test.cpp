@@ -151,7 +151,7 @@ TEST_F(UserInfoPageTest, DeletingUnitsRemovesTheirRowsAndRewritesTheUnitsText)
     EXPECT_EQ(Stored("cCompanyUnits"), QStringLiteral("Shop,"));
     EXPECT_EQ(Control<QComboBox>(&page, 1017)->count(), 1);
 
-    db.Exec(QStringLiteral("DROP TRIGGER forced_failure"));
+    db.Exec(QStringLiteral("DROP TRIGGER forced_DELETE"));
     db.Exec(QStringLiteral("DELETE FROM LB_TRANSACTION_INFO_TB"));
     TestUi().QueueAnswer(IDYES);
     DeleteUnit(page, QStringLiteral("Shop"));
