@@ -34,7 +34,10 @@ void Enter(CTransactionDlg &dlg, Qt::Key category, const QString &amount, const 
         QTest::keyClick(box, category);
     QTest::keyClick(box, Qt::Key_Return);
     Type(Control<QWidget>(&dlg, 1030), amount);
-    Type(Control<QWidget>(&dlg, 1032), description);
+    QWidget *box1032 = Control<QWidget>(&dlg, 1032);
+    QTest::keyClicks(box1032, description);
+    QTest::keyClick(box1032, Qt::Key_Return, Qt::ControlModifier); // not a save
+    QTest::keyClick(box1032, Qt::Key_Return);
 }
 
 } // namespace
@@ -60,6 +63,9 @@ TEST_F(RecordFlowTest, ANewUserSetsUpEntersEditsAndDeletes)
         Type(Control<QWidget>(page, 1009), QStringLiteral("ann@bakery"));
         Type(Control<QWidget>(page, 1018), QStringLiteral("Shop"));
         Type(Control<QWidget>(page, 1018), QStringLiteral("Market Stall"));
+        Type(Control<QWidget>(page, 1018), QStringLiteral("Barn"));
+        TestUi().QueueAnswer(IDYES);
+        QTest::keyClick(Control<QWidget>(page, 1017), Qt::Key_Delete);
         Control<QPushButton>(page, 1)->click();
         EXPECT_EQ(host.result(), QDialog::Accepted);
     }
@@ -121,6 +127,8 @@ TEST_F(RecordFlowTest, ANewUserSetsUpEntersEditsAndDeletes)
         TestUi().QueueAnswer(IDYES);
         QTest::keyClick(list, Qt::Key_Delete);
     }
+    EXPECT_EQ(TestUi().Texts(), (QStringList{QStringLiteral("Are you sure you want to delete this Unit or Division?"),
+                                             QStringLiteral("Are you sure you want to delete these records?")}));
     EXPECT_EQ(Table(), (QStringList{QStringLiteral("Shop|03/06/2023|Sales|120.000000|Saturday|1"),
                                     QStringLiteral("Shop|03/06/2023|Sales|80.500000|Sunday|1"),
                                     QStringLiteral("Market Stall|03/07/2023|Rent|300.000000|March|2")}));
