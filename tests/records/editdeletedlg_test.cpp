@@ -142,7 +142,7 @@ TEST_F(EditDeleteDlgTest, EditGoesThroughTheEntryDialogAndSelectsTheRecordAgain)
     OnNextModal([](QDialog *entry) {
         EXPECT_EQ(entry->windowTitle(), QStringLiteral("Edit Expense"));
         Control<QLineEdit>(entry, 1030)->setText(QStringLiteral("31.5"));
-        Control<QPushButton>(entry, 1020)->click();
+        QTest::keyClick(Control<QWidget>(entry, 1032), Qt::Key_Return);
     });
     dlg.OnEdit();
     EXPECT_EQ(Column(dlg, 1).at(2), QStringLiteral("31.50"));

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTest>
 
 namespace {
 
@@ -200,7 +201,6 @@ TEST_F(UserInfoPageTest, LogoIsChosenAndClearedAtOnce)
     data.logoChanged = [&] { ++reloads; };
     CUserInfoPage page(data);
     auto *button = Control<QPushButton>(&page, 1011);
-    EXPECT_EQ(button->text(), QStringLiteral("&Browse..."));
     TestUi().QueueFile(path);
     button->click();
     EXPECT_EQ(TestUi().fileRequests.value(0).filter, QStringLiteral("BMP Files (*.bmp)|*.bmp|"));
@@ -211,4 +211,26 @@ TEST_F(UserInfoPageTest, LogoIsChosenAndClearedAtOnce)
     EXPECT_EQ(button->text(), QStringLiteral("&Browse..."));
     EXPECT_TRUE(data.company.cLogoPath.isEmpty());
     EXPECT_EQ(reloads, 2);
+}
+
+TEST_F(UserInfoPageTest, EnterMovesThroughTheFieldsAndTheKeysAddAndDeleteUnits)
+{
+    SetUnits({QStringLiteral("Home")});
+    CUserInfoPage page(data);
+    page.show();
+    const int order[] = {1000, 1001, 1005, 1007, 1009, 1018};
+    for (int i = 0; i + 1 < 6; ++i) {
+        QTest::keyClick(Control<QWidget>(&page, order[i]), Qt::Key_Return);
+        EXPECT_EQ(page.focusWidget(), Control<QWidget>(&page, order[i + 1]));
+    }
+    auto *address = Control<QPlainTextEdit>(&page, 1001);
+    address->moveCursor(QTextCursor::End);
+    QTest::keyClick(address, Qt::Key_Return, Qt::ControlModifier);
+    EXPECT_EQ(address->toPlainText(), QStringLiteral("1 Road\n"));
+    QTest::keyClicks(Control<QLineEdit>(&page, 1018), QStringLiteral("Barn"));
+    QTest::keyClick(Control<QLineEdit>(&page, 1018), Qt::Key_Return);
+    EXPECT_EQ(data.company.units, (QStringList{QStringLiteral("Home"), QStringLiteral("Barn")}));
+    TestUi().QueueAnswer(IDYES);
+    QTest::keyClick(Control<QComboBox>(&page, 1017), Qt::Key_Delete);
+    EXPECT_EQ(data.company.units, QStringList{QStringLiteral("Home")});
 }
