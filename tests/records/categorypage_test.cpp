@@ -24,14 +24,7 @@ protected:
         SetUnits({QStringLiteral("Home"), QStringLiteral("Shop"), QStringLiteral("Farm")});
     }
 
-    static QStringList Listed(CCategoryPage &page)
-    {
-        QStringList names;
-        auto *list = Control<QTreeWidget>(&page, 1016);
-        for (int i = 0; i < list->topLevelItemCount(); ++i)
-            names << list->topLevelItem(i)->text(0);
-        return names;
-    }
+    static QStringList Listed(CCategoryPage &page) { return Column(&page, 1016); }
 
     static void Add(CCategoryPage &page, const QString &name, const QString &description = QString())
     {

@@ -33,14 +33,7 @@ protected:
         Control<QDateEdit>(&dlg, 1049)->setDate(Day(to));
     }
 
-    static QStringList Column(CEditDeleteDlg &dlg, int column)
-    {
-        QStringList texts;
-        auto *list = Control<QTreeWidget>(&dlg, 1062);
-        for (int i = 0; i < list->topLevelItemCount(); ++i)
-            texts << list->topLevelItem(i)->text(column);
-        return texts;
-    }
+    static QStringList Column(CEditDeleteDlg &dlg, int column) { return ::Column(&dlg, 1062, column); }
 
     static void Select(CEditDeleteDlg &dlg, const QList<int> &rows)
     {

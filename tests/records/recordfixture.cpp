@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QTimer>
+#include <QTreeWidget>
 
 void RecordTest::SetUp()
 {
@@ -87,6 +88,15 @@ void WaitForModal(std::function<void(QDialog *)> act, int triesLeft)
 }
 
 } // namespace
+
+QStringList Column(QWidget *dialog, int id, int column)
+{
+    QStringList texts;
+    auto *list = Control<QTreeWidget>(dialog, id);
+    for (int i = 0; list && i < list->topLevelItemCount(); ++i)
+        texts << list->topLevelItem(i)->text(column);
+    return texts;
+}
 
 void OnNextModal(std::function<void(QDialog *)> act)
 {

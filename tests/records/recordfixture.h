@@ -47,6 +47,9 @@ T *Control(QWidget *dialog, int id)
     return control;
 }
 
+// The texts of one column of the list control `id`, top to bottom.
+QStringList Column(QWidget *dialog, int id, int column = 0);
+
 // Runs `act` on the modal dialog that the next exec() puts up.
 void OnNextModal(std::function<void(QDialog *)> act);
 
