@@ -96,22 +96,32 @@ TEST_F(CategoryPageTest, DuplicateRulesIgnoreCaseForIncomeOnly)
     EXPECT_EQ(Listed(page).first(), QStringLiteral("Fees")) << "a new row goes on top";
 }
 
-TEST_F(CategoryPageTest, BothCategoriesStandInBothListsButAreListedOnlyUnderBoth)
+TEST_F(CategoryPageTest, BothCategoriesStandInBothListsAndTheTypeShownLastIsRemembered)
 {
     AddCategory(QStringLiteral("Salary"), 1);
-    CCategoryPage page(data);
-    page.SelectType(3);
-    Add(page, QStringLiteral("Gifts"), QStringLiteral("from family"));
-    Add(page, QStringLiteral("Children's %s"));
+    {
+        CPageHostDlg host(new CCategoryPage(data), nullptr);
+        auto &page = *static_cast<CCategoryPage *>(host.Page());
+        EXPECT_TRUE(Control<QRadioButton>(&page, 1037)->isChecked());
+        Control<QRadioButton>(&page, 1038)->click();
+        host.show();
+        QTest::keyClicks(Control<QLineEdit>(&page, 1012), QStringLiteral("Gifts"));
+        QTest::keyClick(Control<QLineEdit>(&page, 1012), Qt::Key_Return);
+        Add(page, QStringLiteral("Children's %s"));
+        page.SelectType(1);
+        EXPECT_EQ(Listed(page), QStringList{QStringLiteral("Salary")});
+        page.SelectType(2);
+        EXPECT_TRUE(Listed(page).isEmpty());
+        Control<QRadioButton>(&page, 1038)->click();
+        QTest::keyClick(&host, Qt::Key_Escape);
+        EXPECT_FALSE(host.isVisible());
+    }
     const QStringList both{QStringLiteral("Gifts"), QStringLiteral("Children's %s")};
     EXPECT_EQ(CategoryNames(data.incomeCategories), QStringList{QStringLiteral("Salary")} + both);
     EXPECT_EQ(CategoryNames(data.expenseCategories), both);
-    page.SelectType(3);
-    EXPECT_EQ(Listed(page), (QStringList{QStringLiteral("Children's %s"), QStringLiteral("Gifts")}));
-    page.SelectType(1);
-    EXPECT_EQ(Listed(page), QStringList{QStringLiteral("Salary")});
-    page.SelectType(2);
-    EXPECT_TRUE(Listed(page).isEmpty());
+    CCategoryPage reopened(data);
+    EXPECT_TRUE(Control<QRadioButton>(&reopened, 1038)->isChecked());
+    EXPECT_EQ(Listed(reopened), (QStringList{QStringLiteral("Children's %s"), QStringLiteral("Gifts")}));
     ASSERT_TRUE(data.LoadCategories());
     EXPECT_EQ(CategoryNames(data.expenseCategories), both);
 }
@@ -224,21 +234,4 @@ TEST_F(CategoryPageTest, CancelAFailedBackupOrAFailureInTheCascadeDeletesNothing
     EXPECT_EQ(TestUi().LastText(), QStringLiteral("forced failure"));
     EXPECT_EQ(Rows(), 5);
     EXPECT_EQ(CategoryNames(data.expenseCategories), (QStringList{QStringLiteral("Rent"), QStringLiteral("Food")}));
-}
-
-TEST_F(CategoryPageTest, TheTypeLastShownIsRemembered)
-{
-    {
-        CPageHostDlg host(new CCategoryPage(data), nullptr);
-        EXPECT_TRUE(Control<QRadioButton>(host.Page(), 1037)->isChecked());
-        Control<QRadioButton>(host.Page(), 1038)->click();
-        host.show();
-        QTest::keyClicks(Control<QLineEdit>(host.Page(), 1012), QStringLiteral("Gifts"));
-        QTest::keyClick(Control<QLineEdit>(host.Page(), 1012), Qt::Key_Return);
-        QTest::keyClick(&host, Qt::Key_Escape);
-        EXPECT_FALSE(host.isVisible());
-    }
-    CCategoryPage reopened(data);
-    EXPECT_TRUE(Control<QRadioButton>(&reopened, 1038)->isChecked());
-    EXPECT_EQ(Listed(reopened), QStringList{QStringLiteral("Gifts")});
 }

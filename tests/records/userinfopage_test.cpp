@@ -115,27 +115,6 @@ TEST_F(UserInfoPageTest, SavingWritesTheTextsAsTypedAndOnlyASavedPageChangesMemo
     EXPECT_EQ(data.company.cEmail, QStringLiteral("a@b"));
 }
 
-TEST_F(UserInfoPageTest, UnitsAreRefusedWhenEmptyHoldingACommaOrAlreadyThere)
-{
-    SetUnits({QStringLiteral("Home")});
-    CUserInfoPage page(data);
-    const struct {
-        const char *typed, *message;
-    } cases[] = {
-        {"   ", "Please enter a unique Unit or Division."},
-        {"North,South", "Please enter valid characters only in the fields provided. Please note that the program "
-                        "will not accept\n character."},
-        {" home ", "home, already exists!"},
-    };
-    for (const auto &c : cases) {
-        TestUi().Reset();
-        AddUnit(page, QString::fromLatin1(c.typed));
-        EXPECT_EQ(TestUi().LastText(), QString::fromLatin1(c.message));
-        EXPECT_EQ(page.focusWidget(), Control<QWidget>(&page, 1018));
-    }
-    EXPECT_EQ(data.company.units, QStringList{QStringLiteral("Home")});
-}
-
 TEST_F(UserInfoPageTest, DeletingUnitsRemovesTheirRowsAndRewritesTheUnitsText)
 {
     SetUnits({QStringLiteral("Home"), QStringLiteral("Shop")});
@@ -213,7 +192,7 @@ TEST_F(UserInfoPageTest, LogoIsChosenAndClearedAtOnce)
     EXPECT_EQ(reloads, 2);
 }
 
-TEST_F(UserInfoPageTest, EnterMovesThroughTheFieldsAndTheKeysAddAndDeleteUnits)
+TEST_F(UserInfoPageTest, EnterMovesThroughTheFieldsAndAddsUnitsUnlessEmptyHoldingACommaOrAlreadyThere)
 {
     SetUnits({QStringLiteral("Home")});
     CUserInfoPage page(data);
@@ -232,5 +211,21 @@ TEST_F(UserInfoPageTest, EnterMovesThroughTheFieldsAndTheKeysAddAndDeleteUnits)
     EXPECT_EQ(data.company.units, (QStringList{QStringLiteral("Home"), QStringLiteral("Barn")}));
     TestUi().QueueAnswer(IDYES);
     QTest::keyClick(Control<QComboBox>(&page, 1017), Qt::Key_Delete);
+    EXPECT_EQ(data.company.units, QStringList{QStringLiteral("Home")});
+
+    const struct {
+        const char *typed, *message;
+    } refused[] = {
+        {"   ", "Please enter a unique Unit or Division."},
+        {"North,South", "Please enter valid characters only in the fields provided. Please note that the program "
+                        "will not accept\n character."},
+        {" home ", "home, already exists!"},
+    };
+    for (const auto &c : refused) {
+        TestUi().Reset();
+        AddUnit(page, QString::fromLatin1(c.typed));
+        EXPECT_EQ(TestUi().LastText(), QString::fromLatin1(c.message));
+        EXPECT_EQ(page.focusWidget(), Control<QWidget>(&page, 1018));
+    }
     EXPECT_EQ(data.company.units, QStringList{QStringLiteral("Home")});
 }
