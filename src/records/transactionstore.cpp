@@ -1,7 +1,7 @@
 #include "records/transactionstore.h"
 
 #include "data/dbrecordset.h"
-#include "data/jetsql.h"
+#include "data/sqltext.h"
 
 #include <cmath>
 #include <cstdlib>
