@@ -64,6 +64,13 @@ void ReportComError(const CDbError &error)
     TwkMessageBox(ComErrorMessage(error), QStringLiteral("Tallywick + "), MB_OK | MB_ICONERROR);
 }
 
+void ReportDescribedError(const CDbError &error)
+{
+    // An empty box would tell the user nothing.
+    const QString text = error.Description().isEmpty() ? ComErrorMessage(error) : error.Description();
+    TwkMessageBox(text, QStringLiteral("Tallywick + "), MB_OK | MB_ICONERROR);
+}
+
 void ReportException(const CFrameworkException &error)
 {
     TwkMessageBox(error.Message().left(256), QStringLiteral("Tallywick + "), MB_OK | MB_ICONERROR);

@@ -56,6 +56,11 @@ QString StandardStatusText(HRESULT status);
 QString ComErrorMessage(const CDbError &error);
 
 void ReportComError(const CDbError &error);
+// How changes that span several rows, and reports while they read, tell of a
+// database error: with the engine's own description (the mapped message when
+// it gave none). Pass it to RunReported; a CDbTransaction has rolled the
+// change back before the message shows.
+void ReportDescribedError(const CDbError &error);
 void ReportException(const CFrameworkException &error);
 
 // Runs a database operation and reports any failure the usual way: a database

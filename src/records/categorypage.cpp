@@ -3,11 +3,11 @@
 #include "base/stringids.h"
 #include "base/stringtable.h"
 #include "base/uiseam.h"
+#include "base/waitcursor.h"
 #include "data/dberror.h"
 #include "data/profile.h"
 #include "data/tallywickdata.h"
 #include "records/categorystore.h"
-#include "records/describedfailure.h"
 #include "records/keyhandler.h"
 #include "records/recordui.h"
 #include "records/selectunitdlg.h"
@@ -226,14 +226,11 @@ void CCategoryPage::OnDelete()
         CSelectUnitDlg units(m_data.company.units, this);
         if (units.exec() != QDialog::Accepted)
             return;
-        const int answer = TwkMessageBox(LoadString(StringId::BackupBeforeCategoryDelete), kTitle, MB_YESNOCANCEL | MB_ICONQUESTION, this);
-        if (answer == IDCANCEL)
-            return;
-        if (answer == IDYES && !(m_data.backupData && m_data.backupData(this)))
+        if (!BackupBeforeDelete(m_data, StringId::BackupBeforeCategoryDelete, this))
             return;
         CWaitCursor wait;
         RunReported([&] { store.DeleteWithTransactions(name, m_type, units.CheckedUnits(), units.AllSelected()); },
-                    ReportDescribedFailure);
+                    ReportDescribedError);
     }
     FillList();
 }

@@ -8,7 +8,6 @@
 #include "data/jetsql.h"
 #include "data/tallywickdata.h"
 #include "records/categorystore.h"
-#include "records/describedfailure.h"
 #include "records/keyhandler.h"
 #include "records/recordui.h"
 #include "records/transactiondlg.h"
@@ -135,7 +134,7 @@ void CEditDeleteDlg::FillList()
     const auto list = [&] {
         rows = CTransactionStore(m_data.connection).List(m_from->date(), m_to->date(), category, m_type);
     };
-    if (!RunReported(list, ReportDescribedFailure))
+    if (!RunReported(list, ReportDescribedError))
         return;
     const QString format = m_data.settings.dateFormat;
     for (const CListedTransaction &row : rows) {
@@ -212,7 +211,7 @@ void CEditDeleteDlg::OnDelete()
     QList<long> numbers;
     for (const int row : rows)
         numbers << listed.at(row);
-    RunReported([&] { CTransactionStore(m_data.connection).Delete(numbers); }, ReportDescribedFailure);
+    RunReported([&] { CTransactionStore(m_data.connection).Delete(numbers); }, ReportDescribedError);
     Refresh();
     if (rows.first() < m_list->topLevelItemCount())
         SelectRow(rows.first());

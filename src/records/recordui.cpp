@@ -1,10 +1,10 @@
 #include "records/recordui.h"
 
 #include "base/stringtable.h"
+#include "base/uiseam.h"
 #include "data/tallywickdata.h"
 #include "records/listorder.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QShortcut>
@@ -60,12 +60,14 @@ QStringList ComboItems(const QComboBox *box)
     return items;
 }
 
-CWaitCursor::CWaitCursor()
+bool BackupBeforeDelete(CTallywickData &data, unsigned questionId, QWidget *owner)
 {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-}
-
-CWaitCursor::~CWaitCursor()
-{
-    QApplication::restoreOverrideCursor();
+    switch (TwkMessageBox(LoadString(questionId), QStringLiteral("Tallywick + "), MB_YESNOCANCEL | MB_ICONQUESTION, owner)) {
+    case IDNO:
+        return true;
+    case IDYES:
+        return data.backupData && data.backupData(owner);
+    default:
+        return false;
+    }
 }

@@ -40,12 +40,8 @@ void FillSortedCombo(QComboBox *box, const QStringList &items);
 int InsertSortedCombo(QComboBox *box, const QString &item);
 QStringList ComboItems(const QComboBox *box);
 
-// The wait cursor while a statement series runs.
-class CWaitCursor
-{
-public:
-    CWaitCursor();
-    ~CWaitCursor();
-    CWaitCursor(const CWaitCursor &) = delete;
-    CWaitCursor &operator=(const CWaitCursor &) = delete;
-};
+// Before a deletion that takes transactions with it: asks `questionId` with
+// Yes (back up first), No (go on without) and Cancel, and runs the backup on
+// Yes. True when the deletion may go on: No, or Yes with a backup that
+// succeeded.
+bool BackupBeforeDelete(CTallywickData &data, unsigned questionId, QWidget *owner);

@@ -6,7 +6,9 @@
 #include "base/stringtable.h"
 #include "base/uiseam.h"
 #include "data/dberror.h"
+#include "data/jetsql.h"
 #include "data/profile.h"
+#include "data/sqltext.h"
 #include "data/tallywickdata.h"
 #include "records/categorystore.h"
 #include "records/keyhandler.h"
@@ -22,6 +24,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -160,29 +164,47 @@ void CTransactionDlg::BindKeys()
 
 void CTransactionDlg::TrackChanges()
 {
-    const auto changed = [this] { m_changed = true; };
-    connect(m_unit, &QComboBox::currentIndexChanged, this, changed);
-    connect(m_category, &QComboBox::currentIndexChanged, this, changed);
-    connect(m_date, &QDateEdit::dateChanged, this, changed);
-    connect(m_description, &QLineEdit::textChanged, this, changed);
+    connect(m_unit, &QComboBox::currentIndexChanged, this, [this] { Touch(UnitField); });
+    connect(m_category, &QComboBox::currentIndexChanged, this, [this] { Touch(CategoryField); });
+    connect(m_date, &QDateEdit::dateChanged, this, [this] { Touch(DateField); });
+    connect(m_description, &QLineEdit::textChanged, this, [this] { Touch(DescriptionField); });
     connect(m_amount, &QLineEdit::textChanged, this, [this](const QString &text) {
-        m_changed = true;
+        Touch(AmountField);
         // The "record has been added" line goes as soon as the next amount is typed.
         if (!text.trimmed().isEmpty())
             m_status->clear();
     });
 }
 
+void CTransactionDlg::Touch(Field field)
+{
+    m_touched |= field;
+    m_changed = true;
+}
+
+bool CTransactionDlg::KeepsStored(Field field) const
+{
+    return m_stored && !(m_touched & field);
+}
+
 void CTransactionDlg::LoadRecord()
 {
     std::optional<CTransactionRecord> record;
-    if (!RunReported([&] { record = CTransactionStore(m_data.connection).Read(m_number); }) || !record)
+    if (!RunReported([&] { record = CTransactionStore(m_data.connection).Read(m_number); }))
         return;
+    if (!record) {
+        // Deleted meanwhile, by an add-in or another window.
+        TwkMessageBox(LoadString(StringId::NoRecordsFound), QStringLiteral("Tallywick + "), MB_OK | MB_ICONINFORMATION,
+                      parentWidget());
+        return;
+    }
+    m_stored = record;
     SelectStored(m_category, record->category);
     SelectStored(m_unit, record->unit);
-    if (record->date.isValid())
-        m_date->setDate(record->date);
+    if (const std::optional<QDate> date = ParseJetDate(record->date))
+        m_date->setDate(*date);
     m_amount->setText(FormatAmount(record->amount));
+    m_description->setMaxLength(std::max(int(record->description.size()), m_description->maxLength()));
     m_description->setText(record->description);
 }
 
@@ -203,6 +225,8 @@ bool CTransactionDlg::HasEntryData() const
 
 int CTransactionDlg::exec()
 {
+    if (m_mode == EditMode && !m_stored)
+        return QDialog::Rejected;
     if (m_mode == AddMode && !HasEntryData()) {
         if (TwkMessageBox(LoadString(StringId::RunSetupWizardQuestion), QStringLiteral("Tallywick + "), MB_YESNO | MB_ICONQUESTION,
                           parentWidget())
@@ -216,25 +240,31 @@ int CTransactionDlg::exec()
 
 bool CTransactionDlg::OnSave()
 {
-    CTransactionRecord record;
-    record.unit = m_unit->currentText();
-    record.date = m_date->date();
-    record.category = m_category->currentText();
-    record.type = m_type;
-    const QString amountText = m_amount->text();
-    const std::optional<double> amount = ParseAmount(amountText);
-    if (!amount) {
-        TwkMessageBox(LoadString(StringId::EnterValidAmountAgain), QStringLiteral("Tallywick + "), MB_OK | MB_ICONINFORMATION, this);
-        if (!amountText.isEmpty())
-            m_amount->clear();
-        m_amount->setFocus();
+    const bool add = m_mode == AddMode;
+    if (!add && !m_stored)
         return false;
+    CTransactionRecord record;
+    record.type = m_type;
+    if (KeepsStored(AmountField)) {
+        record.amount = m_stored->amount;
+    } else {
+        const QString amountText = m_amount->text();
+        const std::optional<double> amount = ParseAmount(amountText);
+        if (!amount) {
+            TwkMessageBox(LoadString(StringId::EnterValidAmountAgain), QStringLiteral("Tallywick + "), MB_OK | MB_ICONINFORMATION, this);
+            if (!amountText.isEmpty())
+                m_amount->clear();
+            m_amount->setFocus();
+            return false;
+        }
+        record.amount = *amount;
     }
-    record.amount = *amount;
-    record.description = m_description->text();
+    record.unit = KeepsStored(UnitField) ? m_stored->unit : m_unit->currentText();
+    record.date = KeepsStored(DateField) ? m_stored->date : DateText(m_date->date());
+    record.category = KeepsStored(CategoryField) ? m_stored->category : m_category->currentText();
+    record.description = KeepsStored(DescriptionField) ? m_stored->description : m_description->text();
 
     CTransactionStore store(m_data.connection);
-    const bool add = m_mode == AddMode;
     if (!RunReported([&] { add ? store.Add(record) : store.Update(m_number, record); }))
         return false;
 

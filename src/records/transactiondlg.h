@@ -4,6 +4,8 @@
 
 #include <QDialog>
 
+#include <optional>
+
 class CKeyHandler;
 class CTallywickData;
 class QComboBox;
@@ -29,7 +31,8 @@ public:
     // False in add mode when there is no unit or no category to offer.
     bool HasEntryData() const;
     // Without units or categories the dialog is never shown: it offers the
-    // setup wizard instead.
+    // setup wizard instead. Nor is it when the record to edit could not be
+    // read: its blank fields must never be saved over the record.
     int exec() override;
     // Cancel, Escape and the close box: remembers the unit and, after a real
     // change in edit mode, offers to save first.
@@ -43,11 +46,18 @@ public slots:
     bool OnSave();
 
 private:
+    enum Field : unsigned { UnitField = 1, DateField = 2, CategoryField = 4, AmountField = 8, DescriptionField = 16 };
+
     void Open();
     void BuildControls();
     void BindKeys();
     void LoadRecord();
     void TrackChanges();
+    void Touch(Field field);
+    // Edit mode: a field the user has not changed keeps its stored value,
+    // even one the box cannot show as stored (more decimals, a date text the
+    // engine cannot read, a longer description).
+    bool KeepsStored(Field field) const;
     void SelectStored(QComboBox *box, const QString &stored);
     void RememberUnit(const QString &unit);
 
@@ -57,6 +67,8 @@ private:
     long m_number = 0;
     QString m_rememberedUnit;
     bool m_changed = false;
+    unsigned m_touched = 0;
+    std::optional<CTransactionRecord> m_stored;
     bool m_saved = false;
 
     QComboBox *m_unit = nullptr;

@@ -1,7 +1,7 @@
 #include "records/transactionstore.h"
 
 #include "data/dbrecordset.h"
-#include "data/jetsql.h"
+#include "data/sqltext.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -38,7 +38,7 @@ void CTransactionStore::Add(const CTransactionRecord &r)
     CDbRecordset rs(m_connection);
     rs.Open("INSERT INTO LB_TRANSACTION_INFO_TB (cUnitName,cTransactionDate,cTransactionName,cTransactionAmount,"
             "cTransactionDescription,iTransactionType) values ('%s','%s','%s',%f,'%s',%d)",
-            SqlQuote(r.unit), DateText(r.date), SqlQuote(r.category), r.amount, SqlQuote(r.description), r.type);
+            SqlQuote(r.unit), SqlQuote(r.date), SqlQuote(r.category), r.amount, SqlQuote(r.description), r.type);
     rs.Close();
 }
 
@@ -47,7 +47,7 @@ void CTransactionStore::Update(long number, const CTransactionRecord &r)
     CDbRecordset rs(m_connection);
     rs.Open("UPDATE LB_TRANSACTION_INFO_TB SET cUnitName='%s',cTransactionDate='%s',cTransactionName='%s',"
             "cTransactionAmount=%f,cTransactionDescription='%s',iTransactionType=%d where iTransactionNumber=%ld",
-            SqlQuote(r.unit), DateText(r.date), SqlQuote(r.category), r.amount, SqlQuote(r.description), r.type,
+            SqlQuote(r.unit), SqlQuote(r.date), SqlQuote(r.category), r.amount, SqlQuote(r.description), r.type,
             number);
     rs.Close();
 }
@@ -60,7 +60,7 @@ std::optional<CTransactionRecord> CTransactionStore::Read(long number)
         return std::nullopt;
     CTransactionRecord r;
     r.unit = rs.GetString(QStringLiteral("cUnitName"));
-    r.date = ParseJetDate(rs.GetString(QStringLiteral("cTransactionDate"))).value_or(QDate());
+    r.date = rs.GetString(QStringLiteral("cTransactionDate"));
     r.category = rs.GetString(QStringLiteral("cTransactionName"));
     r.amount = rs.GetDouble(QStringLiteral("cTransactionAmount"));
     r.description = rs.GetString(QStringLiteral("cTransactionDescription"));

@@ -16,7 +16,8 @@ enum TransactionType : int {
 // One row of LB_TRANSACTION_INFO_TB as the entry dialog edits it.
 struct CTransactionRecord {
     QString unit;
-    QDate date;
+    // The stored text, "%m/%d/%Y" when the program wrote it.
+    QString date;
     QString category;
     double amount = 0.0;
     QString description;
@@ -45,8 +46,7 @@ public:
 
     void Add(const CTransactionRecord &record);
     void Update(long number, const CTransactionRecord &record);
-    // Nothing when no row carries the number. A stored date the engine
-    // cannot read comes back as a null date.
+    // Nothing when no row carries the number.
     std::optional<CTransactionRecord> Read(long number);
     // Rows of one category and type dated from..to inclusive, compared as dates.
     QList<CListedTransaction> List(const QDate &from, const QDate &to, const QString &category, int type);

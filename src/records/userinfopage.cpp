@@ -3,9 +3,9 @@
 #include "base/stringids.h"
 #include "base/stringtable.h"
 #include "base/uiseam.h"
+#include "base/waitcursor.h"
 #include "data/dberror.h"
 #include "data/tallywickdata.h"
-#include "records/describedfailure.h"
 #include "records/keyhandler.h"
 #include "records/listorder.h"
 #include "records/logoview.h"
@@ -248,11 +248,7 @@ void CUserInfoPage::OnDeleteUnit()
     if (!RunReported([&] { records = store.CountUnitRecords(unit); }))
         return;
     if (records > 0) {
-        const int answer = TwkMessageBox(LoadString(StringId::BackupBeforeUnitDelete), QStringLiteral("Tallywick + "),
-                                         MB_YESNOCANCEL | MB_ICONQUESTION, this);
-        if (answer == IDCANCEL)
-            return;
-        if (answer == IDYES && !(m_data.backupData && m_data.backupData(this)))
+        if (!BackupBeforeDelete(m_data, StringId::BackupBeforeUnitDelete, this))
             return;
     } else if (TwkMessageBox(LoadString(StringId::DeleteUnitQuestion), QStringLiteral("Tallywick + "), MB_YESNO | MB_ICONQUESTION, this)
                != IDYES) {
@@ -266,7 +262,7 @@ void CUserInfoPage::OnDeleteUnit()
     remaining = SortedIgnoringCase(remaining);
     {
         CWaitCursor wait;
-        if (!RunReported([&] { store.DeleteUnit(unit, records > 0, remaining); }, ReportDescribedFailure))
+        if (!RunReported([&] { store.DeleteUnit(unit, records > 0, remaining); }, ReportDescribedError))
             return;
     }
     m_units->removeItem(index);

@@ -7,32 +7,29 @@
 #include <new>
 #include <stdexcept>
 
-// Failures while a report reads the database or fills the grid become one
-// message box each; the report step then counts as failed and the program
-// carries on.
-void ShowReportDbError(const CDbError &error);
-void ShowReportException(const QString &message);
-void ShowReportOutOfMemory();
-
-// Runs one report step; true when it ran through.
+// Runs one report step; true when it ran through. Failures while a report
+// reads the database or fills the grid become one message box each, as any
+// operation reports them, except that a database error shows its own
+// description and any other exception object its own text ("Out of memory."
+// for an allocation); the step then counts as failed and the program carries on.
 template<typename F>
 bool RunReportStep(F &&step)
 {
-    try {
-        step();
-        return true;
-    } catch (const CDbError &e) {
-        ShowReportDbError(e);
-    } catch (const CFrameworkException &e) {
-        ShowReportException(e.Message());
-    } catch (const std::bad_alloc &) {
-        ShowReportOutOfMemory();
-    } catch (const std::exception &e) {
-        ShowReportException(QString::fromLocal8Bit(e.what()));
-    } catch (...) {
-        ReportUnknownFailure();
-    }
-    return false;
+    return RunReported(
+        [&] {
+            try {
+                step();
+            } catch (const CDbError &) {
+                throw;
+            } catch (const CFrameworkException &) {
+                throw;
+            } catch (const std::bad_alloc &) {
+                throw CFrameworkException(QStringLiteral("Out of memory."));
+            } catch (const std::exception &e) {
+                throw CFrameworkException(QString::fromLocal8Bit(e.what()));
+            }
+        },
+        ReportDescribedError);
 }
 
 // Runs one part of a directly written report (header, body, footer). A part

@@ -1,6 +1,7 @@
 #include "reports/tallywickview.h"
 
 #include "base/uiseam.h"
+#include "base/waitcursor.h"
 #include "controls/gridctrl.h"
 #include "data/dbrecordset.h"
 #include "data/tallywickdata.h"
@@ -17,16 +18,6 @@
 namespace {
 
 CGridCtrl *g_reportGrid = nullptr;
-
-// The wait cursor for as long as a report is being laid out.
-class CWaitCursor
-{
-public:
-    CWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~CWaitCursor() { QApplication::restoreOverrideCursor(); }
-    CWaitCursor(const CWaitCursor &) = delete;
-    CWaitCursor &operator=(const CWaitCursor &) = delete;
-};
 
 // Holds repaints back while many cells change, then repaints once.
 class CRedrawPause

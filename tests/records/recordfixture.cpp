@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QTimer>
+#include <QTreeWidget>
 
 void RecordTest::SetUp()
 {
@@ -67,7 +68,7 @@ QStringList RecordTest::Table()
 
 void RecordTest::FailOn(const QString &event, const QString &table, const QString &when)
 {
-    db.Exec(QStringLiteral("CREATE TRIGGER forced_failure BEFORE %1 ON %2 WHEN %3 "
+    db.Exec(QStringLiteral("CREATE TRIGGER forced_%1 BEFORE %1 ON %2 WHEN %3 "
                            "BEGIN SELECT RAISE(ABORT, 'forced failure'); END")
                 .arg(event, table, when));
 }
@@ -87,6 +88,15 @@ void WaitForModal(std::function<void(QDialog *)> act, int triesLeft)
 }
 
 } // namespace
+
+QStringList Column(QWidget *dialog, int id, int column)
+{
+    QStringList texts;
+    auto *list = Control<QTreeWidget>(dialog, id);
+    for (int i = 0; list && i < list->topLevelItemCount(); ++i)
+        texts << list->topLevelItem(i)->text(column);
+    return texts;
+}
 
 void OnNextModal(std::function<void(QDialog *)> act)
 {

@@ -31,7 +31,8 @@ protected:
     QStringList Table();
 
     // Makes the statement that touches `table` in the way `event` names
-    // (DELETE, UPDATE, INSERT) fail, as a full disk or a lock would.
+    // (DELETE, UPDATE, INSERT) fail, as a full disk or a lock would. The
+    // trigger is named forced_ and the event.
     void FailOn(const QString &event, const QString &table, const QString &when = QStringLiteral("1"));
 
     CTestDatabase db;
@@ -45,6 +46,9 @@ T *Control(QWidget *dialog, int id)
     EXPECT_NE(control, nullptr) << "no control " << id;
     return control;
 }
+
+// The texts of one column of the list control `id`, top to bottom.
+QStringList Column(QWidget *dialog, int id, int column = 0);
 
 // Runs `act` on the modal dialog that the next exec() puts up.
 void OnNextModal(std::function<void(QDialog *)> act);

@@ -2,12 +2,17 @@
 
 #include "data/profile.h"
 #include "recordfixture.h"
+#include "records/recordui.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -22,93 +27,61 @@ protected:
         AddCategory(QStringLiteral("bonus"), 1);
         AddCategory(QStringLiteral("Rent"), 2);
     }
-};
 
-QStringList Items(QComboBox *box)
-{
-    QStringList items;
-    for (int i = 0; i < box->count(); ++i)
-        items << box->itemText(i);
-    return items;
-}
+    static void Type(CTransactionDlg &dlg, int id, const QString &text) { Control<QLineEdit>(&dlg, id)->setText(text); }
+    QString DefaultUnit() { return GetProfileString(QStringLiteral("Settings"), QStringLiteral("DefaultUnit")); }
+};
 
 } // namespace
 
 TEST_F(TransactionDlgTest, AmountRuleDecidesWhatIsWritten)
 {
-    struct Case {
-        const char *typed;
-        bool accepted;
-        const char *stored;
-    };
-    const Case cases[] = {
-        {"", false, ""},      {".", false, ""},    {"5.", true, "5.000000"}, {".5", true, "0.500000"},
-        {"0", true, "0.000000"}, {"1,000", false, ""}, {" 1", false, ""},     {"-3", false, ""},
-        {"1.2.3", false, ""}, {"12.50", true, "12.500000"},
-    };
+    const struct {
+        const char *typed, *stored; // nullptr: refused
+    } cases[] = {{"", nullptr},     {".", nullptr},     {"5.", "5.000000"}, {".5", "0.500000"}, {"0", "0.000000"},
+                 {"1,000", nullptr}, {" 1", nullptr},   {"-3", nullptr},    {"1.2.3", nullptr}, {"12.50", "12.500000"}};
     CTransactionDlg dlg(data, 1);
     auto *amount = Control<QLineEdit>(&dlg, 1030);
-    for (const Case &c : cases) {
+    for (const auto &c : cases) {
         SCOPED_TRACE(c.typed);
         TestUi().Reset();
         const int before = Rows();
         amount->setText(QString::fromLatin1(c.typed));
-        EXPECT_EQ(dlg.OnSave(), c.accepted);
-        if (c.accepted) {
-            EXPECT_TRUE(TestUi().messages.isEmpty());
+        EXPECT_EQ(dlg.OnSave(), c.stored != nullptr);
+        if (c.stored) {
             EXPECT_EQ(Table().last().section(u'|', 3, 3), QLatin1String(c.stored));
-        } else {
-            EXPECT_EQ(TestUi().Texts(), QStringList{QStringLiteral("Please enter a valid amount!")});
-            EXPECT_EQ(Rows(), before);
-            EXPECT_EQ(amount->text(), QString());
-            EXPECT_EQ(dlg.focusWidget(), amount);
+            continue;
         }
+        EXPECT_EQ(TestUi().Texts(), QStringList{QStringLiteral("Please enter a valid amount!")});
+        EXPECT_EQ(Rows(), before);
+        EXPECT_EQ(amount->text(), QString());
+        EXPECT_EQ(dlg.focusWidget(), amount);
     }
 }
 
-TEST_F(TransactionDlgTest, SeriesOfAddsKeepsUnitDateAndCategory)
-{
-    CTransactionDlg dlg(data, 2);
-    EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Add Expense"));
-    EXPECT_EQ(Control<QLabel>(&dlg, 1029)->text(), QStringLiteral("Amount ($)"));
-    auto *unit = Control<QComboBox>(&dlg, 1022);
-    auto *category = Control<QComboBox>(&dlg, 1028);
-    auto *amount = Control<QLineEdit>(&dlg, 1030);
-    auto *description = Control<QLineEdit>(&dlg, 1032);
-    auto *status = Control<QLabel>(&dlg, 1137);
-    unit->setCurrentIndex(1);
-    Control<QDateEdit>(&dlg, 1026)->setDate(Day(14));
-    const char *amounts[] = {"10", "20.5", "30"};
-    for (const char *a : amounts) {
-        amount->setText(QString::fromLatin1(a));
-        EXPECT_TRUE(status->text().isEmpty()) << "typing the next amount clears the line";
-        description->setText(QStringLiteral("lot %1").arg(QLatin1String(a)));
-        ASSERT_TRUE(dlg.OnSave());
-        EXPECT_EQ(status->text(), QStringLiteral("Expense record has been added"));
-        EXPECT_EQ(unit->currentText(), QStringLiteral("Shop"));
-        EXPECT_EQ(category->currentText(), QStringLiteral("Rent"));
-        EXPECT_TRUE(amount->text().isEmpty());
-        EXPECT_TRUE(description->text().isEmpty());
-        EXPECT_EQ(dlg.focusWidget(), category);
-    }
-    EXPECT_EQ(Table(), (QStringList{QStringLiteral("Shop|03/14/2023|Rent|10.000000|lot 10|2"),
-                                    QStringLiteral("Shop|03/14/2023|Rent|20.500000|lot 20.5|2"),
-                                    QStringLiteral("Shop|03/14/2023|Rent|30.000000|lot 30|2")}));
-    EXPECT_EQ(GetProfileString(QStringLiteral("Settings"), QStringLiteral("DefaultUnit")), QStringLiteral("Shop"));
-}
-
-TEST_F(TransactionDlgTest, BoxesAreSortedIgnoringCaseAndTheRememberedUnitIsFoundByItsStart)
+TEST_F(TransactionDlgTest, AnAddTellsOfItselfUntilTheNextAmountAndRemembersTheUnit)
 {
     WriteProfileString(QStringLiteral("Settings"), QStringLiteral("DefaultUnit"), QStringLiteral("SH"));
-    CTransactionDlg dlg(data, 1);
-    EXPECT_EQ(Items(Control<QComboBox>(&dlg, 1022)), (QStringList{QStringLiteral("home"), QStringLiteral("Shop")}));
-    EXPECT_EQ(Items(Control<QComboBox>(&dlg, 1028)), (QStringList{QStringLiteral("bonus"), QStringLiteral("Salary")}));
-    EXPECT_EQ(Control<QComboBox>(&dlg, 1022)->currentText(), QStringLiteral("Shop"));
-    EXPECT_EQ(Control<QComboBox>(&dlg, 1028)->currentText(), QStringLiteral("bonus"));
+    CTransactionDlg dlg(data, 2);
+    auto *unit = Control<QComboBox>(&dlg, 1022);
+    auto *status = Control<QLabel>(&dlg, 1137);
+    EXPECT_EQ(ComboItems(unit), (QStringList{QStringLiteral("home"), QStringLiteral("Shop")})) << "sorted ignoring case";
+    EXPECT_EQ(unit->currentText(), QStringLiteral("Shop")) << "the remembered unit is found by its start";
+    const QString description = QStringLiteral("x'); DROP TABLE LB_TRANSACTION_INFO_TB; -- 100% %s");
+    Type(dlg, 1030, QStringLiteral("10"));
+    Type(dlg, 1032, description);
+    ASSERT_TRUE(dlg.OnSave());
+    EXPECT_EQ(status->text(), QStringLiteral("Expense record has been added"));
+    Type(dlg, 1030, QStringLiteral(" "));
+    EXPECT_FALSE(status->text().isEmpty());
+    Type(dlg, 1030, QStringLiteral("2"));
+    EXPECT_TRUE(status->text().isEmpty());
+    EXPECT_EQ(Table(), QStringList{QStringLiteral("Shop|03/17/2026|Rent|10.000000|") + description + QStringLiteral("|2")});
 
     WriteProfileString(QStringLiteral("Settings"), QStringLiteral("DefaultUnit"), QStringLiteral("Branch"));
     CTransactionDlg other(data, 1);
     EXPECT_EQ(Control<QComboBox>(&other, 1022)->currentText(), QStringLiteral("home"));
+    EXPECT_EQ(Control<QComboBox>(&other, 1028)->currentText(), QStringLiteral("bonus"));
 }
 
 TEST_F(TransactionDlgTest, EnterWalksTheFieldsAndSavesFromTheDescriptionUnlessCtrlIsHeld)
@@ -127,78 +100,98 @@ TEST_F(TransactionDlgTest, EnterWalksTheFieldsAndSavesFromTheDescriptionUnlessCt
     EXPECT_EQ(Rows(), 1);
 }
 
-TEST_F(TransactionDlgTest, ApostrophesPercentSignsAndStatementTextAreStoredIntact)
-{
-    const QString unit = QStringLiteral("O'Brien's 100% Shop");
-    const QString category = QStringLiteral("Children's Books %s %d");
-    const QString description = QStringLiteral("x'); DROP TABLE LB_TRANSACTION_INFO_TB; --");
-    SetUnits({unit});
-    AddCategory(category, 1);
-    CTransactionDlg add(data, 1);
-    Control<QComboBox>(&add, 1022)->setCurrentText(unit);
-    Control<QComboBox>(&add, 1028)->setCurrentText(category);
-    Control<QLineEdit>(&add, 1030)->setText(QStringLiteral("3"));
-    Control<QLineEdit>(&add, 1032)->setText(description);
-    ASSERT_TRUE(add.OnSave());
-    ASSERT_EQ(Rows(QStringLiteral("cUnitName='O''Brien''s 100% Shop' AND cTransactionName='Children''s Books %s %d'")), 1);
-
-    CTransactionDlg edit(data, 1, Value(QStringLiteral("SELECT MAX(iTransactionNumber) FROM LB_TRANSACTION_INFO_TB")).toLong());
-    EXPECT_EQ(Control<QComboBox>(&edit, 1022)->currentText(), unit);
-    EXPECT_EQ(Control<QComboBox>(&edit, 1028)->currentText(), category);
-    EXPECT_EQ(Control<QLineEdit>(&edit, 1032)->text(), description);
-}
-
-TEST_F(TransactionDlgTest, EditModeShowsTwoDecimalsAndAsksOnlyAfterARealChange)
+TEST_F(TransactionDlgTest, EditShowsTwoDecimalsAndAsksOnlyAfterARealChange)
 {
     AddRow(QStringLiteral("home"), Day(2), QStringLiteral("Salary"), 12.5, QStringLiteral("March"), 1);
-    {
+    for (const bool change : {true, false}) { // unchanged: loading is no change, nothing is asked
         CTransactionDlg dlg(data, 1, 1);
-        EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Edit Income"));
         EXPECT_EQ(Control<QLineEdit>(&dlg, 1030)->text(), QStringLiteral("12.50"));
         EXPECT_EQ(Control<QDateEdit>(&dlg, 1026)->date(), Day(2));
         dlg.show();
-        dlg.reject();
-        EXPECT_TRUE(TestUi().messages.isEmpty()) << "loading the record is not a change";
-        EXPECT_FALSE(dlg.isVisible());
-    }
-    {
-        // Yes with an amount that fails the check keeps the dialog and the edits.
-        CTransactionDlg dlg(data, 1, 1);
-        dlg.show();
-        Control<QLineEdit>(&dlg, 1030)->setText(QStringLiteral("1,5"));
-        TestUi().QueueAnswer(IDYES);
-        dlg.reject();
-        EXPECT_EQ(TestUi().Texts(), (QStringList{QStringLiteral("Do you want to Save this Record?"),
-                                                 QStringLiteral("Please enter a valid amount!")}));
-        EXPECT_TRUE(dlg.isVisible());
-        Control<QLineEdit>(&dlg, 1030)->setText(QStringLiteral("15"));
-        TestUi().QueueAnswer(IDYES);
-        dlg.reject();
-        EXPECT_TRUE(dlg.Saved());
-        EXPECT_FALSE(dlg.isVisible());
-    }
-    EXPECT_EQ(Table(), QStringList{QStringLiteral("home|03/02/2023|Salary|15.000000|March|1")});
-    {
-        CTransactionDlg dlg(data, 1, 1);
-        dlg.show();
-        Control<QLineEdit>(&dlg, 1032)->setText(QStringLiteral("changed"));
-        TestUi().QueueAnswer(IDNO);
+        if (change) {
+            Type(dlg, 1032, QStringLiteral("changed"));
+            TestUi().QueueAnswer(IDNO);
+        }
         dlg.reject();
         EXPECT_FALSE(dlg.isVisible());
     }
+    EXPECT_EQ(TestUi().Texts(), QStringList{QStringLiteral("Do you want to Save this Record?")});
+
+    // Yes with an amount that fails the check keeps the dialog and the edits.
+    TestUi().Reset();
+    CTransactionDlg dlg(data, 1, 1);
+    dlg.show();
+    Type(dlg, 1030, QStringLiteral("1,5"));
+    TestUi().QueueAnswer(IDYES);
+    dlg.reject();
+    EXPECT_EQ(TestUi().LastText(), QStringLiteral("Please enter a valid amount!"));
+    EXPECT_TRUE(dlg.isVisible());
+    Type(dlg, 1030, QStringLiteral("15"));
+    TestUi().QueueAnswer(IDYES);
+    dlg.reject();
+    EXPECT_TRUE(dlg.Saved());
+    EXPECT_FALSE(dlg.isVisible());
     EXPECT_EQ(Table(), QStringList{QStringLiteral("home|03/02/2023|Salary|15.000000|March|1")});
 }
 
-TEST_F(TransactionDlgTest, EditKeepsAStoredCategoryAndUnitThatNoLongerExist)
+TEST_F(TransactionDlgTest, EditWritesBackEveryFieldTheUserLeftAsStored)
 {
-    // "Sal" is gone; "Salary" begins with it but is another category.
-    AddRow(QStringLiteral("Ho"), Day(3), QStringLiteral("Sal"), 4, QString(), 1);
-    CTransactionDlg dlg(data, 1, 1);
-    EXPECT_EQ(Control<QComboBox>(&dlg, 1028)->currentText(), QStringLiteral("Sal"));
-    EXPECT_EQ(Control<QComboBox>(&dlg, 1022)->currentText(), QStringLiteral("Ho"));
-    Control<QLineEdit>(&dlg, 1032)->setText(QStringLiteral("note"));
-    ASSERT_TRUE(dlg.OnSave());
-    EXPECT_EQ(Table(), QStringList{QStringLiteral("Ho|03/03/2023|Sal|4.000000|note|1")});
+    // As an add-in or the shell may leave them: three decimals, a date text
+    // the engine cannot read, a category and unit since deleted ("Salary"
+    // begins with "Sal" but is another category), a description longer than
+    // the box takes.
+    const QString longText = QString(200, u'd') + QStringLiteral("end");
+    db.Exec(QStringLiteral("INSERT INTO LB_TRANSACTION_INFO_TB (cUnitName,cTransactionDate,cTransactionName,"
+                           "cTransactionAmount,cTransactionDescription,iTransactionType) "
+                           "values ('O''Brien','someday','Sal',12.345,'%1',1)")
+                .arg(longText));
+    {
+        CTransactionDlg dlg(data, 1, 1);
+        EXPECT_EQ(Control<QComboBox>(&dlg, 1028)->currentText(), QStringLiteral("Sal"));
+        EXPECT_EQ(Control<QLineEdit>(&dlg, 1032)->text(), longText);
+        Type(dlg, 1030, QStringLiteral("8"));
+        ASSERT_TRUE(dlg.OnSave());
+    }
+    EXPECT_EQ(Table(), QStringList{QStringLiteral("O'Brien|someday|Sal|8.000000|") + longText + QStringLiteral("|1")});
+    db.Exec(QStringLiteral("UPDATE LB_TRANSACTION_INFO_TB SET cTransactionAmount=12.345"));
+    {
+        CTransactionDlg dlg(data, 1, 1);
+        Type(dlg, 1032, QStringLiteral("only this"));
+        ASSERT_TRUE(dlg.OnSave());
+    }
+    EXPECT_EQ(Table(), QStringList{QStringLiteral("O'Brien|someday|Sal|12.345000|only this|1")});
+}
+
+TEST_F(TransactionDlgTest, ARecordThatCannotBeReadIsNeverSavedOver)
+{
+    // A stored amount that is no number fails the read; record 2 does not exist.
+    AddRow(QStringLiteral("home"), Day(2), QStringLiteral("Salary"), 5, QStringLiteral("kept"), 1);
+    db.Exec(QStringLiteral("UPDATE LB_TRANSACTION_INFO_TB SET cTransactionAmount='five'"));
+    const QString row = QStringLiteral("SELECT cUnitName || cTransactionName || cTransactionAmount || "
+                                       "cTransactionDescription FROM LB_TRANSACTION_INFO_TB");
+    ASSERT_EQ(Value(row), QStringLiteral("homeSalaryfivekept"));
+    for (const long number : {1L, 2L}) {
+        SCOPED_TRACE(number);
+        TestUi().Reset();
+        CTransactionDlg dlg(data, 1, number);
+        ASSERT_EQ(TestUi().messages.size(), 1);
+        EXPECT_EQ(TestUi().LastText() == QStringLiteral("No records found."), number == 2);
+        bool shown = false;
+        QTimer::singleShot(0, [&] {
+            if (auto *modal = QApplication::activeModalWidget()) {
+                shown = true;
+                Type(dlg, 1030, QStringLiteral("9"));
+                Control<QPushButton>(modal, 1020)->click();
+                modal->close();
+            }
+        });
+        EXPECT_EQ(dlg.exec(), QDialog::Rejected);
+        QCoreApplication::processEvents();
+        EXPECT_FALSE(shown);
+        Type(dlg, 1030, QStringLiteral("9"));
+        EXPECT_FALSE(dlg.OnSave());
+        EXPECT_EQ(Value(row), QStringLiteral("homeSalaryfivekept"));
+    }
 }
 
 TEST_F(TransactionDlgTest, MissingUnitsOrCategoriesOfferTheSetupWizardInstead)
@@ -210,29 +203,36 @@ TEST_F(TransactionDlgTest, MissingUnitsOrCategoriesOfferTheSetupWizardInstead)
         CTransactionDlg dlg(data, 1);
         TestUi().QueueAnswer(answer);
         EXPECT_EQ(dlg.exec(), QDialog::Rejected);
-        EXPECT_FALSE(dlg.isVisible());
     }
     EXPECT_EQ(wizardRuns, 1);
     EXPECT_EQ(TestUi().LastText(),
               QStringLiteral("Unit or Division and Other Information is missing. Do you want to run the Setup Wizard?"));
-
     SetUnits({QStringLiteral("home")});
     data.expenseCategories.clear();
-    TestUi().Reset();
     EXPECT_FALSE(CTransactionDlg(data, 2).HasEntryData());
-    EXPECT_TRUE(CTransactionDlg(data, 1).HasEntryData());
 }
 
-TEST_F(TransactionDlgTest, AFailedInsertKeepsTheFieldsAndTheRememberedUnit)
+TEST_F(TransactionDlgTest, AFailedWriteKeepsTheDialogAsTheUserLeftIt)
 {
+    AddRow(QStringLiteral("home"), Day(2), QStringLiteral("Salary"), 5, QStringLiteral("stored"), 1);
+    const QStringList before = Table();
     FailOn(QStringLiteral("INSERT"), QStringLiteral("LB_TRANSACTION_INFO_TB"));
-    CTransactionDlg dlg(data, 1);
-    Control<QLineEdit>(&dlg, 1030)->setText(QStringLiteral("9"));
-    Control<QLineEdit>(&dlg, 1032)->setText(QStringLiteral("kept"));
-    EXPECT_FALSE(dlg.OnSave());
-    EXPECT_EQ(TestUi().messages.size(), 1);
-    EXPECT_EQ(Control<QLineEdit>(&dlg, 1030)->text(), QStringLiteral("9"));
-    EXPECT_EQ(Control<QLineEdit>(&dlg, 1032)->text(), QStringLiteral("kept"));
-    EXPECT_TRUE(Control<QLabel>(&dlg, 1137)->text().isEmpty());
-    EXPECT_TRUE(GetProfileString(QStringLiteral("Settings"), QStringLiteral("DefaultUnit")).isEmpty());
+    FailOn(QStringLiteral("UPDATE"), QStringLiteral("LB_TRANSACTION_INFO_TB"));
+    CTransactionDlg add(data, 1);
+    CTransactionDlg edit(data, 1, 1);
+    edit.show();
+    for (CTransactionDlg *dlg : {&add, &edit}) {
+        TestUi().Reset();
+        Type(*dlg, 1030, QStringLiteral("9"));
+        Type(*dlg, 1032, QStringLiteral("typed"));
+        Control<QPushButton>(dlg, 1020)->click();
+        EXPECT_EQ(TestUi().messages.size(), 1);
+        EXPECT_EQ(Control<QLineEdit>(dlg, 1030)->text(), QStringLiteral("9"));
+        EXPECT_EQ(Control<QLineEdit>(dlg, 1032)->text(), QStringLiteral("typed"));
+        EXPECT_TRUE(Control<QLabel>(dlg, 1137)->text().isEmpty());
+    }
+    EXPECT_TRUE(edit.isVisible());
+    EXPECT_FALSE(edit.Saved());
+    EXPECT_EQ(Table(), before);
+    EXPECT_TRUE(DefaultUnit().isEmpty());
 }
