@@ -130,17 +130,53 @@ TEST_F(DateSql, MalformedStoredDatesNeverMatchAndNeverHideOtherRows)
     EXPECT_EQ(db.Count(QStringLiteral("LB_TRANSACTION_INFO_TB")), 4);
 }
 
-TEST_F(DateSql, IndexedFormAgreesWithTheFunctionOnEveryStoredForm)
+TEST_F(DateSql, IndexedFormAgreesWithTheFunctionOnEveryStoredText)
 {
-    const QStringList dates = {"01/01/2020", "1/2/2020", "02/29/2020", "12/31/2020", "00/10/2020", "x", "07/04/1999"};
-    for (int i = 0; i < dates.size(); ++i)
+    // Impossible days of the stored form, a year the function refuses, and
+    // texts of other forms that the function still reads.
+    const QStringList dates = {"01/01/2020", "02/29/2020", "12/31/2020", "02/31/2020", "13/01/2020", "00/10/2020",
+                               "02/29/2021", "04/31/2020", "06/00/2020", "01/01/0099", "x", "1/2/2020", "3-4-2020",
+                               "05/06/2020 10:30"};
+    const char *ranges[][2] = {{"01/01/2020", "12/31/2020"}, {"01/01/1900", "12/31/2999"}, {"03/01/2020", "03/01/2021"}};
+    auto agree = [&](double expectedYear) {
+        for (const auto &range : ranges) {
+            SCOPED_TRACE(range[0]);
+            // The concatenation stops the rewrite, so the registered function runs.
+            const QString plain = QStringLiteral("datevalue(cTransactionDate||'') between datevalue('%1'||'') AND "
+                                                 "datevalue('%2'||'')").arg(QLatin1String(range[0]), QLatin1String(range[1]));
+            const QString rewritten = QStringLiteral("datevalue(cTransactionDate) between datevalue('%1') AND "
+                                                     "datevalue('%2')").arg(QLatin1String(range[0]), QLatin1String(range[1]));
+            EXPECT_EQ(Sum(rewritten.toLatin1().constData()), Sum(plain.toLatin1().constData()));
+        }
+        EXPECT_EQ(Sum("datevalue(cTransactionDate) between datevalue('01/01/2020') AND datevalue('12/31/2020')"),
+                  expectedYear);
+    };
+    for (int i = 0; i < 10; ++i)
         Insert(dates[i], 1 << i);
-    // The concatenation stops the rewrite, so the registered function runs.
-    const double plain = Sum("datevalue(cTransactionDate||'') between datevalue('01/01/2020'||'') AND datevalue('12/31/2020'||'')");
-    const double rewritten = Sum("datevalue(cTransactionDate) between datevalue('01/01/2020') AND datevalue('12/31/2020')");
-    // The indexed form reads only the stored form; "1/2/2020" was never written by the program.
-    EXPECT_EQ(plain, 1 + 2 + 4 + 8);
-    EXPECT_EQ(rewritten, 1 + 4 + 8);
+    agree(1 + 2 + 4);
+    for (int i = 10; i < dates.size(); ++i)
+        Insert(dates[i], 1 << i);
+    agree(1 + 2 + 4 + (1 << 11) + (1 << 12) + (1 << 13));
+}
+
+TEST_F(DateSql, PeriodQueriesReadTheDateIndexWhileEveryDateHasTheStoredForm)
+{
+    Insert(QStringLiteral("06/15/2020"), 1);
+    auto plan = [&] {
+        CDbRecordset rs(db.Connection());
+        rs.Open("EXPLAIN QUERY PLAN SELECT cTransactionName,sum(cTransactionAmount) FROM LB_TRANSACTION_INFO_TB "
+                "WHERE datevalue(cTransactionDate) between datevalue('01/01/2020') AND datevalue('12/31/2020') "
+                "GROUP BY cTransactionName");
+        QStringList details;
+        for (; !rs.IsEOF(); rs.MoveNext())
+            details << rs.GetString(QStringLiteral("detail"));
+        return details.join(u'|');
+    };
+    const QString search = QStringLiteral("USING COVERING INDEX IX_TRANSACTION_DAY (<expr>>? AND <expr><?)");
+    EXPECT_TRUE(plan().contains(search)) << plan().toStdString();
+    // A date of another form is found only by the function, row by row.
+    Insert(QStringLiteral("6/16/2020"), 2);
+    EXPECT_FALSE(plan().contains(search)) << plan().toStdString();
 }
 
 TEST_F(DateSql, ReminderWindowUsesDayDifferences)
