@@ -118,12 +118,6 @@ TEST(OpenDatabase, ForeignFilesAreInvalidAndLeftUntouched)
     }
 }
 
-TEST(OpenDatabase, AFileThatIsADirectoryIsNotOpened)
-{
-    QTemporaryDir dir;
-    EXPECT_EQ(OpenAsStartUp(dir.path()), QStringList{LoadString(StringId::LoadSaveDataFailed)});
-}
-
 TEST(Transactions, NestedLevelsCommitAndRollBackIndependently)
 {
     CTestDatabase db;

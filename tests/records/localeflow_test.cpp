@@ -3,30 +3,12 @@
 #include "records/transactiondlg.h"
 
 #include "recordfixture.h"
+#include "support/germandesktop.h"
 
 #include <QLabel>
 #include <QTest>
 
-#include <clocale>
-#include <string>
-
 namespace {
-
-class GermanDesktop
-{
-public:
-    GermanDesktop()
-        : m_before(std::setlocale(LC_ALL, nullptr))
-        , m_active(std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr)
-    {
-    }
-    ~GermanDesktop() { std::setlocale(LC_ALL, m_before.c_str()); }
-    bool Active() const { return m_active; }
-
-private:
-    std::string m_before;
-    bool m_active;
-};
 
 void Type(QWidget *control, const QString &text)
 {
@@ -36,15 +18,13 @@ void Type(QWidget *control, const QString &text)
 
 } // namespace
 
-class LocaleFlowTest : public RecordTest
-{
-};
+using LocaleFlowTest = RecordTest;
 
 TEST_F(LocaleFlowTest, AnIncomeTypedOnAGermanDesktopIsStoredWithItsCents)
 {
     SetUnits({QStringLiteral("Home")});
     AddCategory(QStringLiteral("Salary"), 1);
-    GermanDesktop german;
+    CGermanDesktop german;
     if (!german.Active())
         GTEST_SKIP() << "the de_DE.UTF-8 locale is not installed";
     CTransactionDlg income(data, 1);
