@@ -279,8 +279,7 @@ bool HoldsDatesInOtherForms(sqlite3 *db, const QString &column)
     const QString table = DateColumnTable(column);
     if (table.isEmpty())
         return true;
-    const qsizetype dot = column.lastIndexOf(u'.');
-    const QString name = dot >= 0 ? column.mid(dot + 1) : column;
+    const QString name = column.section(u'.', -1);
     // The partial index holds exactly these rows, usually none.
     const QByteArray sql = QStringLiteral("SELECT 1 FROM %1 WHERE %2 AND datevalue(%3) IS NOT NULL LIMIT 1")
                                .arg(table, OtherFormDatesCondition(name), name)
