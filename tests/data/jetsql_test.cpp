@@ -16,28 +16,20 @@ TEST(ParseJetDate, ReadsMonthFirstTextsInTheirStoredAndShortForms)
     EXPECT_EQ(ParseJetDate(u"01/01/29"), QDate(2029, 1, 1));
     EXPECT_EQ(ParseJetDate(u"01/01/30"), QDate(1930, 1, 1));
     EXPECT_EQ(ParseJetDate(u"12/05/2026 10:30:00"), QDate(2026, 12, 5));
-}
-
-TEST(ParseJetDate, KnowsLeapDaysAndMonthEnds)
-{
     EXPECT_EQ(ParseJetDate(u"02/29/2024"), QDate(2024, 2, 29));
     EXPECT_EQ(ParseJetDate(u"02/29/2000"), QDate(2000, 2, 29));
-    EXPECT_FALSE(ParseJetDate(u"02/29/2023"));
-    EXPECT_FALSE(ParseJetDate(u"02/29/1900"));
-    EXPECT_FALSE(ParseJetDate(u"04/31/2020"));
-    EXPECT_EQ(ParseJetDate(u"12/31/2020"), QDate(2020, 12, 31));
 }
 
 TEST(ParseJetDate, GivesNothingForTextThatIsNotADate)
 {
     for (const char16_t *bad : {u"", u"  ", u"hello", u"13/01/2020", u"00/10/2020", u"10/00/2020", u"12/05",
                                 u"12/05/2026x", u"12/05-2026", u"12//2026", u"1/1/123", u"999999/1/2020",
-                                u"31/12/2020", u"x'); DROP TABLE t;--"}) {
+                                u"31/12/2020", u"x'); DROP TABLE t;--", u"02/29/2023", u"02/29/1900", u"04/31/2020"}) {
         EXPECT_FALSE(ParseJetDate(bad)) << QString::fromUtf16(bad).toStdString();
     }
 }
 
-TEST(JetDateDiff, CountsDaysAndBoundariesAsJetDoes)
+TEST(JetDateDiff, CountsTheIntervalsTheQueriesUse)
 {
     const QDate jan31(2020, 1, 31), mar1(2020, 3, 1), dec31(2019, 12, 31), jan1(2020, 1, 1);
     EXPECT_EQ(JetDateDiff(u"y", jan31, mar1), 30); // through the leap day
@@ -45,24 +37,10 @@ TEST(JetDateDiff, CountsDaysAndBoundariesAsJetDoes)
     EXPECT_EQ(JetDateDiff(u"y", dec31, jan1), 1);
     EXPECT_EQ(JetDateDiff(u"yyyy", dec31, jan1), 1);
     EXPECT_EQ(JetDateDiff(u"m", jan31, mar1), 2);
-    EXPECT_EQ(JetDateDiff(u"m", dec31, jan1), 1);
-    EXPECT_EQ(JetDateDiff(u"q", dec31, jan1), 1);
-    EXPECT_EQ(JetDateDiff(u"w", jan1, QDate(2020, 1, 14)), 1);
-    EXPECT_EQ(JetDateDiff(u"ww", QDate(2020, 1, 4), QDate(2020, 1, 5)), 1); // Saturday to Sunday
-    EXPECT_EQ(JetDateDiff(u"h", jan1, QDate(2020, 1, 2)), 24);
     EXPECT_FALSE(JetDateDiff(u"fortnight", jan1, jan1));
-}
-
-TEST(JetDatePart, ReturnsTheAskedPart)
-{
-    const QDate d(2024, 2, 29);
-    EXPECT_EQ(JetDatePart(u"yyyy", d), 2024);
-    EXPECT_EQ(JetDatePart(u"m", d), 2);
-    EXPECT_EQ(JetDatePart(u"d", d), 29);
-    EXPECT_EQ(JetDatePart(u"y", d), 60);
-    EXPECT_EQ(JetDatePart(u"q", d), 1);
-    EXPECT_EQ(JetDatePart(u"w", QDate(2026, 12, 6)), 1); // a Sunday
-    EXPECT_FALSE(JetDatePart(u"zz", d));
+    EXPECT_EQ(JetDatePart(u"yyyy", mar1), 2020);
+    EXPECT_EQ(JetDatePart(u"m", mar1), 3);
+    EXPECT_FALSE(JetDatePart(u"zz", mar1));
 }
 
 TEST(RewriteDateComparisons, LeavesStringLiteralsAndOtherCallsAlone)

@@ -271,25 +271,16 @@ TEST_F(Loaded, FailedLoadReportsAndKeepsWhatWasThere)
     EXPECT_FALSE(data.SaveDefaultSettings());
 }
 
-TEST(ProfileSettings, FirstStartUsesTheDefaultsAndLaterStartsTheStoredValues)
+TEST(ProfileSettings, LaterStartsReadTheStoredValuesFromTheTestsOwnHome)
 {
-    RemoveProfileEntry(QStringLiteral("Settings"), QStringLiteral("BkgColor"));
-    RemoveProfileEntry(QStringLiteral("Settings"), QStringLiteral("DateFormat"));
-    RemoveProfileEntry(QStringLiteral("Settings"), QStringLiteral("AutoPaymentReminderDisplay"));
-    CTallywickData data;
-    data.LoadProfileSettings();
-    EXPECT_EQ(data.settings.backgroundColour, 0x4B4B4Bu);
-    EXPECT_EQ(data.settings.dateFormat, QStringLiteral("MMM/dd/yyyy"));
-    EXPECT_EQ(data.settings.autoPaymentReminderDisplay, 1);
-
     WriteProfileInt(QStringLiteral("Settings"), QStringLiteral("BkgColor"), 0xFF0000);
     WriteProfileString(QStringLiteral("Settings"), QStringLiteral("DateFormat"), QStringLiteral("dd/MM/yyyy"));
     WriteProfileInt(QStringLiteral("Settings"), QStringLiteral("AutoPaymentReminderDisplay"), 0);
+    CTallywickData data;
     data.LoadProfileSettings();
     EXPECT_EQ(data.settings.backgroundColour, 0xFF0000u);
     EXPECT_EQ(data.settings.dateFormat, QStringLiteral("dd/MM/yyyy"));
     EXPECT_EQ(data.settings.autoPaymentReminderDisplay, 0);
-    // The profile lives in the test's own home, never the real one.
     EXPECT_TRUE(QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Norwend"), QStringLiteral("Tallywick + "))
                     .fileName()
                     .startsWith(qEnvironmentVariable("HOME") + u'/'));
