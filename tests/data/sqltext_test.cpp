@@ -41,12 +41,6 @@ TEST(FormatSql, NumbersKeepAPointOnADecimalCommaDesktop)
     EXPECT_EQ(FormatSql("values (%f,%.2f,%e,'%s',%d)", 12.5, -0.5, 1500.0, QStringLiteral("1,5"), 3), QStringLiteral("values (12.500000,-0.50,1.500000e+03,'1,5',3)"));
 }
 
-TEST(FormatSql, KeepsNonAsciiAndPercentSignsOfArgumentsIntact)
-{
-    const QString text = QStringLiteral("Čaj 100% ünd %s %d 日本");
-    EXPECT_EQ(FormatSql("'%s'", text), u'\'' + text + u'\'');
-}
-
 TEST(FormatSql, RefusesAKindThatDoesNotMatchItsConversion)
 {
     EXPECT_THROW(FormatSql("%d", QStringLiteral("1")), std::invalid_argument);
