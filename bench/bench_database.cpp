@@ -19,7 +19,7 @@ QString g_self;
 
 QString Connection(const QString &path)
 {
-    return kProviderSetting + QStringLiteral("Data Source=") + path;
+    return kProviderSetting + DataSourcePart(path);
 }
 
 void BM_PeriodQueryWarm(benchmark::State &state)

@@ -4,6 +4,7 @@
 
 #include <sqlite3.h>
 
+#include <QCryptographicHash>
 #include <QDate>
 #include <QDir>
 #include <QFile>
@@ -13,7 +14,11 @@
 
 QString BenchDatabase(long rows)
 {
-    const QString path = QDir::tempPath() + QStringLiteral("/twk-bench-%1.mdb").arg(rows);
+    // Named after the indexes too: a file made with other indexes would be
+    // rebuilt at its first open, inside the measurement.
+    const QByteArray indexes = QCryptographicHash::hash(IndexStatements().join(u';').toUtf8(), QCryptographicHash::Sha1);
+    const QString path = QDir::tempPath()
+        + QStringLiteral("/twk-bench-%1-%2.mdb").arg(rows).arg(QString::fromLatin1(indexes.toHex().left(8)));
     if (QFile::exists(path))
         return path;
     const QString partial = path + QStringLiteral(".part");

@@ -39,7 +39,7 @@ int main(int argc, char **argv)
 
     CTallywickApp app;
     if (!app.InitInstance(QApplication::applicationDirPath(), QApplication::arguments().mid(1)))
-        return 0;
+        return app.StartUpExitCode();
     QApplication::exec();
     return app.ExitInstance();
 }

@@ -70,21 +70,13 @@ bool CTallywickApp::InitInstance(const QString &appFolder, const QStringList &ar
     ShowProgress();
     SetProgressText(QStringLiteral("Initializing"));
     SetProgressText(QStringLiteral("Checking database settings"));
-    if (!m_data.LocateDatabase()) {
-        TwkMessageBox(LoadString(StringId::OpenApplicationFailed), QStringLiteral("TallywickPlus"), MB_OK | MB_ICONERROR, m_progress.get());
-        HideProgress();
-        m_checker.reset();
-        return false;
-    }
+    if (!m_data.LocateDatabase())
+        return FailStartUp();
     m_data.BuildConnectionString();
 
     SetProgressText(QStringLiteral("Opening the Database"));
-    if (!m_data.OpenDatabase()) {
-        TwkMessageBox(LoadString(StringId::OpenApplicationFailed), QStringLiteral("TallywickPlus"), MB_OK | MB_ICONERROR, m_progress.get());
-        HideProgress();
-        m_checker.reset();
-        return false;
-    }
+    if (!m_data.OpenDatabase())
+        return FailStartUp();
 
     SetProgressText(QStringLiteral("Applying Default Settings"));
     if (!m_data.LoadCompanyInfo())
@@ -113,6 +105,16 @@ bool CTallywickApp::InitInstance(const QString &appFolder, const QStringList &ar
     m_checker->onActivate = [this](const QStringList &args) { ActivateFromOtherStart(args); };
     m_checker->TrackFirstInstanceRunning();
     return true;
+}
+
+bool CTallywickApp::FailStartUp()
+{
+    TwkMessageBox(LoadString(StringId::OpenApplicationFailed), QStringLiteral("TallywickPlus"), MB_OK | MB_ICONERROR,
+                  m_progress.get());
+    HideProgress();
+    m_checker.reset();
+    m_startUpExitCode = 1;
+    return false;
 }
 
 bool CTallywickApp::LoginUser()

@@ -25,6 +25,10 @@ public:
     // True when the main window is up; false ends the program.
     bool InitInstance(const QString &appFolder, const QStringList &arguments);
     int ExitInstance();
+    // The program's exit status after InitInstance returned false: 0 when
+    // start-up ended as it should (handed to the running instance, a server
+    // switch), non-zero when it failed, so scripts and session managers see it.
+    int StartUpExitCode() const { return m_startUpExitCode; }
 
     CTallywickData &Data() { return m_data; }
     CMainFrame *MainFrame() const { return m_frame.get(); }
@@ -43,10 +47,13 @@ private:
     void SetProgressText(const QString &text);
     void HideProgress();
     void ActivateFromOtherStart(const QStringList &arguments);
+    // Tells the user start-up failed and ends it with a failure status.
+    bool FailStartUp();
 
     CTallywickData m_data;
     std::unique_ptr<CMainFrame> m_frame;
     std::unique_ptr<CSplashDlg> m_progress;
     std::unique_ptr<CInstanceChecker> m_checker;
     QStringList m_progressLog;
+    int m_startUpExitCode = 0;
 };

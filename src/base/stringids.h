@@ -125,5 +125,6 @@ constexpr unsigned NamePlaceholder = 61591;
 constexpr unsigned ViewMenu = 61592;
 constexpr unsigned ToolbarsMenu = 61593;
 constexpr unsigned MainToolbarMenu = 61594;
+constexpr unsigned SaveDatabaseLocationFailed = 61700;
 
 } // namespace StringId

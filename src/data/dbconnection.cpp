@@ -14,12 +14,60 @@ CDbConnection::~CDbConnection()
 
 QString ConnectionValue(const QString &connection, const QString &key)
 {
-    for (const QString &part : connection.split(u';')) {
-        const qsizetype eq = part.indexOf(u'=');
-        if (eq > 0 && part.left(eq).trimmed().compare(key, Qt::CaseInsensitive) == 0)
-            return part.mid(eq + 1).trimmed();
+    // key=value pairs split at ';'; a value may stand in double or single
+    // quotes, the quote doubled inside, so that it can hold ';' itself.
+    const qsizetype n = connection.size();
+    qsizetype i = 0;
+    while (i < n) {
+        const qsizetype eq = connection.indexOf(u'=', i);
+        const qsizetype semi = connection.indexOf(u';', i);
+        if (eq < 0)
+            break;
+        if (semi >= 0 && semi < eq) {
+            i = semi + 1;
+            continue;
+        }
+        const QString name = connection.mid(i, eq - i).trimmed();
+        qsizetype p = eq + 1;
+        while (p < n && connection[p].isSpace())
+            ++p;
+        QString value;
+        if (p < n && (connection[p] == u'"' || connection[p] == u'\'')) {
+            const QChar quote = connection[p++];
+            for (; p < n; ++p) {
+                if (connection[p] == quote) {
+                    if (p + 1 < n && connection[p + 1] == quote) {
+                        value += quote;
+                        ++p;
+                        continue;
+                    }
+                    ++p;
+                    break;
+                }
+                value += connection[p];
+            }
+            const qsizetype end = connection.indexOf(u';', p);
+            i = end < 0 ? n : end + 1;
+        } else {
+            const qsizetype end = connection.indexOf(u';', p);
+            value = connection.mid(p, end < 0 ? -1 : end - p).trimmed();
+            i = end < 0 ? n : end + 1;
+        }
+        if (!name.isEmpty() && name.compare(key, Qt::CaseInsensitive) == 0)
+            return value;
     }
     return {};
+}
+
+QString DataSourcePart(const QString &path)
+{
+    const bool plain = !path.contains(u';') && !path.contains(u'"') && !path.startsWith(u'\'')
+        && path == path.trimmed();
+    if (plain)
+        return QStringLiteral("Data Source=") + path;
+    QString quoted = path;
+    quoted.replace(QStringLiteral("\""), QStringLiteral("\"\""));
+    return QStringLiteral("Data Source=\"") + quoted + u'"';
 }
 
 HRESULT CDbConnection::StatusFor(int sqliteCode, const QString &message)

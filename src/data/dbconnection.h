@@ -60,5 +60,8 @@ private:
 };
 
 // The parts of a connection string: "Data Source=" and
-// "Jet OLEDB:Database Password=".
+// "Jet OLEDB:Database Password=". Quoted values are read back unquoted.
 QString ConnectionValue(const QString &connection, const QString &key);
+// "Data Source=<path>", the path in double quotes when it holds ';' or a
+// quote or starts or ends with a blank, as the provider's syntax allows.
+QString DataSourcePart(const QString &path);

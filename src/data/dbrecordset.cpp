@@ -87,7 +87,11 @@ bool CDbRecordset::OpenStatement(const QString &formatted, qsizetype templateLen
     if (!db)
         ThrowClosed();
 
-    const QByteArray utf8 = RewriteDateComparisons(formatted).toUtf8();
+    // A date column is read through its index only while every date the
+    // function reads is of the stored form: both then give the same rows.
+    const QByteArray utf8 =
+        RewriteDateComparisons(formatted, [db](const QString &column) { return !HoldsDatesInOtherForms(db, column); })
+            .toUtf8();
     sqlite3_stmt *stmt = nullptr;
     const char *tail = nullptr;
     int rc = sqlite3_prepare_v2(db, utf8.constData(), int(utf8.size()), &stmt, &tail);

@@ -12,14 +12,25 @@ QStringList IndexStatements()
 {
     // Built from built-in functions only, so the standard shell can still
     // insert rows; period queries are rewritten to this expression. The stored
-    // date is in the index too, or the engine would not read it alone.
+    // date is in the index too, or the engine would not read it alone. The
+    // indexes of older builds took impossible days such as 02/31 for dates.
+    const QString transactionDay = IndexedDateExpression(QStringLiteral("cTransactionDate"));
+    const QString reminderDay = IndexedDateExpression(QStringLiteral("cPaymentDate"));
     return {
-        QStringLiteral("CREATE INDEX IF NOT EXISTS IX_TRANSACTION_PERIOD ON LB_TRANSACTION_INFO_TB (%1, cTransactionName, "
+        QStringLiteral("DROP INDEX IF EXISTS IX_TRANSACTION_PERIOD"),
+        QStringLiteral("DROP INDEX IF EXISTS IX_REMINDER_DATE"),
+        QStringLiteral("CREATE INDEX IF NOT EXISTS IX_TRANSACTION_DAY ON LB_TRANSACTION_INFO_TB (%1, cTransactionName, "
                        "iTransactionType, cTransactionAmount, cTransactionDate)")
-            .arg(IndexedDateExpression(QStringLiteral("cTransactionDate"))),
+            .arg(transactionDay),
         QStringLiteral("CREATE INDEX IF NOT EXISTS IX_TRANSACTION_NAME ON LB_TRANSACTION_INFO_TB (cTransactionName, cUnitName)"),
-        QStringLiteral("CREATE INDEX IF NOT EXISTS IX_REMINDER_DATE ON LB_PAYMENT_REMINDER_INFO_TB (%1, cPaymentDate)")
-            .arg(IndexedDateExpression(QStringLiteral("cPaymentDate"))),
+        QStringLiteral("CREATE INDEX IF NOT EXISTS IX_REMINDER_DAY ON LB_PAYMENT_REMINDER_INFO_TB (%1, cPaymentDate)")
+            .arg(reminderDay),
+        QStringLiteral("CREATE INDEX IF NOT EXISTS IX_TRANSACTION_OTHER_DATE ON LB_TRANSACTION_INFO_TB (cTransactionDate) "
+                       "WHERE %1")
+            .arg(OtherFormDatesCondition(QStringLiteral("cTransactionDate"))),
+        QStringLiteral("CREATE INDEX IF NOT EXISTS IX_REMINDER_OTHER_DATE ON LB_PAYMENT_REMINDER_INFO_TB (cPaymentDate) "
+                       "WHERE %1")
+            .arg(OtherFormDatesCondition(QStringLiteral("cPaymentDate"))),
     };
 }
 

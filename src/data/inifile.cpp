@@ -27,7 +27,11 @@ bool IsKey(const QString &line, const QString &key, QString *value = nullptr)
 } // namespace
 
 CIniFile::CIniFile(QString path)
-    : m_path(std::move(path))
+    : save([](const QString &target, const QByteArray &contents) {
+          QSaveFile file(target);
+          return file.open(QIODevice::WriteOnly) && file.write(contents) == contents.size() && file.commit();
+      })
+    , m_path(std::move(path))
 {
 }
 
@@ -51,7 +55,7 @@ QString CIniFile::Read(const QString &section, const QString &key) const
             if (value.size() >= 2 && ((value.startsWith(u'"') && value.endsWith(u'"'))
                                       || (value.startsWith(u'\'') && value.endsWith(u'\''))))
                 value = value.mid(1, value.size() - 2);
-            return value.left(254);
+            return value;
         }
     }
     return {};
@@ -103,9 +107,5 @@ bool CIniFile::Write(const QString &section, const QString &key, const QString &
             lines.insert(insertAt, entry);
         }
     }
-    QSaveFile file(m_path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    file.write((lines.join(u'\n') + u'\n').toUtf8());
-    return file.commit();
+    return save(m_path, (lines.join(u'\n') + u'\n').toUtf8());
 }

@@ -234,12 +234,64 @@ bool RegisterJetFunctions(sqlite3 *db)
     return true;
 }
 
+namespace {
+
+const QString kStoredDateGlob = QStringLiteral("'[0-9][0-9]/[0-9][0-9]/[0-9][0-9][0-9][0-9]'");
+
+} // namespace
+
 QString IndexedDateExpression(const QString &column)
 {
-    return QStringLiteral("(CASE WHEN %1 GLOB '[01][0-9]/[0-3][0-9]/[0-9][0-9][0-9][0-9]' AND "
-                          "substr(%1,1,2) BETWEEN '01' AND '12' AND substr(%1,4,2) BETWEEN '01' AND '31' "
-                          "THEN substr(%1,7,4)||'-'||substr(%1,1,2)||'-'||substr(%1,4,2) END)")
-        .arg(column);
+    // Only days that exist, as datevalue() reads them: "02/31/2020" or
+    // "13/01/2020" are NULL. The engine allows no date() in an index, so the
+    // month lengths and leap years are spelled out.
+    const QString month = QStringLiteral("substr(%1,1,2)").arg(column);
+    const QString day = QStringLiteral("substr(%1,4,2)").arg(column);
+    const QString year = QStringLiteral("substr(%1,7,4)").arg(column);
+    // Built by joining: the modulo signs would read as placeholders of arg().
+    const QString lastDay = QStringLiteral("(CASE WHEN ") + month + QStringLiteral(" IN ('04','06','09','11') THEN '30' WHEN ")
+        + month + QStringLiteral("<>'02' THEN '31' WHEN ") + year + QStringLiteral("%4=0 AND (") + year
+        + QStringLiteral("%100<>0 OR ") + year + QStringLiteral("%400=0) THEN '29' ELSE '28' END)");
+    return QStringLiteral("(CASE WHEN %1 GLOB %2 AND %3>='0100' AND %4 BETWEEN '01' AND '12' AND %5 BETWEEN '01' AND %6 "
+                          "THEN %3||'-'||%4||'-'||%5 END)")
+        .arg(column, kStoredDateGlob, year, month, day, lastDay);
+}
+
+QString OtherFormDatesCondition(const QString &column)
+{
+    return QStringLiteral("%1 NOT GLOB %2").arg(column, kStoredDateGlob);
+}
+
+QString DateColumnTable(QStringView column)
+{
+    // A qualified name counts by its column part.
+    const qsizetype dot = column.lastIndexOf(u'.');
+    const QStringView name = dot >= 0 ? column.mid(dot + 1) : column;
+    if (name.compare(u"cTransactionDate", Qt::CaseInsensitive) == 0)
+        return QStringLiteral("LB_TRANSACTION_INFO_TB");
+    if (name.compare(u"cPaymentDate", Qt::CaseInsensitive) == 0)
+        return QStringLiteral("LB_PAYMENT_REMINDER_INFO_TB");
+    return {};
+}
+
+bool HoldsDatesInOtherForms(sqlite3 *db, const QString &column)
+{
+    const QString table = DateColumnTable(column);
+    if (table.isEmpty())
+        return true;
+    const QString name = column.section(u'.', -1);
+    // The partial index holds exactly these rows, usually none.
+    const QByteArray sql = QStringLiteral("SELECT 1 FROM %1 WHERE %2 AND datevalue(%3) IS NOT NULL LIMIT 1")
+                               .arg(table, OtherFormDatesCondition(name), name)
+                               .toUtf8();
+    sqlite3_stmt *stmt = nullptr;
+    if (sqlite3_prepare_v2(db, sql.constData(), int(sql.size()), &stmt, nullptr) != SQLITE_OK) {
+        sqlite3_finalize(stmt);
+        return true;
+    }
+    const int rc = sqlite3_step(stmt);
+    sqlite3_finalize(stmt);
+    return rc != SQLITE_DONE;
 }
 
 namespace {
@@ -247,15 +299,6 @@ namespace {
 bool IsIdentChar(QChar c)
 {
     return c.isLetterOrNumber() || c == u'_';
-}
-
-bool IsDateColumn(QStringView name)
-{
-    // A qualified name counts by its column part.
-    const qsizetype dot = name.lastIndexOf(u'.');
-    const QStringView column = dot >= 0 ? name.mid(dot + 1) : name;
-    return column.compare(u"cTransactionDate", Qt::CaseInsensitive) == 0
-        || column.compare(u"cPaymentDate", Qt::CaseInsensitive) == 0;
 }
 
 // Skips a quoted run starting at pos (quote doubled inside); returns the end.
@@ -278,7 +321,8 @@ qsizetype SkipQuoted(QStringView sql, qsizetype pos)
 
 // Tries to rewrite "datevalue(...)" whose name ends at nameEnd; returns the
 // replacement and where the call ends, or nothing.
-std::optional<std::pair<QString, qsizetype>> RewriteCall(QStringView sql, qsizetype nameEnd)
+std::optional<std::pair<QString, qsizetype>> RewriteCall(QStringView sql, qsizetype nameEnd,
+                                                         const std::function<bool(const QString &)> &indexable)
 {
     qsizetype p = nameEnd;
     while (p < sql.size() && sql[p].isSpace())
@@ -303,10 +347,10 @@ std::optional<std::pair<QString, qsizetype>> RewriteCall(QStringView sql, qsizet
         const qsizetype start = p;
         while (p < sql.size() && (IsIdentChar(sql[p]) || sql[p] == u'.'))
             ++p;
-        const QStringView name = sql.mid(start, p - start);
-        if (!IsDateColumn(name))
+        const QString name = sql.mid(start, p - start).toString();
+        if (DateColumnTable(name).isEmpty() || (indexable && !indexable(name)))
             return std::nullopt;
-        replacement = IndexedDateExpression(name.toString());
+        replacement = IndexedDateExpression(name);
     } else {
         return std::nullopt;
     }
@@ -319,7 +363,7 @@ std::optional<std::pair<QString, qsizetype>> RewriteCall(QStringView sql, qsizet
 
 } // namespace
 
-QString RewriteDateComparisons(const QString &sql)
+QString RewriteDateComparisons(const QString &sql, const std::function<bool(const QString &column)> &indexable)
 {
     const QStringView view(sql);
     QString out;
@@ -343,7 +387,7 @@ QString RewriteDateComparisons(const QString &sql)
                 ++i;
             const bool afterDot = start > 0 && view[start - 1] == u'.';
             if (!afterDot && view.mid(start, i - start).compare(u"datevalue", Qt::CaseInsensitive) == 0) {
-                if (const auto r = RewriteCall(view, i)) {
+                if (const auto r = RewriteCall(view, i, indexable)) {
                     out += view.mid(copied, start - copied);
                     out += r->first;
                     copied = i = r->second;

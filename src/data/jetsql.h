@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringView>
 
+#include <functional>
 #include <optional>
 
 struct sqlite3;
@@ -26,10 +27,21 @@ std::optional<long long> JetDateDiff(QStringView interval, const QDate &from, co
 std::optional<long long> JetDatePart(QStringView interval, const QDate &date);
 
 // The index expression over a stored month-first date column: the same ISO
-// text as datevalue(column) for every well-formed stored date, NULL otherwise.
+// text as datevalue(column) for every text of the stored form "MM/DD/YYYY",
+// NULL for every other text.
 QString IndexedDateExpression(const QString &column);
+// The rows whose date text is not of the stored form (a partial index holds
+// them): only there can datevalue() and the indexed expression differ.
+QString OtherFormDatesCondition(const QString &column);
+// The table of a date column the rewrite knows; empty for any other name.
+QString DateColumnTable(QStringView column);
+// True when a row of the column's table holds a date that datevalue() reads
+// but that is not of the stored form (hand-edited, from another program).
+bool HoldsDatesInOtherForms(sqlite3 *db, const QString &column);
 
 // Turns datevalue(<date column>) into the indexed expression and
 // datevalue('<literal>') into its ISO text (or NULL), outside string literals,
-// so that range comparisons use the date indexes. Everything else is kept.
-QString RewriteDateComparisons(const QString &sql);
+// so that range comparisons use the date indexes. A column for which
+// `indexable` says false keeps the function call. Everything else is kept.
+QString RewriteDateComparisons(const QString &sql,
+                               const std::function<bool(const QString &column)> &indexable = {});

@@ -86,7 +86,11 @@ bool CTallywickData::FindDatabaseFile()
     if (chosen.isEmpty())
         return false;
     const QString full = QFileInfo(chosen).absoluteFilePath();
-    iniFile.Write(kIniSection, QStringLiteral("DBPath"), full);
+    // The chosen file still opens this time; without the entry the next start
+    // would ask again, so the user learns why.
+    if (!iniFile.Write(kIniSection, QStringLiteral("DBPath"), full))
+        TwkMessageBox(LoadString(StringId::SaveDatabaseLocationFailed).arg(QDir::toNativeSeparators(iniFile.Path())),
+                      kIniTitle, MB_OK | MB_ICONEXCLAMATION, messageOwner);
     location.databasePath = full;
     return true;
 }
@@ -94,7 +98,7 @@ bool CTallywickData::FindDatabaseFile()
 void CTallywickData::BuildConnectionString()
 {
     location.providerPart = location.providerSetting;
-    location.sourcePart = QStringLiteral("Data Source=") + ResolvedDatabasePath();
+    location.sourcePart = DataSourcePart(ResolvedDatabasePath());
     location.connectionString = location.providerPart + location.sourcePart;
 }
 

@@ -4,7 +4,7 @@
 #include "data/sqltext.h"
 
 #include <cmath>
-#include <cstdlib>
+#include <charconv>
 
 std::optional<double> ParseAmount(const QString &text)
 {
@@ -19,10 +19,14 @@ std::optional<double> ParseAmount(const QString &text)
     }
     if (points > 1)
         return std::nullopt;
-    // strtod takes "5." and ".5" as they stand; a run of digits too long for
+    // from_chars reads "5." and ".5" as they stand and, unlike strtod, always
+    // with a point whatever the desktop's locale; a run of digits too long for
     // a double would write "inf" into the statement, so it is refused here.
     const QByteArray latin = text.toLatin1();
-    const double value = std::strtod(latin.constData(), nullptr);
+    double value = 0;
+    const auto [end, error] = std::from_chars(latin.constData(), latin.constData() + latin.size(), value);
+    if (error != std::errc() || end != latin.constData() + latin.size())
+        return std::nullopt;
     if (!std::isfinite(value) || value < 0)
         return std::nullopt;
     return value;

@@ -13,6 +13,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -92,6 +93,7 @@ TEST_F(ProgramFolder, MissingDatabaseEndsStartUpAfterAskingForIt)
     EXPECT_EQ(app.ProgressLog().last(), QStringLiteral("Checking database settings"));
     EXPECT_EQ(app.MainFrame(), nullptr);
     EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("TallywickPlus.mdb"))));
+    EXPECT_EQ(app.StartUpExitCode(), 1);
 }
 
 TEST_F(ProgramFolder, InvalidDatabaseEndsStartUpAtOpening)
@@ -103,6 +105,7 @@ TEST_F(ProgramFolder, InvalidDatabaseEndsStartUpAtOpening)
     EXPECT_EQ(TestUi().Texts(), (QStringList{LoadString(StringId::DatabaseInvalid), LoadString(StringId::OpenApplicationFailed)}));
     ASSERT_FALSE(app.ProgressLog().isEmpty());
     EXPECT_EQ(app.ProgressLog().last(), QStringLiteral("Opening the Database"));
+    EXPECT_EQ(app.StartUpExitCode(), 1);
 }
 
 TEST_F(ProgramFolder, ServerSwitchesEndStartUpWithoutAWindow)
@@ -113,6 +116,7 @@ TEST_F(ProgramFolder, ServerSwitchesEndStartUpWithoutAWindow)
         EXPECT_FALSE(app.InitInstance(dir.path(), {sw}));
         EXPECT_EQ(app.MainFrame(), nullptr);
         EXPECT_TRUE(app.ProgressLog().isEmpty());
+        EXPECT_EQ(app.StartUpExitCode(), 0) << "a server switch is not a failure";
     }
 }
 
@@ -139,11 +143,21 @@ TEST(InstanceChecker, LaterStartHandsItsArgumentsToTheFirst)
 #ifdef TWK_PROGRAM
 namespace {
 
-QProcess *StartProgram(const QString &folder, QObject *parent)
+// The program uses its own folder: every run is of a copy installed in a
+// temporary one, never of the build's program folder.
+QString InstallProgram(const QString &folder)
+{
+    const QString program = QDir(folder).filePath(QStringLiteral("tallywick"));
+    EXPECT_TRUE(QFile::copy(QStringLiteral(TWK_PROGRAM), program));
+    QFile::setPermissions(program, QFile::permissions(QStringLiteral(TWK_PROGRAM)));
+    return program;
+}
+
+QProcess *StartProgram(const QString &program, QObject *parent)
 {
     auto *p = new QProcess(parent);
-    p->setProgram(QStringLiteral(TWK_PROGRAM));
-    p->setWorkingDirectory(folder);
+    p->setProgram(program);
+    p->setWorkingDirectory(QFileInfo(program).absolutePath());
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     p->setProcessEnvironment(env);
@@ -162,51 +176,48 @@ bool InstanceTracked()
 TEST(CreateDatabaseCommand, WritesAFreshEncryptedFileAndNeverOverwrites)
 {
     QTemporaryDir dir;
+    const QString program = InstallProgram(dir.path());
     const QString path = dir.filePath(QStringLiteral("fresh.mdb"));
     QProcess p;
-    p.start(QStringLiteral(TWK_PROGRAM), {QStringLiteral("--create-database"), path});
+    p.start(program, {QStringLiteral("--create-database"), path});
     ASSERT_TRUE(p.waitForFinished(20000));
     EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
 
     CDbConnection connection;
-    EXPECT_EQ(connection.Open(kProviderSetting + QStringLiteral("Data Source=") + path, kDbUser, kDbPassword), TWK_S_OK);
+    EXPECT_EQ(connection.Open(kProviderSetting + DataSourcePart(path), kDbUser, kDbPassword), TWK_S_OK);
     connection.Close();
-    EXPECT_THROW(connection.Open(kProviderSetting + QStringLiteral("Data Source=") + path, kDbUser, QStringLiteral("guess")),
+    EXPECT_THROW(connection.Open(kProviderSetting + DataSourcePart(path), kDbUser, QStringLiteral("guess")),
                  CDbError);
 
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     const QByteArray before = f.readAll();
     f.close();
-    p.start(QStringLiteral(TWK_PROGRAM), {QStringLiteral("--create-database"), path});
+    p.start(program, {QStringLiteral("--create-database"), path});
     ASSERT_TRUE(p.waitForFinished(20000));
     EXPECT_NE(p.exitCode(), 0);
     EXPECT_TRUE(p.readAllStandardError().contains("already exists"));
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), before);
 
-    p.start(QStringLiteral(TWK_PROGRAM), {QStringLiteral("--create-database")});
+    p.start(program, {QStringLiteral("--create-database")});
     ASSERT_TRUE(p.waitForFinished(20000));
     EXPECT_EQ(p.exitCode(), 2);
 }
 
 TEST_F(ProgramFolder, TwoStartsGiveOneRunningInstanceAndACrashLocksNobodyOut)
 {
-    // The program uses its own folder: run a copy installed in the temporary one.
-    const QString program = dir.filePath(QStringLiteral("tallywick"));
-    ASSERT_TRUE(QFile::copy(QStringLiteral(TWK_PROGRAM), program));
-    QFile::setPermissions(program, QFile::permissions(QStringLiteral(TWK_PROGRAM)));
+    const QString program = InstallProgram(dir.path());
     Install(kDeliveredIni);
     QObject owner;
-    auto start = [&] {
-        auto *p = StartProgram(dir.path(), &owner);
-        p->setProgram(program);
-        p->start();
-        return p;
-    };
+    auto start = [&] { return StartProgram(program, &owner); };
     QProcess *first = start();
     ASSERT_TRUE(first->waitForStarted());
     QTRY_VERIFY_WITH_TIMEOUT(InstanceTracked(), 20000);
+    // The copy found its own settings file and database, and wrote to them.
+    QFile ini(dir.filePath(QStringLiteral("TallywickPlus.ini")));
+    ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(ini.readAll().contains("ConStrg=")) << "the program started from another folder";
 
     QProcess *second = start();
     ASSERT_TRUE(second->waitForFinished(20000));

@@ -1,8 +1,8 @@
 #include "base/amounttext.h"
 
-#include <gtest/gtest.h>
+#include "support/germandesktop.h"
 
-#include <clocale>
+#include <gtest/gtest.h>
 
 TEST(FormatAmount, TwoDecimalsWithAPointAndNoNegativeZero)
 {
@@ -17,10 +17,8 @@ TEST(FormatAmount, TwoDecimalsWithAPointAndNoNegativeZero)
 
 TEST(FormatAmount, IgnoresADecimalCommaDesktop)
 {
-    const std::string before = std::setlocale(LC_ALL, nullptr);
-    if (!std::setlocale(LC_ALL, "de_DE.UTF-8"))
+    CGermanDesktop german;
+    if (!german.Active())
         GTEST_SKIP() << "the de_DE.UTF-8 locale is not installed";
-    const QString text = FormatAmount(1234.5);
-    std::setlocale(LC_ALL, before.c_str());
-    EXPECT_EQ(text, QStringLiteral("1234.50"));
+    EXPECT_EQ(FormatAmount(1234.5), QStringLiteral("1234.50"));
 }

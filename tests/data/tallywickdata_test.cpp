@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -125,11 +126,50 @@ TEST_F(AppFolder, ReadOnlyDatabaseIsMadeWritableBeforeItOpens)
     EXPECT_TRUE(TestUi().messages.isEmpty());
 }
 
-TEST_F(AppFolder, LongSettingsValuesAreCutAt254Characters)
+TEST_F(AppFolder, ADatabaseInAnyFolderTheDialogCanReturnOpens)
 {
-    WriteText(Ini(), QStringLiteral("[TallywickPlus]\nDBPath=") + QString(300, u'a') + u'\n');
-    ASSERT_TRUE(data.ReadDatabaseLocation());
-    EXPECT_EQ(data.location.databasePath.size(), 254);
+    // ';' ends a value of the connection string unless the value is quoted;
+    // a long path must not be cut when the settings file is read.
+    const QString deep = QStringLiteral("%1/%1/%1/%1/%1").arg(QString(60, u'd'));
+    for (const QString &folder : {QStringLiteral("Haus;Hof"), QStringLiteral("say \"hi\"; 'x'"),
+                                  QStringLiteral("Kosten=50%"), deep}) {
+        SCOPED_TRACE(folder.toStdString());
+        TestUi().Reset();
+        ASSERT_TRUE(QDir(dir.path()).mkpath(folder));
+        const QString path = MakeDatabase(folder + QStringLiteral("/TallywickPlus.mdb"));
+        WriteText(Ini(), QStringLiteral("[TallywickPlus]\nDBPath=%1\nConStrg=Provider=Microsoft.Jet.OLEDB.4.0;\n").arg(path));
+        CTallywickData fresh;
+        fresh.SetAppFolder(dir.path());
+        ASSERT_TRUE(fresh.LocateDatabase());
+        EXPECT_EQ(ConnectionValue(fresh.location.connectionString, QStringLiteral("Data Source")), path);
+        EXPECT_TRUE(fresh.OpenDatabase());
+        EXPECT_TRUE(TestUi().messages.isEmpty()) << TestUi().Texts().join(u'|').toStdString();
+        EXPECT_TRUE(TestUi().fileRequests.isEmpty());
+    }
+    // Strings written before values were quoted read as they always did.
+    EXPECT_EQ(ConnectionValue(QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source= /a b/o'k.mdb ;x=1"),
+                              QStringLiteral("data source")),
+              QStringLiteral("/a b/o'k.mdb"));
+    const QString quoted = QStringLiteral("Data Source='a;''b''';Jet OLEDB:Database Password=p=q");
+    EXPECT_EQ(ConnectionValue(quoted, QStringLiteral("Data Source")), QStringLiteral("a;'b'"));
+    EXPECT_EQ(ConnectionValue(quoted, QStringLiteral("Jet OLEDB:Database Password")), QStringLiteral("p=q"));
+}
+
+TEST_F(AppFolder, AChosenDatabaseThatCannotBeRememberedIsToldAndStillOpens)
+{
+    const QString path = MakeDatabase();
+    WriteText(Ini(), QStringLiteral("[TallywickPlus]\nConStrg=Provider=Microsoft.Jet.OLEDB.4.0;\n"));
+    data.iniFile.save = [](const QString &, const QByteArray &) { return false; };
+    TestUi().QueueFile(path);
+    ASSERT_TRUE(data.LocateDatabase());
+    ASSERT_EQ(TestUi().messages.size(), 2);
+    EXPECT_EQ(TestUi().messages[1].text,
+              QStringLiteral("The location of the database could not be saved in %1.\nTallywick + will ask for the "
+                             "database again at the next start.")
+                  .arg(Ini()));
+    EXPECT_EQ(TestUi().messages[1].title, QStringLiteral("TallywickPlus"));
+    EXPECT_EQ(TestUi().messages[1].style & MB_ICONMASK, unsigned(MB_ICONEXCLAMATION));
+    EXPECT_TRUE(data.OpenDatabase());
 }
 
 class Loaded : public ::testing::Test
@@ -231,25 +271,16 @@ TEST_F(Loaded, FailedLoadReportsAndKeepsWhatWasThere)
     EXPECT_FALSE(data.SaveDefaultSettings());
 }
 
-TEST(ProfileSettings, FirstStartUsesTheDefaultsAndLaterStartsTheStoredValues)
+TEST(ProfileSettings, LaterStartsReadTheStoredValuesFromTheTestsOwnHome)
 {
-    RemoveProfileEntry(QStringLiteral("Settings"), QStringLiteral("BkgColor"));
-    RemoveProfileEntry(QStringLiteral("Settings"), QStringLiteral("DateFormat"));
-    RemoveProfileEntry(QStringLiteral("Settings"), QStringLiteral("AutoPaymentReminderDisplay"));
-    CTallywickData data;
-    data.LoadProfileSettings();
-    EXPECT_EQ(data.settings.backgroundColour, 0x4B4B4Bu);
-    EXPECT_EQ(data.settings.dateFormat, QStringLiteral("MMM/dd/yyyy"));
-    EXPECT_EQ(data.settings.autoPaymentReminderDisplay, 1);
-
     WriteProfileInt(QStringLiteral("Settings"), QStringLiteral("BkgColor"), 0xFF0000);
     WriteProfileString(QStringLiteral("Settings"), QStringLiteral("DateFormat"), QStringLiteral("dd/MM/yyyy"));
     WriteProfileInt(QStringLiteral("Settings"), QStringLiteral("AutoPaymentReminderDisplay"), 0);
+    CTallywickData data;
     data.LoadProfileSettings();
     EXPECT_EQ(data.settings.backgroundColour, 0xFF0000u);
     EXPECT_EQ(data.settings.dateFormat, QStringLiteral("dd/MM/yyyy"));
     EXPECT_EQ(data.settings.autoPaymentReminderDisplay, 0);
-    // The profile lives in the test's own home, never the real one.
     EXPECT_TRUE(QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Norwend"), QStringLiteral("Tallywick + "))
                     .fileName()
                     .startsWith(qEnvironmentVariable("HOME") + u'/'));

@@ -16,7 +16,7 @@ CTestDatabase::CTestDatabase()
 
 QString CTestDatabase::ConnectionString() const
 {
-    return kProviderSetting + QStringLiteral("Data Source=") + m_path;
+    return kProviderSetting + DataSourcePart(m_path);
 }
 
 void CTestDatabase::Exec(const QString &sql)
