@@ -1,5 +1,6 @@
 #include "controls/drawtextflags.h"
 #include "controls/gridcellmodel.h"
+#include "controls/gridtextmetrics.h"
 
 #include <gtest/gtest.h>
 
@@ -439,6 +440,41 @@ TEST_F(GridAutoSize, TextsNeedingTheLayoutAreMeasuredOncePerDistinctText)
     EXPECT_EQ(grid.Metrics().MeasureCount() - before, 11);
     grid.AutoSize();
     EXPECT_EQ(grid.Metrics().MeasureCount() - before, 11);
+}
+
+TEST(GridTextMetrics, ALongSessionOfDistinctTextsKeepsTheRememberedSizesBounded)
+{
+    CGridTextMetrics metrics(64);
+    const LOGFONT font = Font(16);
+    const QString total = QStringLiteral("Total \u20ac");
+    const QSize totalSize = metrics.TextExtent(&font, total, false);
+    const QSize firstSize = metrics.TextExtent(&font, QStringLiteral("0 \u20ac"), false);
+    for (int i = 1; i < 2000; ++i) {
+        metrics.TextExtent(&font, QStringLiteral("%1 \u20ac").arg(i), false);
+        metrics.TextExtent(&font, QStringLiteral("%1\nline").arg(i), false);
+        // A text the report keeps showing stays remembered.
+        if (i % 16 == 0) {
+            EXPECT_EQ(metrics.TextExtent(&font, total, false), totalSize);
+        }
+        ASSERT_LE(metrics.CachedCount(), 2 * 2 * 64);
+    }
+    EXPECT_EQ(metrics.MeasureCount(), 2 * 2000);
+    // One that aged out is measured again, to the same size.
+    EXPECT_EQ(metrics.TextExtent(&font, QStringLiteral("0 \u20ac"), false), firstSize);
+    EXPECT_EQ(metrics.MeasureCount(), 2 * 2000 + 1);
+}
+
+TEST(GridTextMetrics, TheGridsOwnCacheIsBoundedToo)
+{
+    CGridCellModel grid;
+    const int rows = int(3 * CGridTextMetrics::kDefaultCapacity);
+    grid.SetRowCount(rows);
+    grid.SetColumnCount(1);
+    for (int r = 0; r < rows; ++r)
+        grid.SetItemText(r, 0, QStringLiteral("Caf\u00e9 \u20ac%1").arg(r));
+    grid.AutoSize();
+    EXPECT_EQ(grid.Metrics().MeasureCount(), rows);
+    EXPECT_LE(grid.Metrics().CachedCount(), 2 * CGridTextMetrics::kDefaultCapacity);
 }
 
 TEST(GridPictures, ABitmapAndAnIdReplaceEachOther)
