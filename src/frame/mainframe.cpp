@@ -206,6 +206,7 @@ void CMainFrame::BindFrameCommands()
     // Commands the report view answers.
     m_commands.SetHandler(ClearScreen, [this] { m_reportView->OnClearScreen(); });
     m_commands.SetHandler(Print, [this] { m_reportView->OnFilePrint(); });
+    m_commands.SetHandler(PrintSetup, [this] { m_reportView->OnFilePrintSetup(); });
     m_commands.SetHandler(PrintPreview, [this] {
         EnterPrintPreview([] {
             if (auto *preview = qobject_cast<QPrintPreviewDialog *>(QApplication::activeModalWidget()))

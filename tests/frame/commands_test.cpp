@@ -1,10 +1,14 @@
 #include "framefixture.h"
 
 #include "base/commandids.h"
+#include "base/stringtable.h"
+#include "reports/tallywickview.h"
+#include "support/testprintseam.h"
 #include "support/testuiseam.h"
 
 #include <QApplication>
 #include <QSet>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QToolBar>
 
@@ -237,4 +241,27 @@ TEST_F(FrameTest, ABackupAskedForBeforeADeletionSaysItIsNotAvailableAndStopsIt)
     ASSERT_TRUE(data.backupData);
     EXPECT_FALSE(data.backupData(frame.get()));
     EXPECT_EQ(TestUi().Texts(), QStringList{QStringLiteral("Backup Data is not available yet.")});
+}
+
+TEST_F(FrameTest, PrintSetupChoosesForThePrinterThatPrintAndPreviewUse)
+{
+    Frame(0, true).show();
+    CTestPrintSeam seam;
+    QTemporaryDir dir;
+    seam.onPrintSetup = [&dir](QPrinter &printer) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(dir.filePath(QStringLiteral("preview.pdf")));
+        printer.setPageOrientation(QPageLayout::Landscape);
+        return true;
+    };
+    EXPECT_TRUE(frame->ExecuteCommand(PrintSetup));
+    EXPECT_TRUE(frame->ExecuteCommand(Print));
+    EXPECT_TRUE(frame->ExecuteCommand(PrintPreview));
+    QPrinter &printer = frame->ReportView()->Printer();
+    // Setup, the print dialog, the preview and the job the preview printed.
+    EXPECT_EQ(seam.printers, (QList<const QPrinter *>{&printer, &printer, &printer, &printer}));
+    EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Landscape);
+    EXPECT_TRUE(TestUi().messages.isEmpty());
+    EXPECT_EQ(frame->CommandAction(PrintSetup)->statusTip(), CommandPrompt(PrintSetup));
+    EXPECT_EQ(frame->CommandAction(PrintSetup)->toolTip(), CommandTooltip(PrintSetup));
 }

@@ -6,6 +6,7 @@
 #include "reports/reportbuilder.h"
 #include "reports/reportformat.h"
 #include "support/testdatabase.h"
+#include "support/testprintseam.h"
 #include "support/testuiseam.h"
 
 #include <gtest/gtest.h>
@@ -13,6 +14,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFontMetrics>
+#include <QProcess>
 #include <QTemporaryDir>
 
 namespace {
@@ -217,6 +219,163 @@ TEST_F(ViewTest, PrintStepsWithoutAGridDoNothing)
     view.OnEndPrinting(nullptr, &info);
     EXPECT_EQ(view.GetGrid(), nullptr);
     EXPECT_EQ(info.GetMaxPage(), 0xFFFF);
+}
+
+namespace {
+
+// "Page size:" and the page count of a PDF, as pdfinfo reads them back.
+struct PdfFacts {
+    int pages = 0;
+    bool landscape = false;
+    QString text;
+};
+
+PdfFacts ReadPdf(const QString &path)
+{
+    PdfFacts facts;
+    QProcess info;
+    info.start(QStringLiteral("pdfinfo"), {path});
+    info.waitForFinished(30000);
+    for (const QString &line : QString::fromUtf8(info.readAllStandardOutput()).split(u'\n')) {
+        const QStringList words = line.simplified().split(u' ');
+        if (line.startsWith(QStringLiteral("Pages:")))
+            facts.pages = words.value(1).toInt();
+        else if (line.startsWith(QStringLiteral("Page size:")))
+            facts.landscape = words.value(2).toDouble() > words.value(4).toDouble();
+    }
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"), {path, QStringLiteral("-")});
+    text.waitForFinished(30000);
+    facts.text = QString::fromUtf8(text.readAllStandardOutput());
+    return facts;
+}
+
+// A printer whose job breaks down after the first page.
+class CBreakingPrinter : public QPrinter
+{
+public:
+    bool newPage() override { return false; }
+};
+
+class PrintTest : public ViewTest
+{
+protected:
+    // A report of `rows` numbered rows in a shown view.
+    void Report(int rows)
+    {
+        ReportLayout layout;
+        layout.rowCount = rows;
+        layout.columnCount = 3;
+        for (int r = 1; r < rows; ++r)
+            layout.cells.push_back(Cell(1, r, QStringLiteral("row%1x").arg(r)));
+        Shown();
+        view.ShowReport(layout);
+    }
+    QString Pdf(const QString &name) const { return dir.filePath(name); }
+    // Print Setup as a person would use it: a PDF file, landscape.
+    void SetUpToPdf(const QString &file)
+    {
+        seam.onPrintSetup = [file](QPrinter &printer) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(file);
+            printer.setPageOrientation(QPageLayout::Landscape);
+            return true;
+        };
+        view.OnFilePrintSetup();
+    }
+    CTestPrintSeam seam;
+};
+
+} // namespace
+
+TEST_F(PrintTest, PrintSetupChoicesReachPrintAndPreviewOnTheOnePrinter)
+{
+    Report(200);
+    SetUpToPdf(Pdf(QStringLiteral("setup.pdf")));
+    int maxPage = 0;
+    seam.onPrintDialog = [&maxPage](QPrinter &printer, int, int max) {
+        maxPage = max;
+        // A range of one job is gone when the next dialog opens.
+        EXPECT_EQ(printer.printRange(), QPrinter::AllPages);
+        printer.setPrintRange(QPrinter::PageRange);
+        printer.setFromTo(2, 2);
+        return true;
+    };
+    view.OnFilePrint();
+    ASSERT_GT(maxPage, 2);
+    PdfFacts printed = ReadPdf(Pdf(QStringLiteral("setup.pdf")));
+    EXPECT_EQ(printed.pages, 1);
+    EXPECT_TRUE(printed.landscape);
+    EXPECT_TRUE(printed.text.contains(QStringLiteral("Page 2 of %1").arg(maxPage))) << qPrintable(printed.text);
+
+    view.OnFilePrint();
+    view.OnFilePrintPreview();
+    printed = ReadPdf(Pdf(QStringLiteral("setup.pdf")));
+    EXPECT_EQ(printed.pages, maxPage);
+    EXPECT_TRUE(printed.landscape);
+    for (const QPrinter *printer : std::as_const(seam.printers))
+        EXPECT_EQ(printer, &view.Printer());
+    EXPECT_TRUE(TestUi().messages.isEmpty());
+}
+
+TEST_F(PrintTest, APrinterOrFileThatWillNotStartIsToldAndNothingPrints)
+{
+    Report(5);
+    seam.onPrintDialog = [](QPrinter &, int, int) { return true; };
+    seam.printerStarts = false;
+    view.OnFilePrint();
+    EXPECT_EQ(TestUi().LastText(), QStringLiteral("The printer could not be started. Check that it is switched on "
+                                                  "and connected, or choose another printer in Print Setup."));
+
+    seam.printerStarts = true;
+    const QString unwritable = dir.filePath(QStringLiteral("no such folder/report.pdf"));
+    SetUpToPdf(unwritable);
+    view.OnFilePrint();
+    ASSERT_EQ(TestUi().messages.size(), 2);
+    EXPECT_EQ(TestUi().LastText(), QStringLiteral("The report could not be printed to the file \"%1\". Check that "
+                                                  "its folder exists and that you may write there.")
+                                       .arg(unwritable));
+    EXPECT_EQ(TestUi().messages.last().style, unsigned(MB_OK | MB_ICONEXCLAMATION));
+    EXPECT_EQ(view.PrintTo(view.Printer()).outcome, CPrintRun::NotStarted);
+}
+
+TEST_F(PrintTest, APageRangeWithNoPagesOfTheReportIsToldBeforeAnySheetComesOut)
+{
+    Report(5);
+    SetUpToPdf(Pdf(QStringLiteral("range.pdf")));
+    seam.onPrintDialog = [](QPrinter &printer, int, int) {
+        printer.setPrintRange(QPrinter::PageRange);
+        printer.setFromTo(50, 60);
+        return true;
+    };
+    view.OnFilePrint();
+    const int pages = view.GetGrid()->PrintPageCount(&view.Printer());
+    ASSERT_LT(pages, 50);
+    EXPECT_EQ(TestUi().Texts(), QStringList{QStringLiteral("There is nothing to print in pages 50 to 60: the report "
+                                                           "has %1.")
+                                                .arg(pages == 1 ? QStringLiteral("1 page")
+                                                                : QStringLiteral("%1 pages").arg(pages))});
+    EXPECT_FALSE(QFile::exists(Pdf(QStringLiteral("range.pdf"))));
+    // Cancelling the dialog prints nothing and says nothing.
+    seam.onPrintDialog = nullptr;
+    view.OnFilePrint();
+    EXPECT_EQ(TestUi().messages.size(), 1);
+    EXPECT_FALSE(QFile::exists(Pdf(QStringLiteral("range.pdf"))));
+}
+
+TEST_F(PrintTest, APrinterThatBreaksDownMidwaySaysThePrintoutIsIncomplete)
+{
+    Report(200);
+    CBreakingPrinter printer;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(Pdf(QStringLiteral("broken.pdf")));
+    const CPrintRun run = view.PrintTo(printer);
+    EXPECT_EQ(run.outcome, CPrintRun::Failed);
+    EXPECT_EQ(run.pages, 1);
+    const int pages = view.GetGrid()->PrintLayout().PageCount();
+    ASSERT_GT(pages, 1);
+    EXPECT_EQ(TestUi().Texts(),
+              QStringList{QStringLiteral("Printing stopped after 1 of %1 pages; the printout is incomplete.").arg(pages)});
 }
 
 class QueryResultTest : public ViewTest
