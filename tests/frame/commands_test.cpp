@@ -235,14 +235,6 @@ TEST_F(FrameTest, RecordCommandsOpenTheirDialogsModallyOnTheMainWindow)
     }
 }
 
-TEST_F(FrameTest, ABackupAskedForBeforeADeletionSaysItIsNotAvailableAndStopsIt)
-{
-    Frame(0, true);
-    ASSERT_TRUE(data.backupData);
-    EXPECT_FALSE(data.backupData(frame.get()));
-    EXPECT_EQ(TestUi().Texts(), QStringList{QStringLiteral("Backup Data is not available yet.")});
-}
-
 TEST_F(FrameTest, PrintSetupChoosesForThePrinterThatPrintAndPreviewUse)
 {
     Frame(0, true).show();
@@ -264,4 +256,43 @@ TEST_F(FrameTest, PrintSetupChoosesForThePrinterThatPrintAndPreviewUse)
     EXPECT_TRUE(TestUi().messages.isEmpty());
     EXPECT_EQ(frame->CommandAction(PrintSetup)->statusTip(), CommandPrompt(PrintSetup));
     EXPECT_EQ(frame->CommandAction(PrintSetup)->toolTip(), CommandTooltip(PrintSetup));
+}
+
+namespace {
+
+// Remembers over which window each message was shown.
+class COwnerSeam final : public IUiSeam
+{
+public:
+    int MessageBox(QObject *owner, const QString &text, const QString &, unsigned) override
+    {
+        shown << qMakePair(owner, text);
+        return IDOK;
+    }
+    QString OpenFileName(QObject *, const FileDialogRequest &) override { return {}; }
+    QString SaveFileName(QObject *, const FileDialogRequest &) override { return {}; }
+    QString BrowseFolder(QObject *, const QString &, const QString &) override { return {}; }
+    std::optional<unsigned> ChooseColor(QObject *, unsigned) override { return std::nullopt; }
+    QList<QPair<QObject *, QString>> shown;
+};
+
+} // namespace
+
+TEST_F(FrameTest, HooksLeftOnTheSharedDataOutliveTheWindowThatSetThem)
+{
+    // The second window is made while the first still stands, then the first goes.
+    Frame(0, true);
+    Frame(0, true);
+    COwnerSeam seam;
+    SetUiSeam(&seam);
+    QWidget asking;
+    ASSERT_TRUE(data.backupData);
+    EXPECT_FALSE(data.backupData(&asking));
+    frame.reset();
+    EXPECT_FALSE(data.backupData(&asking));
+    ASSERT_TRUE(data.logoChanged);
+    data.logoChanged();
+    SetUiSeam(&TestUi());
+    const QPair<QObject *, QString> expected(&asking, QStringLiteral("Backup Data is not available yet."));
+    EXPECT_EQ(seam.shown, (QList<QPair<QObject *, QString>>{expected, expected}));
 }
