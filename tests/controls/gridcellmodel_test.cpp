@@ -30,35 +30,19 @@ QFontMetrics NormalMetrics(const CGridCellModel &grid)
 
 } // namespace
 
-TEST(GridCounts, NewGridIsEmpty)
+TEST(GridCounts, NegativeCountsAreRefusedAndTheSameCountKeepsCellsAndSizes)
 {
     CGridCellModel grid;
-    EXPECT_EQ(grid.GetRowCount(), 0);
-    EXPECT_EQ(grid.GetColumnCount(), 0);
-    EXPECT_EQ(grid.GetFixedRowCount(), 0);
-    EXPECT_EQ(grid.GetFixedColumnCount(), 0);
-    EXPECT_EQ(grid.GetGridLines(), GVL_BOTH);
     EXPECT_EQ(grid.GetCell(0, 0), nullptr);
-}
-
-TEST(GridCounts, NegativeCountsAreRefusedAndChangeNothing)
-{
-    CGridCellModel grid;
-    ASSERT_TRUE(grid.SetRowCount(3));
+    ASSERT_TRUE(grid.SetRowCount(2));
     ASSERT_TRUE(grid.SetColumnCount(2));
     EXPECT_FALSE(grid.SetRowCount(-1));
     EXPECT_FALSE(grid.SetColumnCount(-1));
     EXPECT_FALSE(grid.SetFixedRowCount(-1));
     EXPECT_FALSE(grid.SetFixedColumnCount(-1));
-    EXPECT_EQ(grid.GetRowCount(), 3);
+    EXPECT_EQ(grid.GetRowCount(), 2);
     EXPECT_EQ(grid.GetColumnCount(), 2);
-}
 
-TEST(GridCounts, SettingTheSameCountKeepsCellsAndSizes)
-{
-    CGridCellModel grid;
-    grid.SetRowCount(2);
-    grid.SetColumnCount(2);
     grid.SetItemText(1, 1, QStringLiteral("kept"));
     grid.SetRowHeight(1, 40);
     EXPECT_TRUE(grid.SetRowCount(2));
@@ -257,19 +241,13 @@ TEST_F(GridCells, ADefaultCellChangesOnlyTheCellsWithoutTheirOwnValue)
     // Fixed rows follow their own region.
     EXPECT_NE(*header->GetFont(), big);
     EXPECT_NE(header->EffectiveTextClr(), MakeColorRef(0, 128, 0));
-    // A cell can go back to its region's font.
+    // A cell can go back to its region's font; a region cannot lose its own.
     own->SetFont(nullptr);
     EXPECT_EQ(*own->GetFont(), big);
-}
-
-TEST_F(GridCells, DefaultCellsRefuseTheDefaultMarkers)
-{
-    CGridDefaultCell *normal = grid.GetDefaultCell(false, false);
-    const COLORREF before = normal->GetTextClr();
     normal->SetTextClr(CLR_DEFAULT);
     normal->SetFont(nullptr);
-    EXPECT_EQ(normal->GetTextClr(), before);
-    EXPECT_NE(normal->GetFont(), nullptr);
+    EXPECT_EQ(normal->GetTextClr(), MakeColorRef(0, 128, 0));
+    EXPECT_EQ(*normal->GetFont(), big);
 }
 
 TEST_F(GridCells, EqualFontsAreSharedByEveryCell)

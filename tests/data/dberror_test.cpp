@@ -36,13 +36,3 @@ TEST(RunReported, ReportsEachKindOfFailureOnceAndReturnsFalse)
     EXPECT_EQ(TestUi().messages[2].text, QStringLiteral("Some Error Occured !"));
     EXPECT_EQ(TestUi().messages[2].title, QStringLiteral("Tallywick +"));
 }
-
-TEST(StringTable, HoldsCommandPromptsWithTheirTooltips)
-{
-    EXPECT_EQ(CommandPrompt(32793), QStringLiteral("Add Income particulars"));
-    EXPECT_EQ(CommandTooltip(32793), QStringLiteral("Add Income"));
-    EXPECT_EQ(CommandTooltip(32808), QString());
-    EXPECT_EQ(LoadString(StringId::DatabaseNotFound), QStringLiteral("TallywickPlus.mdb is not found,\nYou have to find your database manually."));
-    EXPECT_EQ(LoadString(StringId::ProgramName), QStringLiteral("Tallywick + "));
-    EXPECT_FALSE(HasString(1));
-}

@@ -62,19 +62,6 @@ TEST(ReportFormat, TheAmountHeadingShowsTheCurrencyAsWritten)
     EXPECT_EQ(AmountHeading(QString()), QStringLiteral("Amount ()"));
 }
 
-TEST(ReportFormat, FontsAndRulesAreTheReportsOwn)
-{
-    EXPECT_EQ(ReportTitleFont(), MakeLogFont(QStringLiteral("Arial"), 20, 700));
-    EXPECT_EQ(ReportUnitFont(), MakeLogFont(QStringLiteral("Arial"), 16, 700));
-    EXPECT_EQ(ReportBalanceFont(), MakeLogFont(QStringLiteral("Arial"), 14, 700));
-    EXPECT_EQ(kRuleAdvanced.size(), 11);
-    EXPECT_EQ(kRuleAdvancedSection.size(), 15);
-    EXPECT_EQ(kRulePeriod.size(), 13);
-    EXPECT_EQ(kRulePeriodSection.size(), 18);
-    EXPECT_EQ(kRuleCustom.size(), 10);
-    EXPECT_EQ(QColorFromColorRef(kReportBlue), QColor(0, 0, 255));
-}
-
 TEST(ReportFailures, EachKindOfFailureShowsItsOwnMessage)
 {
     EXPECT_TRUE(RunReportStep([] {}));
