@@ -1,7 +1,6 @@
 #include "framefixture.h"
 
 #include "base/commandids.h"
-#include "base/stringtable.h"
 #include "reports/tallywickview.h"
 #include "support/testprintseam.h"
 #include "support/testuiseam.h"
@@ -193,8 +192,6 @@ TEST_F(FrameTest, PrintSetupChoosesForThePrinterThatPrintAndPreviewUse)
     EXPECT_EQ(seam.printers, (QList<const QPrinter *>{&printer, &printer, &printer, &printer}));
     EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Landscape);
     EXPECT_TRUE(TestUi().messages.isEmpty());
-    EXPECT_EQ(frame->CommandAction(PrintSetup)->statusTip(), CommandPrompt(PrintSetup));
-    EXPECT_EQ(frame->CommandAction(PrintSetup)->toolTip(), CommandTooltip(PrintSetup));
 }
 
 namespace {

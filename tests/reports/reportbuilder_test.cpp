@@ -96,28 +96,6 @@ TEST(ReportFailures, AFailedReportPartIsNamedAfterItsOwnMessage)
               (QStringList{QStringLiteral("disk I/O error"), QStringLiteral("Failed to show Report Footer.")}));
 }
 
-TEST_F(ReportBuilderTest, TheShortAddCellHasNoImageAndNoFont)
-{
-    CReportBuilder builder(kPeriodReport, company, settings);
-    builder.AddCell(3, 7, QStringLiteral("12.00"), kAlignRight);
-    ReportCell full;
-    full.column = 1;
-    full.row = 8;
-    full.text = QStringLiteral("Balance:");
-    full.font = ReportBalanceFont();
-    full.image = 2;
-    builder.AddCell(full);
-    ASSERT_EQ(builder.Cells().size(), 2u);
-    const ReportCell &plain = builder.Cells()[0];
-    EXPECT_EQ(plain.column, 3);
-    EXPECT_EQ(plain.row, 7);
-    EXPECT_EQ(plain.alignment, kAlignRight);
-    EXPECT_EQ(plain.image, -1);
-    EXPECT_FALSE(plain.font.has_value());
-    EXPECT_EQ(builder.Cells()[1].image, 2);
-    EXPECT_EQ(builder.Cells()[1].font, ReportBalanceFont());
-}
-
 TEST_F(ReportBuilderTest, TheHeaderNamesTheBusinessWhenTheUnitIsTheBusiness)
 {
     CReportBuilder builder(kDailyReport, company, settings);
