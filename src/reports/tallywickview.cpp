@@ -298,7 +298,7 @@ void CTallywickView::TellPrintFailure(const CPrintRun &run, const QPrinter &prin
                        .arg(printer.printerName().isEmpty() ? QString() : u'"' + printer.printerName() + "\" ");
         break;
     case CPrintRun::Failed:
-        text = QStringLiteral("Printing stopped after %1 of %2; the printout is incomplete.")
+        text = QStringLiteral("The printer reported an error after %1 of %2; the printout may be incomplete.")
                    .arg(run.pages)
                    .arg(pages);
         break;
