@@ -3,6 +3,8 @@
 #include <QPainter>
 #include <QPrinter>
 
+#include <utility>
+
 namespace {
 
 // Cancels every dialog; a job still starts, so printing straight to a file
@@ -16,19 +18,18 @@ public:
     bool StartPrinting(QPainter &painter, QPrinter &printer) override { return painter.begin(&printer); }
 };
 
-CQuietPrintSeam g_quiet;
-IPrintSeam *g_seam = &g_quiet;
+// Not owned; nullptr means the quiet one.
+IPrintSeam *g_installed = nullptr;
 
 } // namespace
 
 IPrintSeam &PrintSeam()
 {
-    return *g_seam;
+    static CQuietPrintSeam quiet;
+    return g_installed ? *g_installed : quiet;
 }
 
 IPrintSeam *SetPrintSeam(IPrintSeam *seam)
 {
-    IPrintSeam *previous = g_seam;
-    g_seam = seam ? seam : &g_quiet;
-    return previous == &g_quiet ? nullptr : previous;
+    return std::exchange(g_installed, seam);
 }
