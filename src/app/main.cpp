@@ -1,4 +1,5 @@
 #include "app/tallywickapp.h"
+#include "controls/qtprintseam.h"
 #include "controls/qtuiseam.h"
 #include "data/dbschema.h"
 
@@ -36,6 +37,8 @@ int main(int argc, char **argv)
     QApplication::setOrganizationName(QStringLiteral("Norwend"));
     CQtUiSeam seam;
     SetUiSeam(&seam);
+    CQtPrintSeam printSeam;
+    SetPrintSeam(&printSeam);
 
     CTallywickApp app;
     if (!app.InitInstance(QApplication::applicationDirPath(), QApplication::arguments().mid(1)))

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cmath>
+#include <optional>
 
 namespace {
 
@@ -13,14 +14,57 @@ QFont WithoutKerning(QFont font)
     return font;
 }
 
+// Text -> size, holding at most twice its capacity: when the recent
+// generation is full it becomes the old one and the old one is dropped. A
+// text found in the old generation moves back to the recent one, so the
+// texts a report keeps showing stay while one-off texts age out.
+class CTextSizeCache
+{
+public:
+    explicit CTextSizeCache(qsizetype capacity)
+        : m_capacity(qMax<qsizetype>(1, capacity))
+    {
+    }
+
+    std::optional<QSize> Find(const QString &text)
+    {
+        if (const auto it = m_recent.constFind(text); it != m_recent.constEnd())
+            return *it;
+        const auto old = m_old.constFind(text);
+        if (old == m_old.constEnd())
+            return std::nullopt;
+        const QSize size = *old;
+        Insert(text, size);
+        return size;
+    }
+
+    void Insert(const QString &text, QSize size)
+    {
+        if (m_recent.size() >= m_capacity) {
+            m_old = std::move(m_recent);
+            m_recent = {};
+        }
+        m_recent.insert(text, size);
+    }
+
+    qsizetype Size() const { return m_recent.size() + m_old.size(); }
+
+private:
+    qsizetype m_capacity;
+    QHash<QString, QSize> m_recent;
+    QHash<QString, QSize> m_old;
+};
+
 } // namespace
 
 struct CGridTextMetrics::Entry {
-    explicit Entry(const QFont &f)
+    Entry(const QFont &f, qsizetype capacity)
         : font(WithoutKerning(f))
         , metrics(font)
         , exact(font)
         , lineHeight(metrics.height())
+        , lines(capacity)
+        , single(capacity)
     {
         advances.fill(-1.0);
     }
@@ -48,11 +92,15 @@ struct CGridTextMetrics::Entry {
     QFontMetricsF exact;
     int lineHeight;
     std::array<qreal, 256> advances;
-    QHash<QString, QSize> lines;
-    QHash<QString, QSize> single;
+    CTextSizeCache lines;
+    CTextSizeCache single;
 };
 
-CGridTextMetrics::CGridTextMetrics() = default;
+CGridTextMetrics::CGridTextMetrics(qsizetype capacity)
+    : m_capacity(capacity)
+{
+}
+
 CGridTextMetrics::~CGridTextMetrics() = default;
 
 CGridTextMetrics::Entry &CGridTextMetrics::EntryFor(const LOGFONT *font)
@@ -61,7 +109,7 @@ CGridTextMetrics::Entry &CGridTextMetrics::EntryFor(const LOGFONT *font)
         return *m_last;
     auto it = m_entries.find(font);
     if (it == m_entries.end())
-        it = m_entries.emplace(font, std::make_unique<Entry>(QFontFromLogFont(*font))).first;
+        it = m_entries.emplace(font, std::make_unique<Entry>(QFontFromLogFont(*font), m_capacity)).first;
     m_lastFont = font;
     m_last = it->second.get();
     return *m_last;
@@ -86,9 +134,8 @@ QSize CGridTextMetrics::TextExtent(const LOGFONT *font, const QString &text, boo
     if (entry.SumAdvances(text, width))
         return QSize(width, entry.lineHeight);
     const bool severalLines = !singleLine && text.contains(u'\n');
-    QHash<QString, QSize> &cache = severalLines ? entry.lines : entry.single;
-    const auto found = cache.constFind(text);
-    if (found != cache.constEnd())
+    CTextSizeCache &cache = severalLines ? entry.lines : entry.single;
+    if (const std::optional<QSize> found = cache.Find(text))
         return *found;
     ++m_measured;
     QSize size;
@@ -102,8 +149,16 @@ QSize CGridTextMetrics::TextExtent(const LOGFONT *font, const QString &text, boo
     } else {
         size = QSize(entry.metrics.horizontalAdvance(text), entry.lineHeight);
     }
-    cache.insert(text, size);
+    cache.Insert(text, size);
     return size;
+}
+
+qsizetype CGridTextMetrics::CachedCount() const
+{
+    qsizetype count = 0;
+    for (const auto &[font, entry] : m_entries)
+        count += entry->lines.Size() + entry->single.Size();
+    return count;
 }
 
 void CGridTextMetrics::Clear()

@@ -15,11 +15,16 @@
 // its time on: a plain line of Latin text is summed from per-character
 // advances, each character measured once per font (grid fonts draw without
 // kerning, so the sum is exact); anything else goes through the full text
-// layout, each distinct text once.
+// layout and is remembered. The remembered sizes are bounded: a long session
+// of reports would otherwise keep every text it ever measured.
 class CGridTextMetrics
 {
 public:
-    CGridTextMetrics();
+    // Sizes remembered per font and kind (one line or several) before the
+    // older half is let go.
+    static constexpr qsizetype kDefaultCapacity = 4096;
+
+    explicit CGridTextMetrics(qsizetype capacity = kDefaultCapacity);
     ~CGridTextMetrics();
     CGridTextMetrics(const CGridTextMetrics &) = delete;
     CGridTextMetrics &operator=(const CGridTextMetrics &) = delete;
@@ -34,6 +39,8 @@ public:
     // How many texts went through the full layout (not the cache, not the
     // advance sums).
     long long MeasureCount() const { return m_measured; }
+    // Text sizes remembered now, over all fonts.
+    qsizetype CachedCount() const;
     void Clear();
 
 private:
@@ -44,4 +51,5 @@ private:
     const LOGFONT *m_lastFont = nullptr;
     Entry *m_last = nullptr;
     long long m_measured = 0;
+    qsizetype m_capacity;
 };

@@ -197,12 +197,17 @@ void CMainFrame::BindFrameCommands()
     // The record dialogs, each modal on the main window.
     for (const unsigned id : {UserInformation, AddDeleteCategory, AddIncome, AddExpense, EditIncome, EditExpense})
         m_commands.SetHandler(id, [this, id] { RunRecordCommand(m_data, id, this); });
-    m_data.logoChanged = [this] { m_reportView->ReloadLogo(); };
+    // The shared data outlives this window: its hooks must not reach a
+    // window that is gone, nor keep a later one from being reached.
+    m_data.logoChanged = [view = QPointer<CTallywickView>(m_reportView)] {
+        if (view)
+            view->ReloadLogo();
+    };
     // Until the backup is built, a deletion whose user asked for a copy first
-    // is told so and does not go ahead.
+    // is told so, over the dialog that asked, and does not go ahead.
     if (!m_data.backupData)
-        m_data.backupData = [this](QObject *) {
-            NotAvailable(BackupData);
+        m_data.backupData = [text = NotAvailableText(BackupData)](QObject *owner) {
+            TwkMessageBox(text, QStringLiteral("Tallywick + "), MB_OK | MB_ICONINFORMATION, owner);
             return false;
         };
 
@@ -217,6 +222,7 @@ void CMainFrame::BindFrameCommands()
         RunCustomReport(m_data, m_reportView->GetGrid(), this);
     });
     m_commands.SetHandler(Print, [this] { m_reportView->OnFilePrint(); });
+    m_commands.SetHandler(PrintSetup, [this] { m_reportView->OnFilePrintSetup(); });
     m_commands.SetHandler(PrintPreview, [this] {
         EnterPrintPreview([] {
             if (auto *preview = qobject_cast<QPrintPreviewDialog *>(QApplication::activeModalWidget()))
@@ -281,11 +287,15 @@ bool CMainFrame::ExecuteCommand(unsigned id)
     return ran;
 }
 
-void CMainFrame::NotAvailable(unsigned id)
+QString CMainFrame::NotAvailableText(unsigned id) const
 {
     const CCommand *command = m_commands.Find(id);
-    TwkMessageBox(QStringLiteral("%1 is not available yet.").arg(command ? command->name : QString::number(id)),
-                  QStringLiteral("Tallywick + "), MB_OK | MB_ICONINFORMATION, this);
+    return QStringLiteral("%1 is not available yet.").arg(command ? command->name : QString::number(id));
+}
+
+void CMainFrame::NotAvailable(unsigned id)
+{
+    TwkMessageBox(NotAvailableText(id), QStringLiteral("Tallywick + "), MB_OK | MB_ICONINFORMATION, this);
 }
 
 void CMainFrame::UpdateAction(QAction *action, const CommandState &state)

@@ -117,6 +117,7 @@ private:
     void BindFrameCommands();
     void UpdateAction(QAction *action, const CommandState &state);
     void OnAccelerator(const CAccelEntry &entry);
+    QString NotAvailableText(unsigned id) const;
     void NotAvailable(unsigned id);
     void UpdateClock();
     void ToggleBar(QWidget *bar);

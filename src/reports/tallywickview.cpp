@@ -3,6 +3,7 @@
 #include "base/uiseam.h"
 #include "base/waitcursor.h"
 #include "controls/gridctrl.h"
+#include "controls/printseam.h"
 #include "data/dbrecordset.h"
 #include "data/tallywickdata.h"
 #include "reports/reportfailure.h"
@@ -10,8 +11,6 @@
 
 #include <QApplication>
 #include <QPainter>
-#include <QPrintDialog>
-#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QScreen>
 
@@ -39,6 +38,13 @@ private:
 QString FieldText(const QVariant &value)
 {
     return value.isNull() ? QString() : value.toString();
+}
+
+// A page range belongs to one job; the next one starts from all pages again.
+void AllPages(QPrinter &printer)
+{
+    printer.setPrintRange(QPrinter::AllPages);
+    printer.setFromTo(0, 0);
 }
 
 } // namespace
@@ -215,43 +221,99 @@ void CTallywickView::OnEndPrinting(QPainter *painter, CPrintInfo *info)
         m_grid->OnEndPrinting(painter, info);
 }
 
-int CTallywickView::PrintTo(QPrinter &printer, bool preview)
+CPrintRun CTallywickView::PrintTo(QPrinter &printer, bool preview)
 {
+    CPrintRun run;
     if (!m_grid)
-        return 0;
+        return run;
+    const int pageCount = m_grid->PrintPageCount(&printer);
+    int first = 1;
+    int last = pageCount;
+    if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
+        first = printer.fromPage();
+        last = qMin(pageCount, printer.toPage() > 0 ? printer.toPage() : pageCount);
+    }
+    // Checked before the job starts, so no blank sheet comes out.
+    if (first > last) {
+        run.outcome = CPrintRun::EmptyRange;
+        TellPrintFailure(run, printer, pageCount);
+        return run;
+    }
     QPainter painter;
-    if (!painter.begin(&printer))
-        return 0;
+    if (!PrintSeam().StartPrinting(painter, printer)) {
+        run.outcome = CPrintRun::NotStarted;
+        TellPrintFailure(run, printer, pageCount);
+        return run;
+    }
     CPrintInfo info;
     info.m_bPreview = preview;
     OnBeginPrinting(&painter, &info);
-    int first = info.GetMinPage();
-    int last = info.GetMaxPage();
-    if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
-        first = qMax(first, printer.fromPage());
-        last = qMin(last, printer.toPage() > 0 ? printer.toPage() : last);
-    }
-    int printed = 0;
+    last = qMin(last, info.GetMaxPage());
+    run.outcome = CPrintRun::Printed;
     for (int page = first; page <= last; ++page) {
-        if (printed > 0)
-            printer.newPage();
+        if (run.pages > 0 && !printer.newPage()) {
+            run.outcome = CPrintRun::Failed;
+            break;
+        }
         info.m_nCurPage = page;
         OnPrint(&painter, &info);
-        ++printed;
+        ++run.pages;
     }
     OnEndPrinting(&painter, &info);
-    painter.end();
-    return printed;
+    if (!painter.end())
+        run.outcome = CPrintRun::Failed;
+    if (run.outcome == CPrintRun::Failed)
+        TellPrintFailure(run, printer, last - first + 1);
+    return run;
+}
+
+void CTallywickView::TellPrintFailure(const CPrintRun &run, const QPrinter &printer, int pageCount)
+{
+    const QString pages = pageCount == 1 ? QStringLiteral("1 page") : QStringLiteral("%1 pages").arg(pageCount);
+    QString text;
+    switch (run.outcome) {
+    case CPrintRun::EmptyRange:
+        text = QStringLiteral("There is nothing to print in pages %1 to %2: the report has %3.")
+                   .arg(printer.fromPage())
+                   .arg(printer.toPage())
+                   .arg(pages);
+        break;
+    case CPrintRun::NotStarted:
+        if (!printer.outputFileName().isEmpty())
+            text = QStringLiteral("The report could not be printed to the file \"%1\". Check that its folder exists "
+                                  "and that you may write there.")
+                       .arg(printer.outputFileName());
+        else
+            text = QStringLiteral("The printer %1could not be started. Check that it is switched on and "
+                                  "connected, or choose another printer in Print Setup.")
+                       .arg(printer.printerName().isEmpty() ? QString() : u'"' + printer.printerName() + "\" ");
+        break;
+    case CPrintRun::Failed:
+        text = QStringLiteral("The printer reported an error after %1 of %2; the printout may be incomplete.")
+                   .arg(run.pages)
+                   .arg(pages);
+        break;
+    case CPrintRun::Printed:
+    case CPrintRun::NoGrid:
+        return;
+    }
+    TwkMessageBox(text, QStringLiteral("Tallywick + "), MB_OK | MB_ICONEXCLAMATION, this);
+}
+
+QPrinter &CTallywickView::Printer()
+{
+    if (!m_printer)
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *m_printer;
 }
 
 void CTallywickView::OnFilePrint()
 {
     if (!m_grid)
         return;
-    QPrinter printer(QPrinter::HighResolution);
-    QPrintDialog dialog(&printer, this);
-    dialog.setMinMax(1, qMax(1, m_grid->PrintPageCount(&printer)));
-    if (dialog.exec() == QDialog::Accepted)
+    QPrinter &printer = Printer();
+    AllPages(printer);
+    if (PrintSeam().PrintDialog(this, printer, 1, qMax(1, m_grid->PrintPageCount(&printer))))
         PrintTo(printer);
 }
 
@@ -259,10 +321,14 @@ void CTallywickView::OnFilePrintPreview()
 {
     if (!m_grid)
         return;
-    QPrinter printer(QPrinter::HighResolution);
-    QPrintPreviewDialog preview(&printer, this);
-    connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter *p) { PrintTo(*p, true); });
-    preview.exec();
+    QPrinter &printer = Printer();
+    AllPages(printer);
+    PrintSeam().PrintPreview(this, printer, [this](QPrinter &p) { PrintTo(p, true); });
+}
+
+void CTallywickView::OnFilePrintSetup()
+{
+    PrintSeam().PrintSetupDialog(this, Printer());
 }
 
 void CTallywickView::showEvent(QShowEvent *event)

@@ -6,11 +6,29 @@
 #include <QImage>
 #include <QWidget>
 
+#include <memory>
+
 class CGridCtrl;
 class CTallywickData;
 class QPainter;
 class QPrinter;
 struct CPrintInfo;
+
+// What one print run came to.
+struct CPrintRun {
+    enum Outcome {
+        Printed,
+        NoGrid,
+        // The printer, or the file it writes to, would not start the job.
+        NotStarted,
+        // The chosen page range holds none of the report's pages.
+        EmptyRange,
+        // The printer stopped during the job.
+        Failed,
+    };
+    Outcome outcome = NoGrid;
+    int pages = 0; // pages printed
+};
 
 // The report view, the main window's central widget: one grid covering it,
 // which every report clears and fills. Printing and preview go through the
@@ -61,12 +79,17 @@ public:
     void OnBeginPrinting(QPainter *painter, CPrintInfo *info);
     void OnPrint(QPainter *painter, CPrintInfo *info);
     void OnEndPrinting(QPainter *painter, CPrintInfo *info);
-    // Prints the printer's page range (every page when it has none); returns
-    // the number of pages printed.
-    int PrintTo(QPrinter &printer, bool preview = false);
-    // The print dialog, then printing; preview in a print preview window.
+    // Prints the printer's page range (every page when it has none). A run
+    // that prints nothing, or stops, is told to the user.
+    CPrintRun PrintTo(QPrinter &printer, bool preview = false);
+    // The view's one printer: what Print Setup chooses, Print and Print
+    // Preview use.
+    QPrinter &Printer();
+    // The print dialog, then printing; preview in a print preview window;
+    // the printer setup dialog. All through the print seam.
     void OnFilePrint();
     void OnFilePrintPreview();
+    void OnFilePrintSetup();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -75,8 +98,10 @@ protected:
 private:
     void ChooseBackgroundPicture();
     static QImage LogoWithMask(const QImage &logo);
+    void TellPrintFailure(const CPrintRun &run, const QPrinter &printer, int pageCount);
 
     CTallywickData &m_data;
     CGridCtrl *m_grid = nullptr;
     int m_displayDepth = 0;
+    std::unique_ptr<QPrinter> m_printer;
 };

