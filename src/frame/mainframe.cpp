@@ -12,6 +12,7 @@
 #include "frame/commandicons.h"
 #include "frame/menulayout.h"
 #include "records/recordcommands.h"
+#include "reports/reportcommands.h"
 #include "reports/tallywickview.h"
 
 #include <QAction>
@@ -204,6 +205,9 @@ void CMainFrame::BindFrameCommands()
         };
 
     // Commands the report view answers.
+    for (const unsigned id : {DailyReport, MonthlyReport, SpecifiedPeriodReport, AdvancedReport, ListAllIncomes,
+                              ListAllExpenses})
+        m_commands.SetHandler(id, [this, id] { RunReportCommand(m_data, *m_reportView, id, this); });
     m_commands.SetHandler(ClearScreen, [this] { m_reportView->OnClearScreen(); });
     m_commands.SetHandler(Print, [this] { m_reportView->OnFilePrint(); });
     m_commands.SetHandler(PrintPreview, [this] {

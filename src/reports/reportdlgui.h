@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class CTallywickData;
+class QCheckBox;
+class QDateEdit;
+class QDialogButtonBox;
+class QLabel;
+class QListWidget;
+class QWidget;
+struct CCategoryEntry;
+template<typename T>
+class QList;
+
+// Controls of the report dialogs carry their resource id as object name, as
+// the record dialogs' do, so tests and add-ins find them by id.
+template<typename W>
+W *MakeReportControl(QWidget *parent, int id)
+{
+    auto *control = new W(parent);
+    control->setObjectName(QString::number(id));
+    return control;
+}
+
+template<typename W>
+W *MakeReportControl(QWidget *parent, int id, const QString &text)
+{
+    W *control = MakeReportControl<W>(parent, id);
+    control->setText(text);
+    return control;
+}
+
+// A date picker in the user's date format, showing today; English month
+// names on any desktop, as the reports print them.
+QDateEdit *MakeReportPicker(QWidget *parent, int id, const QString &dateFormat);
+
+// The information icon with its tooltip string.
+QLabel *MakeReportInfoIcon(QWidget *parent, int id, unsigned tipId);
+
+// F1 opens the reports help topic; the standard id of the dialog is set.
+void PrepareReportDialog(QWidget *dialog, int dialogId, CTallywickData &data);
+
+// A multiple-selection list of names.
+QListWidget *MakeNameList(QWidget *parent, int id, const QStringList &names);
+QStringList CategoryNames(const QList<CCategoryEntry> &entries);
+QStringList SelectedNames(const QListWidget *list);
+QStringList AllNames(const QListWidget *list);
+
+// A "Select all" box that selects or clears every entry of its list; with
+// `follow` it also shows whether every entry is selected.
+void BindSelectAll(QCheckBox *box, QListWidget *list, bool follow);
+
+// OK and Cancel, OK the default button.
+QDialogButtonBox *MakeOkCancel(QWidget *parent);
