@@ -30,8 +30,8 @@ CAdvancedReportDlg::CAdvancedReportDlg(CTallywickData &data, CTallywickView &vie
     m_from = MakeReportPicker(this, 1033, data.settings.dateFormat);
     m_to = MakeReportPicker(this, 1027, data.settings.dateFormat);
     m_units = MakeNameList(this, 1132, data.company.units);
-    m_incomes = MakeNameList(this, 1134, CategoryNames(data.incomeCategories));
-    m_expenses = MakeNameList(this, 1138, CategoryNames(data.expenseCategories));
+    m_incomes = MakeNameList(this, 1134, EntryNames(data.incomeCategories));
+    m_expenses = MakeNameList(this, 1138, EntryNames(data.expenseCategories));
     auto *allUnits = MakeReportControl<QCheckBox>(this, 1135, QStringLiteral("Select all"));
     auto *allIncomes = MakeReportControl<QCheckBox>(this, 1137, QStringLiteral("Select all"));
     auto *allExpenses = MakeReportControl<QCheckBox>(this, 1140, QStringLiteral("Select all"));

@@ -31,7 +31,7 @@ CListReportDlg::CListReportDlg(CTallywickData &data, CTallywickView &view, int t
     setWindowTitle(incomes ? QStringLiteral("List all Incomes") : QStringLiteral("List all Expenses"));
     m_from = MakeReportPicker(this, 1033, data.settings.dateFormat);
     m_to = MakeReportPicker(this, 1027, data.settings.dateFormat);
-    m_categories = MakeNameList(this, 1034, CategoryNames(incomes ? data.incomeCategories : data.expenseCategories));
+    m_categories = MakeNameList(this, 1034, EntryNames(incomes ? data.incomeCategories : data.expenseCategories));
     m_allCategories = MakeReportControl<QCheckBox>(this, 1035, QStringLiteral("Select all"));
     BindSelectAll(m_allCategories, m_categories, true);
     m_units = MakeReportControl<QListWidget>(this, 1036);

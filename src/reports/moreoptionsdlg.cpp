@@ -22,8 +22,8 @@ CMoreReportOptionsDlg::CMoreReportOptionsDlg(CTallywickData &data, QWidget *pare
     m_unit->addItems(data.company.units);
     m_unit->setCurrentIndex(m_unit->count() > 0 ? 0 : -1);
     m_unit->setToolTip(QStringLiteral("The unit or division the report covers"));
-    m_incomes = MakeNameList(this, 1049, CategoryNames(data.incomeCategories));
-    m_expenses = MakeNameList(this, 1050, CategoryNames(data.expenseCategories));
+    m_incomes = MakeNameList(this, 1049, EntryNames(data.incomeCategories));
+    m_expenses = MakeNameList(this, 1050, EntryNames(data.expenseCategories));
     m_allIncomes = MakeReportControl<QCheckBox>(this, 1066, QStringLiteral("Select all Incomes"));
     m_allExpenses = MakeReportControl<QCheckBox>(this, 1067, QStringLiteral("Select all Expenses"));
     m_allUnits = MakeReportControl<QCheckBox>(this, 1068, QStringLiteral("Select all units"));

@@ -52,7 +52,7 @@ QListWidget *MakeNameList(QWidget *parent, int id, const QStringList &names)
     return list;
 }
 
-QStringList CategoryNames(const QList<CCategoryEntry> &entries)
+QStringList EntryNames(const QList<CCategoryEntry> &entries)
 {
     QStringList names;
     for (const CCategoryEntry &entry : entries)

@@ -44,7 +44,7 @@ void PrepareReportDialog(QWidget *dialog, int dialogId, CTallywickData &data);
 
 // A multiple-selection list of names.
 QListWidget *MakeNameList(QWidget *parent, int id, const QStringList &names);
-QStringList CategoryNames(const QList<CCategoryEntry> &entries);
+QStringList EntryNames(const QList<CCategoryEntry> &entries);
 QStringList SelectedNames(const QListWidget *list);
 QStringList AllNames(const QListWidget *list);
 

@@ -182,6 +182,8 @@ TEST_F(ReportDialogTest, CommandsOpenTheirDialogsWithTheReportsHelpOnF1)
             QWidget *dialog = QApplication::activeModalWidget();
             ASSERT_TRUE(dialog);
             titles << dialog->windowTitle();
+            dialog->activateWindow();
+            EXPECT_TRUE(QTest::qWaitForWindowActive(dialog));
             QTest::keyClick(dialog, Qt::Key_F1);
             QTest::keyClick(dialog, Qt::Key_Escape);
         });
