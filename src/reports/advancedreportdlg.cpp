@@ -9,7 +9,6 @@
 #include "reports/reportfailure.h"
 #include "reports/tallywickview.h"
 
-#include <QButtonGroup>
 #include <QCheckBox>
 #include <QDateEdit>
 #include <QDialogButtonBox>
@@ -42,16 +41,10 @@ CAdvancedReportDlg::CAdvancedReportDlg(CTallywickData &data, CTallywickView &vie
     m_expenseText = MakeReportControl<QLineEdit>(this, 1120);
     m_incomeText->setToolTip(QStringLiteral("Filters the income rows; letter case does not matter"));
     m_expenseText->setToolTip(QStringLiteral("Filters the expense rows; letter case does not matter"));
-    auto *none = MakeReportControl<QRadioButton>(this, 1129, QStringLiteral("None"));
-    auto *exact = MakeReportControl<QRadioButton>(this, 1130, QStringLiteral("Type exact description"));
-    auto *matching = MakeReportControl<QRadioButton>(this, 1131, QStringLiteral("Type matching description"));
-    auto *options = new QButtonGroup(this);
-    options->addButton(none, kNoDescription);
-    options->addButton(exact, kExactDescription);
-    options->addButton(matching, kMatchingDescription);
-    connect(options, &QButtonGroup::idClicked, this, &CAdvancedReportDlg::SetOption);
-    none->setChecked(true);
-    SetOption(kNoDescription);
+    const auto [none, exact, matching] = MakeDescriptionRadios(
+        this, {1129, 1130, 1131},
+        {QStringLiteral("None"), QStringLiteral("Type exact description"), QStringLiteral("Type matching description")},
+        [this](int option) { SetOption(option); });
 
     auto *grid = new QGridLayout(this);
     auto *dates = new QHBoxLayout;

@@ -9,7 +9,6 @@
 #include "reports/reportfailure.h"
 #include "reports/tallywickview.h"
 
-#include <QButtonGroup>
 #include <QCheckBox>
 #include <QDateEdit>
 #include <QDialogButtonBox>
@@ -39,22 +38,15 @@ CListReportDlg::CListReportDlg(CTallywickData &data, CTallywickView &view, int t
     m_allUnits = MakeReportControl<QCheckBox>(this, 1037, QStringLiteral("Select all Company Units"));
     m_allUnits->setToolTip(QStringLiteral("List the transactions of every unit or division"));
     connect(m_allUnits, &QCheckBox::toggled, m_units, &QWidget::setDisabled);
-    auto *none = MakeReportControl<QRadioButton>(this, 1099, QStringLiteral("None"));
-    auto *exact =
-        MakeReportControl<QRadioButton>(this, 1098, QStringLiteral("List with exact keyword in description"));
-    auto *matching =
-        MakeReportControl<QRadioButton>(this, 1097, QStringLiteral("List with matching keyword in description"));
     m_exact = MakeReportControl<QLineEdit>(this, 1052);
     m_matching = MakeReportControl<QLineEdit>(this, 1051);
     m_exact->setToolTip(QStringLiteral("The whole description; letter case does not matter"));
     m_matching->setToolTip(QStringLiteral("A part of the description; letter case does not matter"));
-    auto *options = new QButtonGroup(this);
-    options->addButton(none, kNoDescription);
-    options->addButton(exact, kExactDescription);
-    options->addButton(matching, kMatchingDescription);
-    connect(options, &QButtonGroup::idClicked, this, &CListReportDlg::SetOption);
-    none->setChecked(true);
-    SetOption(kNoDescription);
+    const auto [none, exact, matching] =
+        MakeDescriptionRadios(this, {1099, 1098, 1097},
+                              {QStringLiteral("None"), QStringLiteral("List with exact keyword in description"),
+                               QStringLiteral("List with matching keyword in description")},
+                              [this](int option) { SetOption(option); });
     m_byDate = MakeReportControl<QCheckBox>(this, 1086, QStringLiteral("Sort report by date"));
     auto *caption = MakeReportControl<QLabel>(this, 1071,
                                               incomes ? QStringLiteral("Please select the Income Categories *")

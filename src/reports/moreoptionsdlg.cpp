@@ -53,20 +53,20 @@ CMoreReportOptionsDlg::CMoreReportOptionsDlg(CTallywickData &data, QWidget *pare
 void CMoreReportOptionsDlg::accept()
 {
     MoreReportOptions options;
-    options.allExpenses = m_allExpenses->isChecked();
-    options.expenseNames = options.allExpenses ? AllNames(m_expenses) : SelectedNames(m_expenses);
-    if (!options.allExpenses && options.expenseNames.isEmpty()) {
-        TwkMessageBox(LoadString(StringId::SelectExpenseCategory));
-        m_expenses->setFocus();
+    // Every name when the box is checked, else the chosen ones, of which
+    // there must be one.
+    auto take = [](QCheckBox *all, QListWidget *list, bool &allFlag, QStringList &names, unsigned message) {
+        allFlag = all->isChecked();
+        names = allFlag ? AllNames(list) : SelectedNames(list);
+        if (allFlag || !names.isEmpty())
+            return true;
+        TwkMessageBox(LoadString(message));
+        list->setFocus();
+        return false;
+    };
+    if (!take(m_allExpenses, m_expenses, options.allExpenses, options.expenseNames, StringId::SelectExpenseCategory)
+        || !take(m_allIncomes, m_incomes, options.allIncomes, options.incomeNames, StringId::SelectIncomeCategory))
         return;
-    }
-    options.allIncomes = m_allIncomes->isChecked();
-    options.incomeNames = options.allIncomes ? AllNames(m_incomes) : SelectedNames(m_incomes);
-    if (!options.allIncomes && options.incomeNames.isEmpty()) {
-        TwkMessageBox(LoadString(StringId::SelectIncomeCategory));
-        m_incomes->setFocus();
-        return;
-    }
     options.allUnits = m_allUnits->isChecked();
     if (!options.allUnits) {
         if (m_unit->currentIndex() < 0) {

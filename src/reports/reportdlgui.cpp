@@ -10,7 +10,9 @@
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QButtonGroup>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QShortcut>
 #include <QStyle>
 
@@ -94,6 +96,21 @@ void BindSelectAll(QCheckBox *box, QListWidget *list, bool follow)
         const QSignalBlocker block(box);
         box->setChecked(every);
     });
+}
+
+DescriptionRadios MakeDescriptionRadios(QWidget *parent, const int (&ids)[3], const QString (&texts)[3],
+                                        const std::function<void(int)> &chosen)
+{
+    auto *group = new QButtonGroup(parent);
+    QRadioButton *buttons[3];
+    for (int option = 0; option < 3; ++option) {
+        buttons[option] = MakeReportControl<QRadioButton>(parent, ids[option], texts[option]);
+        group->addButton(buttons[option], option);
+    }
+    QObject::connect(group, &QButtonGroup::idClicked, parent, chosen);
+    buttons[0]->setChecked(true);
+    chosen(0);
+    return {buttons[0], buttons[1], buttons[2]};
 }
 
 QDialogButtonBox *MakeOkCancel(QWidget *parent)

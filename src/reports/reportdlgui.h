@@ -3,12 +3,15 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 class CTallywickData;
 class QCheckBox;
 class QDateEdit;
 class QDialogButtonBox;
 class QLabel;
 class QListWidget;
+class QRadioButton;
 class QWidget;
 struct CCategoryEntry;
 template<typename T>
@@ -51,6 +54,17 @@ QStringList AllNames(const QListWidget *list);
 // A "Select all" box that selects or clears every entry of its list; with
 // `follow` it also shows whether every entry is selected.
 void BindSelectAll(QCheckBox *box, QListWidget *list, bool follow);
+
+// The three description options as radio buttons with the given ids and
+// texts, "None" (the first) checked; `chosen` hears each click with the
+// option.
+struct DescriptionRadios {
+    QRadioButton *none;
+    QRadioButton *exact;
+    QRadioButton *matching;
+};
+DescriptionRadios MakeDescriptionRadios(QWidget *parent, const int (&ids)[3], const QString (&texts)[3],
+                                        const std::function<void(int)> &chosen);
 
 // OK and Cancel, OK the default button.
 QDialogButtonBox *MakeOkCancel(QWidget *parent);

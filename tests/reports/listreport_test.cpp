@@ -74,9 +74,6 @@ TEST_F(ListReportTest, ByDateOrdersAcrossTheNewYearByEntryOtherwise)
                                            QStringLiteral("30/Dec/2020 December rent")}));
     EXPECT_EQ(TextAt(report, 1, 1), QStringLiteral("Unit"));
     EXPECT_EQ(TextAt(report, 2, 2), QStringLiteral("From 01/Dec/2020 To 31/Jan/2021"));
-    EXPECT_EQ(TextAt(report, 1, 4), QStringLiteral("Expense"));
-    EXPECT_EQ(TextAt(report, 4, 6), QStringLiteral("Amount ($)"));
-    EXPECT_EQ(TextAt(report, 3, 9), QStringLiteral("Rent"));
     EXPECT_EQ(TextAt(report, 3, 14), QStringLiteral("Total"));
     EXPECT_EQ(TextAt(report, 4, 14), QStringLiteral("1010.00"));
     EXPECT_EQ(TextAt(report, 3, 17), QStringLiteral("Phone:"));
@@ -125,7 +122,6 @@ TEST_F(ListReportTest, AListWithNothingInItShowsHeadingsAndAZeroTotal)
     input.from = input.to = QDate(2019, 5, 5);
     const ReportLayout report = Report();
     EXPECT_EQ(TextAt(report, 1, 6), QStringLiteral("Date"));
-    EXPECT_EQ(TextAt(report, 4, 7), QStringLiteral("============="));
     EXPECT_EQ(TextAt(report, 1, 9), QStringLiteral("<none>"));
     EXPECT_EQ(TextAt(report, 3, 12), QStringLiteral("Total"));
     EXPECT_EQ(TextAt(report, 4, 12), QStringLiteral("0.00"));
