@@ -50,10 +50,11 @@ struct CBenchSetup {
     void Paint() { view->GetGrid()->viewport()->render(&target); }
 };
 
+// Never destroyed: its view must not outlive the application object.
 CBenchSetup &Setup()
 {
-    static CBenchSetup setup;
-    return setup;
+    static CBenchSetup *setup = new CBenchSetup;
+    return *setup;
 }
 
 void BM_PeriodReportYear(benchmark::State &state)
