@@ -14,6 +14,7 @@
 #include "frame/menulayout.h"
 #include "records/recordcommands.h"
 #include "reports/customreportdlg.h"
+#include "reports/reportcommands.h"
 #include "reports/reportexport.h"
 #include "reports/tallywickview.h"
 
@@ -212,6 +213,9 @@ void CMainFrame::BindFrameCommands()
         };
 
     // Commands the report view answers.
+    for (const unsigned id : {DailyReport, MonthlyReport, SpecifiedPeriodReport, AdvancedReport, ListAllIncomes,
+                              ListAllExpenses})
+        m_commands.SetHandler(id, [this, id] { RunReportCommand(m_data, *m_reportView, id, this); });
     m_commands.SetHandler(ClearScreen, [this] { m_reportView->OnClearScreen(); });
     m_commands.SetHandler(ExportReport, [this] {
         m_reportView->OnInitialUpdate();

@@ -1,0 +1,78 @@
+#include "reports/listreport.h"
+
+#include "base/amounttext.h"
+#include "data/dbrecordset.h"
+#include "data/jetsql.h"
+#include "reports/periodreport.h"
+#include "reports/reportbuilder.h"
+#include "reports/reportqueries.h"
+
+std::vector<ListRow> ReadListRows(CDbConnection &connection, const QString &sql, const QString &dateFormat)
+{
+    CDbRecordset records(connection);
+    records.OpenText(sql);
+    std::vector<ListRow> rows;
+    rows.reserve(std::size_t(records.GetRecordCount()));
+    const QString dateColumn = QStringLiteral("cTransactionDate");
+    const QString descriptionColumn = QStringLiteral("cTransactionDescription");
+    const QString nameColumn = QStringLiteral("cTransactionName");
+    const QString amountColumn = QStringLiteral("cTransactionAmount");
+    for (; !records.IsEOF(); records.MoveNext()) {
+        const QString stored = records.GetString(dateColumn);
+        const std::optional<QDate> date = ParseJetDate(stored);
+        rows.push_back(ListRow{date ? DisplayDate(*date, dateFormat) : stored, records.GetString(descriptionColumn),
+                               records.GetString(nameColumn), records.GetString(amountColumn),
+                               records.GetDouble(amountColumn)});
+    }
+    return rows;
+}
+
+void WriteListReport(CReportBuilder &b, const std::vector<ListRow> &rows)
+{
+    b.AddCell(1, 4, b.ReportMode() == kIncomeList ? QStringLiteral("Income") : QStringLiteral("Expense"));
+    b.AddCell(1, 5, kRulePeriod);
+    b.AddCell(1, 6, QStringLiteral("Date"));
+    b.AddCell(2, 6, QStringLiteral("Description"));
+    b.AddCell(3, 6, QStringLiteral("Category"));
+    b.AddCell(4, 6, AmountHeading(b.Settings().cCurrency));
+    for (int column = 1; column <= 4; ++column)
+        b.AddCell(column, 7, kRulePeriod);
+    b.SetCurrentRow(8);
+    for (const ListRow &row : rows) {
+        b.AdvanceRow();
+        const int r = b.CurrentRow();
+        b.AddCell(1, r, row.date);
+        b.AddCell(2, r, row.description);
+        b.AddCell(3, r, row.category);
+        b.AddCell(4, r, row.amountText);
+        b.AddIncome(row.amount);
+    }
+    const int x = b.CurrentRow();
+    b.AddCell(3, x + 4, QStringLiteral("Total"));
+    b.AddCell(4, x + 4, FormatAmount(b.IncomeTotal()));
+    b.AddCell(4, x + 5, kRulePeriod);
+    b.WriteContactFooter(x + 7, kListContact);
+}
+
+ReportLayout ListLayout(const CReportBuilder &builder)
+{
+    ReportLayout layout = builder.Layout(kListRowMargin);
+    // The whole amount column reads right-aligned, the contact cell in it too.
+    for (ReportCell &cell : layout.cells) {
+        if (cell.column == kListAmountColumn)
+            cell.alignment = kAlignRight;
+    }
+    return layout;
+}
+
+ReportLayout ListReport(CTallywickData &data, const ListQueryInput &input, const QString &sql)
+{
+    CReportBuilder b(input.type == 1 ? kIncomeList : kExpenseList, data);
+    b.SetMoreOptions(true);
+    b.SetUnitLabel(input.allUnits ? kAllUnitsLabel : input.unit);
+    b.SetPeriodLabel(PeriodLabel(kPeriodReport, input.from, input.to, data.settings.dateFormat));
+    b.SetSql(sql);
+    b.WriteHeader();
+    WriteListReport(b, ReadListRows(data.connection, sql, data.settings.dateFormat));
+    return ListLayout(b);
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "reports/reportlayout.h"
+
+#include <QString>
+
+#include <vector>
+
+class CDbConnection;
+class CReportBuilder;
+class CTallywickData;
+struct ListQueryInput;
+
+// One listed transaction, as it is shown.
+struct ListRow {
+    QString date;
+    QString description;
+    QString category;
+    // The stored amount as text, with only the decimals it has.
+    QString amountText;
+    double amount = 0.0;
+};
+
+// Runs a list query; dates come out in the user's date format.
+std::vector<ListRow> ReadListRows(CDbConnection &connection, const QString &sql, const QString &dateFormat);
+
+// Headings, one row per transaction, the total and the contact lines; the
+// header must be written. Leaves the current row at the layout's end less
+// its margin.
+void WriteListReport(CReportBuilder &builder, const std::vector<ListRow> &rows);
+
+// The grid margin below a list and the right-aligned column.
+constexpr int kListRowMargin = 6;
+constexpr int kListAmountColumn = 4;
+
+// What the view shows: the builder's cells with the amount column
+// right-aligned, six rows to spare.
+ReportLayout ListLayout(const CReportBuilder &builder);
+
+// Runs a ready list query (BuildListQuery gave kListReady) and lays out the
+// report in mode 3 for incomes, 4 for expenses. Database failures throw.
+ReportLayout ListReport(CTallywickData &data, const ListQueryInput &input, const QString &sql);

@@ -1,0 +1,123 @@
+#include "reports/reportdlgui.h"
+
+#include "base/clock.h"
+#include "base/stringids.h"
+#include "base/stringtable.h"
+#include "data/tallywickdata.h"
+
+#include <QCheckBox>
+#include <QDateEdit>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QButtonGroup>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QShortcut>
+#include <QStyle>
+
+QDateEdit *MakeReportPicker(QWidget *parent, int id, const QString &dateFormat)
+{
+    auto *picker = MakeReportControl<QDateEdit>(parent, id);
+    picker->setLocale(QLocale::c());
+    picker->setCalendarPopup(true);
+    picker->setDisplayFormat(dateFormat);
+    picker->setDate(Today());
+    return picker;
+}
+
+QLabel *MakeReportInfoIcon(QWidget *parent, int id, unsigned tipId)
+{
+    auto *icon = MakeReportControl<QLabel>(parent, id);
+    const int size = parent->style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, parent);
+    icon->setPixmap(parent->style()->standardIcon(QStyle::SP_MessageBoxInformation, nullptr, parent).pixmap(size, size));
+    icon->setToolTip(LoadString(tipId));
+    icon->setFixedSize(size, size);
+    return icon;
+}
+
+void PrepareReportDialog(QWidget *dialog, int dialogId, CTallywickData &data)
+{
+    dialog->setObjectName(QString::number(dialogId));
+    auto *help = new QShortcut(QKeySequence(Qt::Key_F1), dialog);
+    QObject::connect(help, &QShortcut::activated, dialog, [&data] {
+        if (data.showHelp)
+            data.showHelp(LoadString(StringId::HelpReportsMenu));
+    });
+}
+
+QListWidget *MakeNameList(QWidget *parent, int id, const QStringList &names)
+{
+    auto *list = MakeReportControl<QListWidget>(parent, id);
+    list->setSelectionMode(QAbstractItemView::MultiSelection);
+    list->addItems(names);
+    return list;
+}
+
+QStringList EntryNames(const QList<CCategoryEntry> &entries)
+{
+    QStringList names;
+    for (const CCategoryEntry &entry : entries)
+        names << entry.cTransactionName;
+    return names;
+}
+
+QStringList SelectedNames(const QListWidget *list)
+{
+    QStringList names;
+    for (int i = 0; i < list->count(); ++i) {
+        if (list->item(i)->isSelected())
+            names << list->item(i)->text();
+    }
+    return names;
+}
+
+QStringList AllNames(const QListWidget *list)
+{
+    QStringList names;
+    for (int i = 0; i < list->count(); ++i)
+        names << list->item(i)->text();
+    return names;
+}
+
+void BindSelectAll(QCheckBox *box, QListWidget *list, bool follow)
+{
+    QObject::connect(box, &QCheckBox::clicked, list, [box, list](bool checked) {
+        const QSignalBlocker block(box);
+        if (checked)
+            list->selectAll();
+        else
+            list->clearSelection();
+    });
+    if (!follow)
+        return;
+    QObject::connect(list, &QListWidget::itemSelectionChanged, box, [box, list] {
+        const bool every = list->count() > 0 && list->selectedItems().size() == list->count();
+        const QSignalBlocker block(box);
+        box->setChecked(every);
+    });
+}
+
+DescriptionRadios MakeDescriptionRadios(QWidget *parent, const int (&ids)[3], const QString (&texts)[3],
+                                        const std::function<void(int)> &chosen)
+{
+    auto *group = new QButtonGroup(parent);
+    QRadioButton *buttons[3];
+    for (int option = 0; option < 3; ++option) {
+        buttons[option] = MakeReportControl<QRadioButton>(parent, ids[option], texts[option]);
+        group->addButton(buttons[option], option);
+    }
+    QObject::connect(group, &QButtonGroup::idClicked, parent, chosen);
+    buttons[0]->setChecked(true);
+    chosen(0);
+    return {buttons[0], buttons[1], buttons[2]};
+}
+
+QDialogButtonBox *MakeOkCancel(QWidget *parent)
+{
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, parent);
+    buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("1"));
+    buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("2"));
+    buttons->button(QDialogButtonBox::Ok)->setDefault(true);
+    return buttons;
+}

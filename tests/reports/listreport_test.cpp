@@ -1,0 +1,129 @@
+#include "reportfixture.h"
+
+#include "reports/listreport.h"
+#include "reports/reportqueries.h"
+
+namespace {
+
+class ListReportTest : public ReportFixture
+{
+protected:
+    ListReportTest()
+    {
+        input.type = 2;
+        input.from = QDate(2020, 12, 1);
+        input.to = QDate(2021, 1, 31);
+        input.allCategories = true;
+        input.unit = QStringLiteral("Shop");
+    }
+    ReportLayout Report()
+    {
+        const ListQuery query = BuildListQuery(input);
+        EXPECT_EQ(query.code, kListReady);
+        return ListReport(data, input, query.sql);
+    }
+    // Date and description of the listed rows, from row 9 down.
+    QStringList Listed(const ReportLayout &report)
+    {
+        QStringList rows;
+        for (int row = 9; !TextAt(report, 3, row).startsWith(u'<'); ++row)
+            rows << TextAt(report, 1, row) + u' ' + TextAt(report, 2, row);
+        return rows;
+    }
+    ListQueryInput input;
+};
+
+} // namespace
+
+TEST_F(ListReportTest, ChecksComeInOrderAndTheStatementQuotesEveryText)
+{
+    input.from = QDate(2021, 2, 1);
+    input.allCategories = false;
+    input.unit.clear();
+    EXPECT_EQ(BuildListQuery(input).code, kListBadDates);
+    input.from = input.to;
+    EXPECT_EQ(BuildListQuery(input).code, kListNoCategory);
+    input.categories = {QStringLiteral("Rent"), QStringLiteral("Baker's Wages")};
+    EXPECT_EQ(BuildListQuery(input).code, kListNoUnit);
+    input.unit = QStringLiteral("O'Neil Stall");
+    input.keywordOption = kMatchingDescription;
+    input.matchingKeyword = QStringLiteral("Cash's");
+    input.sortByDate = true;
+    EXPECT_EQ(BuildListQuery(input).sql,
+              QStringLiteral("SELECT * FROM LB_TRANSACTION_INFO_TB WHERE ((datevalue(cTransactionDate) BETWEEN "
+                             "datevalue('01/31/2021') AND datevalue('01/31/2021')) AND ( iTransactionType = 2 ) AND "
+                             "(cTransactionName = 'Rent'  OR cTransactionName = 'Baker''s Wages' ) AND "
+                             "(cUnitName = 'O''Neil Stall') AND ((LCASE(cTransactionDescription)) LIKE "
+                             "'%cash''s%'))ORDER BY datevalue(cTransactionDate), "
+                             "LB_TRANSACTION_INFO_TB.iTransactionNumber"));
+    // Every unit needs no unit chosen and adds no unit condition.
+    input.unit.clear();
+    input.allUnits = true;
+    EXPECT_FALSE(BuildListQuery(input).sql.contains(QStringLiteral("cUnitName")));
+}
+
+TEST_F(ListReportTest, ByDateOrdersAcrossTheNewYearByEntryOtherwise)
+{
+    input.sortByDate = true;
+    ReportLayout report = Report();
+    EXPECT_EQ(Listed(report), QStringList({QStringLiteral("30/Dec/2020 December rent"),
+                                           QStringLiteral("02/Jan/2021 January rent")}));
+    input.sortByDate = false;
+    report = Report();
+    EXPECT_EQ(Listed(report), QStringList({QStringLiteral("02/Jan/2021 January rent"),
+                                           QStringLiteral("30/Dec/2020 December rent")}));
+    EXPECT_EQ(TextAt(report, 1, 1), QStringLiteral("Unit"));
+    EXPECT_EQ(TextAt(report, 2, 2), QStringLiteral("From 01/Dec/2020 To 31/Jan/2021"));
+    EXPECT_EQ(TextAt(report, 3, 14), QStringLiteral("Total"));
+    EXPECT_EQ(TextAt(report, 4, 14), QStringLiteral("1010.00"));
+    EXPECT_EQ(TextAt(report, 3, 17), QStringLiteral("Phone:"));
+    // The whole amount column reads right-aligned, the rest left.
+    for (int row : {6, 7, 9, 14, 15, 17})
+        EXPECT_TRUE(RightAt(report, 4, row)) << row;
+    EXPECT_FALSE(RightAt(report, 3, 14));
+    EXPECT_EQ(report.rowCount, 18 + 6);
+
+    // Every unit adds the stall's pitch on the last day of 2020.
+    input.allUnits = true;
+    input.sortByDate = true;
+    report = Report();
+    EXPECT_EQ(TextAt(report, 2, 1), QStringLiteral("All Units"));
+    EXPECT_EQ(Listed(report).size(), 3);
+    EXPECT_EQ(TextAt(report, 2, 10), QStringLiteral("Pitch"));
+    EXPECT_EQ(TextAt(report, 4, 15), QStringLiteral("1030.00"));
+}
+
+TEST_F(ListReportTest, KeywordsMatchInAnyLetterCaseUmlautsIncluded)
+{
+    input.type = 1;
+    input.from = QDate(2026, 3, 1);
+    input.to = QDate(2026, 3, 31);
+    input.keywordOption = kExactDescription;
+    input.exactKeyword = QStringLiteral("ÄRZTE praxis");
+    ReportLayout report = Report();
+    EXPECT_EQ(Listed(report), QStringList{QStringLiteral("15/Mar/2026 Ärzte Praxis")});
+    // The amount as stored, the total with two decimals.
+    EXPECT_EQ(TextAt(report, 4, 9), QStringLiteral("12.5"));
+    EXPECT_EQ(TextAt(report, 4, 13), QStringLiteral("12.50"));
+
+    // Exact wants the whole description; matching takes a part of it.
+    input.exactKeyword = QStringLiteral("ärzte");
+    EXPECT_TRUE(Listed(Report()).isEmpty());
+    input.keywordOption = kMatchingDescription;
+    input.matchingKeyword = QStringLiteral("ÄRZTE");
+    EXPECT_EQ(Listed(Report()).size(), 1);
+    // An empty edit filters nothing.
+    input.matchingKeyword.clear();
+    EXPECT_EQ(Listed(Report()).size(), 2);
+}
+
+TEST_F(ListReportTest, AListWithNothingInItShowsHeadingsAndAZeroTotal)
+{
+    input.from = input.to = QDate(2019, 5, 5);
+    const ReportLayout report = Report();
+    EXPECT_EQ(TextAt(report, 1, 6), QStringLiteral("Date"));
+    EXPECT_EQ(TextAt(report, 1, 9), QStringLiteral("<none>"));
+    EXPECT_EQ(TextAt(report, 3, 12), QStringLiteral("Total"));
+    EXPECT_EQ(TextAt(report, 4, 12), QStringLiteral("0.00"));
+    EXPECT_EQ(TextAt(report, 1, 15), QStringLiteral("E-mail:"));
+}
