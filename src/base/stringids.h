@@ -7,6 +7,8 @@ namespace StringId {
 constexpr unsigned SocketsInitFailed = 104;
 constexpr unsigned TipOfTheDayPrompt = 108;
 constexpr unsigned TipOfTheDayMenu = 109;
+constexpr unsigned DidYouKnow = 110;
+constexpr unsigned TipsFileMissing = 111;
 constexpr unsigned TipsFileTrouble = 112;
 constexpr unsigned HelpMenu = 113;
 constexpr unsigned DocumentTitle = 128;
@@ -18,6 +20,7 @@ constexpr unsigned LogoInfoTip = 61452;
 constexpr unsigned CategoryInfoTip = 61458;
 constexpr unsigned DefaultPasswordHint = 61463;
 constexpr unsigned DescriptionInfoTip = 61464;
+constexpr unsigned HelpFile = 61465;
 constexpr unsigned HelpTransactionsMenu = 61466;
 constexpr unsigned HelpSetupMenu = 61467;
 constexpr unsigned HelpReportsMenu = 61468;
