@@ -10,14 +10,21 @@
 #include "frame/aboutdlg.h"
 #include "frame/colorstatusbar.h"
 #include "frame/commandicons.h"
+#include "frame/helpviewer.h"
+#include "frame/helpfiles.h"
 #include "frame/menulayout.h"
+#include "frame/tipdlg.h"
 #include "records/recordcommands.h"
+#include "records/recordui.h"
 #include "reports/tallywickview.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDateTime>
+#include <QDesktopServices>
+#include <QDialog>
+#include <QDir>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPrintPreviewDialog>
@@ -188,6 +195,14 @@ void CMainFrame::BindFrameCommands()
     m_commands.SetHandler(ViewToolbar, [this] { ToggleBar(m_toolBar); });
     m_commands.SetHandler(ViewStatusBar, [this] { ToggleBar(m_statusBar); });
     m_commands.SetHandler(About, [this] { ShowAboutBox(); });
+    m_commands.SetHandler(TipOfTheDay, [this] {
+        CTipDlg dlg(this);
+        dlg.exec();
+    });
+    m_commands.SetHandler(HelpTopics, [this] { ShowHelp(LoadString(StringId::HelpFile)); });
+    m_data.showHelp = [this](const QString &topic) { ShowHelp(topic); };
+    // The desktop starts the browser on its own; no browser, nothing happens.
+    m_commands.SetHandler(VideoTutorials, [] { QDesktopServices::openUrl(QUrl(VideoTutorialsUrl())); });
     m_commands.SetHandler(NextPane, [this] { focusNextChild(); });
     m_commands.SetHandler(PrevPane, [this] { focusPreviousChild(); });
 
@@ -500,7 +515,49 @@ void CMainFrame::SetAddinCommandRouting(std::function<void(unsigned)> invoke, st
 void CMainFrame::ShowAboutBox()
 {
     CAboutDlg dlg(this);
+    AddHelpKey(&dlg, m_data, StringId::HelpHelpMenu);
     dlg.exec();
+}
+
+CHelpViewer *CMainFrame::HelpViewer() const
+{
+    return m_helpViewer;
+}
+
+void CMainFrame::ShowHelp(const QString &topic)
+{
+    const QString folder = QDir(m_data.appFolder.isEmpty() ? QDir::currentPath() : m_data.appFolder).filePath(QStringLiteral("help"));
+    const QString page = HelpPageForTopic(folder, topic);
+    if (page.isEmpty())
+        return;
+    if (!m_helpViewer)
+        m_helpViewer = new CHelpViewer(folder, this);
+    // A modal dialog blocks every window but its own: while one is up, the
+    // help window belongs to it, and comes back to the frame when it closes.
+    QWidget *owner = this;
+    if (auto *modal = qobject_cast<QDialog *>(QApplication::activeModalWidget()); modal && modal != m_helpViewer->window())
+        owner = modal;
+    if (m_helpViewer->parentWidget() != owner) {
+        const QRect where = m_helpViewer->geometry();
+        m_helpViewer->setParent(owner, Qt::Window);
+        m_helpViewer->setGeometry(where);
+        if (auto *dialog = qobject_cast<QDialog *>(owner)) {
+            QPointer<CHelpViewer> viewer = m_helpViewer;
+            connect(dialog, &QDialog::finished, this, [this, viewer] {
+                if (viewer && viewer->parentWidget() != this) {
+                    const bool shown = viewer->isVisible();
+                    const QRect at = viewer->geometry();
+                    viewer->setParent(this, Qt::Window);
+                    viewer->setGeometry(at);
+                    viewer->setVisible(shown);
+                }
+            }, Qt::SingleShotConnection);
+        }
+    }
+    m_helpViewer->ShowPage(page);
+    m_helpViewer->show();
+    m_helpViewer->raise();
+    m_helpViewer->activateWindow();
 }
 
 void CMainFrame::closeEvent(QCloseEvent *event)
