@@ -49,10 +49,14 @@ CHelpViewer::CHelpViewer(const QString &helpFolder, QWidget *parent)
         else
             QDesktopServices::openUrl(url);
     });
-    connect(m_browser, &QTextBrowser::sourceChanged, this, [this] {
+    // A link to a section of another page may report no source change;
+    // every step of the history does.
+    const auto followPage = [this] {
         setWindowTitle(QStringLiteral("Tallywick + Help - ") + m_browser->documentTitle());
         SelectInContents();
-    });
+    };
+    connect(m_browser, &QTextBrowser::sourceChanged, this, followPage);
+    connect(m_browser, &QTextBrowser::historyChanged, this, followPage);
 
     m_contents = new QTreeWidget(this);
     m_contents->setObjectName(QStringLiteral("helpContents"));
@@ -70,11 +74,15 @@ CHelpViewer::CHelpViewer(const QString &helpFolder, QWidget *parent)
     auto *list = new QPushButton(QStringLiteral("&List Topics"), searchPane);
     m_results = new QListWidget(searchPane);
     m_results->setObjectName(QStringLiteral("helpSearchResults"));
+    auto *wordsLabel = new QLabel(QStringLiteral("Type in the &word(s) to search for:"), searchPane);
+    wordsLabel->setBuddy(m_searchWords);
+    auto *resultsLabel = new QLabel(QStringLiteral("Select a &topic to display:"), searchPane);
+    resultsLabel->setBuddy(m_results);
     auto *searchLayout = new QVBoxLayout(searchPane);
-    searchLayout->addWidget(new QLabel(QStringLiteral("Type in the &word(s) to search for:"), searchPane));
+    searchLayout->addWidget(wordsLabel);
     searchLayout->addWidget(m_searchWords);
     searchLayout->addWidget(list, 0, Qt::AlignRight);
-    searchLayout->addWidget(new QLabel(QStringLiteral("Select a &topic to display:"), searchPane));
+    searchLayout->addWidget(resultsLabel);
     searchLayout->addWidget(m_results, 1);
     connect(m_searchWords, &QLineEdit::returnPressed, this, [this] { Search(m_searchWords->text()); });
     connect(list, &QPushButton::clicked, this, [this] { Search(m_searchWords->text()); });

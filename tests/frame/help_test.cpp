@@ -20,6 +20,7 @@
 #include <QTest>
 #include <QTextBrowser>
 #include <QTimer>
+#include <QTreeWidget>
 #include <QUrl>
 
 namespace {
@@ -202,6 +203,10 @@ TEST_F(HelpTest, BackAndForwardRetraceThePagesOpened)
     QTextBrowser *browser = Viewer()->Browser();
     emit browser->anchorClicked(QUrl(QStringLiteral("SetupMenu.htm#currency")));
     EXPECT_EQ(Viewer()->CurrentPage(), QStringLiteral("SetupMenu.htm"));
+    // The contents follow the page, down to the section.
+    auto *contents = Viewer()->findChild<QTreeWidget *>(QStringLiteral("helpContents"));
+    ASSERT_NE(contents->currentItem(), nullptr);
+    EXPECT_EQ(contents->currentItem()->text(0), QStringLiteral("Currency Settings"));
     browser->backward();
     EXPECT_EQ(Viewer()->CurrentPage(), QStringLiteral("index.htm"));
     browser->forward();
