@@ -53,6 +53,16 @@ void CollectActions(const QMenu *menu, QList<QAction *> &out)
     }
 }
 
+// Gives a top-level window another owner where it stands, as it was.
+void MoveWindowTo(QWidget *window, QWidget *owner)
+{
+    const QRect at = window->geometry();
+    const bool shown = window->isVisible();
+    window->setParent(owner, Qt::Window);
+    window->setGeometry(at);
+    window->setVisible(shown);
+}
+
 } // namespace
 
 CMainFrame::CMainFrame(CTallywickData &data, QWidget *parent)
@@ -533,24 +543,19 @@ void CMainFrame::ShowHelp(const QString &topic)
     if (!m_helpViewer)
         m_helpViewer = new CHelpViewer(folder, this);
     // A modal dialog blocks every window but its own: while one is up, the
-    // help window belongs to it, and comes back to the frame when it closes.
+    // help window belongs to it, and goes back when the dialog closes.
     QWidget *owner = this;
     if (auto *modal = qobject_cast<QDialog *>(QApplication::activeModalWidget()); modal && modal != m_helpViewer->window())
         owner = modal;
     if (m_helpViewer->parentWidget() != owner) {
-        const QRect where = m_helpViewer->geometry();
-        m_helpViewer->setParent(owner, Qt::Window);
-        m_helpViewer->setGeometry(where);
+        // Back to the window it came from (a dialog under this one, or the frame).
+        const QPointer<QWidget> previous = m_helpViewer->parentWidget();
+        MoveWindowTo(m_helpViewer, owner);
         if (auto *dialog = qobject_cast<QDialog *>(owner)) {
-            QPointer<CHelpViewer> viewer = m_helpViewer;
-            connect(dialog, &QDialog::finished, this, [this, viewer] {
-                if (viewer && viewer->parentWidget() != this) {
-                    const bool shown = viewer->isVisible();
-                    const QRect at = viewer->geometry();
-                    viewer->setParent(this, Qt::Window);
-                    viewer->setGeometry(at);
-                    viewer->setVisible(shown);
-                }
+            const QPointer<CHelpViewer> viewer = m_helpViewer;
+            connect(dialog, &QDialog::finished, this, [this, viewer, previous] {
+                if (viewer && viewer->parentWidget() != this)
+                    MoveWindowTo(viewer, previous ? previous.data() : this);
             }, Qt::SingleShotConnection);
         }
     }
