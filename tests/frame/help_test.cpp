@@ -11,40 +11,24 @@
 
 #include <QApplication>
 #include <QDesktopServices>
-#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
-#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
 #include <QTimer>
 #include <QTreeWidget>
-#include <QUrl>
 
 namespace {
 
 const QString kHelpFolder = QStringLiteral(TWK_RES_DIR "/help");
 
-void WriteFile(const QString &path, const QString &text)
+void WritePage(const QString &path, const QString &title, const QString &body = QString())
 {
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(text.toUtf8());
-}
-
-QString Page(const QString &title, const QString &body)
-{
-    return QStringLiteral("<html><head><title>%1</title></head><body>%2</body></html>").arg(title, body);
-}
-
-QStringList Titles(const QList<CHelpEntry> &entries)
-{
-    QStringList titles;
-    for (const CHelpEntry &e : entries)
-        titles << e.title;
-    return titles;
+    f.write(QStringLiteral("<html><head><title>%1</title></head><body>%2</body></html>").arg(title, body).toUtf8());
 }
 
 // Stands in for the desktop's browser.
@@ -62,29 +46,25 @@ public slots:
 class HelpTest : public FrameTest
 {
 protected:
-    CMainFrame &ShownFrame()
+    void ShownFrame()
     {
         data.appFolder = QStringLiteral(TWK_RES_DIR);
         data.company.units = {QStringLiteral("Home")};
         data.incomeCategories = {CCategoryEntry{1, QStringLiteral("Salary"), QString(), 1}};
         Frame(0, true).show();
         frame->activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(frame.get()));
-        return *frame;
+        ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
     }
 
     CHelpViewer *Viewer() const { return frame->HelpViewer(); }
 
-    // Presses F1 in the dialog that `command` puts up, notes the page the
-    // help window then shows and whether the help window is usable beside
-    // the dialog, and closes the dialog.
-    QString F1InDialogOf(unsigned command)
+    // Presses F1 in the dialog that `command` puts up and closes it; the
+    // page the help window then shows, and whether it stood beside the dialog.
+    QString F1InDialogOf(unsigned command, bool *besideDialog = nullptr)
     {
         QString page;
         QTimer::singleShot(0, [&] {
             QWidget *dialog = QApplication::activeModalWidget();
-            if (!dialog)
-                return;
             // The offscreen platform may hand the activation back to the
             // main window that was activated just before.
             for (int i = 0; i < 100 && QApplication::activeWindow() != dialog; ++i) {
@@ -96,82 +76,77 @@ protected:
             QTest::keyClick(dialog, Qt::Key_F1);
             if (Viewer()) {
                 page = Viewer()->CurrentPage();
-                besideDialog = Viewer()->isVisible() && Viewer()->parentWidget() == dialog;
+                if (besideDialog)
+                    *besideDialog = Viewer()->isVisible() && Viewer()->parentWidget() == dialog;
             }
             dialog->close();
         });
         frame->ExecuteCommand(command);
         return page;
     }
-
-    bool besideDialog = false;
 };
 
 } // namespace
 
-TEST(HelpFiles, ATopicNamesAPageOfTheHelpFolderOrNothing)
+TEST(HelpFiles, TopicsNamePagesInsideTheFolderAndSearchNeedsEveryWord)
 {
     QTemporaryDir dir;
-    const QString help = dir.filePath(QStringLiteral("help"));
-    QDir().mkpath(help);
-    EXPECT_EQ(HelpPageForTopic(help, QStringLiteral("TallywickPlus.chm")), QString());
-    WriteFile(help + QStringLiteral("/index.htm"), Page(QStringLiteral("Start"), QString()));
-    WriteFile(help + QStringLiteral("/SetupMenu.htm"), Page(QStringLiteral("Setup"), QString()));
-    WriteFile(dir.filePath(QStringLiteral("Outside.htm")), Page(QStringLiteral("Outside"), QString()));
+    const QDir help(dir.filePath(QStringLiteral("help")));
+    ASSERT_TRUE(help.mkpath(QStringLiteral(".")));
+    EXPECT_EQ(HelpPageForTopic(help.path(), QStringLiteral("TallywickPlus.chm")), QString());
+    QFile contents(help.filePath(QStringLiteral("contents.txt")));
+    ASSERT_TRUE(contents.open(QIODevice::WriteOnly));
+    contents.write("# contents\nBeta\tb.htm\nAlpha\tindex.htm\n\tAlpha, part two\tindex.htm#two\r\n\n");
+    contents.close();
+    WritePage(help.filePath(QStringLiteral("index.htm")), QStringLiteral("Alpha"), QStringLiteral("Back up your data."));
+    WritePage(help.filePath(QStringLiteral("b.htm")), QStringLiteral("Beta"), QStringLiteral("<b>Backup</b> and password"));
+    WritePage(help.filePath(QStringLiteral("c.htm")), QStringLiteral("Gamma"), QStringLiteral("PASSWORD then BACKUP"));
+    WritePage(help.filePath(QStringLiteral("d.htm")), QStringLiteral("Delta"), QStringLiteral("<a href=\"backup.htm\">x</a> password"));
+    WritePage(dir.filePath(QStringLiteral("outside.htm")), QStringLiteral("Outside"));
 
-    EXPECT_EQ(HelpPageForTopic(help, QStringLiteral("TallywickPlus.chm")), QStringLiteral("index.htm"));
-    EXPECT_EQ(HelpPageForTopic(help, QStringLiteral("TallywickPlus.chm::/SetupMenu.htm")), QStringLiteral("SetupMenu.htm"));
-    EXPECT_EQ(HelpPageForTopic(help, QStringLiteral("TallywickPlus.chm::/SetupMenu.htm#currency")),
-              QStringLiteral("SetupMenu.htm#currency"));
-    EXPECT_EQ(HelpPageForTopic(help, QStringLiteral("TallywickPlus.chm::/ReportsMenu.htm")), QString());
-    EXPECT_EQ(HelpPageForTopic(help, QStringLiteral("TallywickPlus.chm::/../Outside.htm")), QString());
+    EXPECT_EQ(HelpPageForTopic(help.path(), QStringLiteral("TallywickPlus.chm")), QStringLiteral("index.htm"));
+    EXPECT_EQ(HelpPageForTopic(help.path(), QStringLiteral("TallywickPlus.chm::/b.htm#x")), QStringLiteral("b.htm#x"));
+    EXPECT_EQ(HelpPageForTopic(help.path(), QStringLiteral("TallywickPlus.chm::/ReportsMenu.htm")), QString());
+    EXPECT_EQ(HelpPageForTopic(help.path(), QStringLiteral("TallywickPlus.chm::/../outside.htm")), QString());
+
+    const QList<CHelpEntry> entries = ReadHelpContents(help.path());
+    ASSERT_EQ(entries.size(), 3);
+    EXPECT_EQ(entries[2].title + u'|' + entries[2].page + u'|' + QString::number(entries[2].depth),
+              QStringLiteral("Alpha, part two|index.htm#two|1"));
+    // Listed pages first in contents order, then the others; words in tags do not count.
+    QStringList found;
+    for (const CHelpEntry &e : SearchHelpPages(help.path(), QStringLiteral("backup  Password")))
+        found << e.title;
+    EXPECT_EQ(found, (QStringList{QStringLiteral("Beta"), QStringLiteral("Gamma")}));
+    EXPECT_TRUE(SearchHelpPages(help.path(), QStringLiteral("  ")).isEmpty());
 }
 
-TEST(HelpFiles, ContentsNestByTabsAndSearchFindsPagesHoldingEveryWord)
-{
-    QTemporaryDir dir;
-    WriteFile(dir.filePath(QStringLiteral("contents.txt")),
-              QStringLiteral("# contents\nBeta\tb.htm\nAlpha\ta.htm\n\tAlpha, part two\ta.htm#two\r\n\n"));
-    WriteFile(dir.filePath(QStringLiteral("a.htm")), Page(QStringLiteral("Alpha"), QStringLiteral("Back up your data.")));
-    WriteFile(dir.filePath(QStringLiteral("b.htm")), Page(QStringLiteral("Beta"), QStringLiteral("<b>Backup</b> and password")));
-    WriteFile(dir.filePath(QStringLiteral("c.htm")), Page(QStringLiteral("Gamma"), QStringLiteral("PASSWORD then BACKUP")));
-    // The word only inside a tag is no match.
-    WriteFile(dir.filePath(QStringLiteral("d.htm")),
-              Page(QStringLiteral("Delta"), QStringLiteral("<a href=\"backup.htm\">link</a> password")));
-
-    const QList<CHelpEntry> contents = ReadHelpContents(dir.path());
-    ASSERT_EQ(contents.size(), 3);
-    EXPECT_EQ(contents[2].title, QStringLiteral("Alpha, part two"));
-    EXPECT_EQ(contents[2].page, QStringLiteral("a.htm#two"));
-    EXPECT_EQ(contents[2].depth, 1);
-    EXPECT_EQ(contents[0].depth, 0);
-
-    EXPECT_EQ(Titles(SearchHelpPages(dir.path(), QStringLiteral("backup  Password"))),
-              (QStringList{QStringLiteral("Beta"), QStringLiteral("Gamma")}));
-    EXPECT_EQ(Titles(SearchHelpPages(dir.path(), QStringLiteral("data"))), QStringList{QStringLiteral("Alpha")});
-    EXPECT_TRUE(SearchHelpPages(dir.path(), QStringLiteral("  ")).isEmpty());
-}
-
-TEST_F(HelpTest, F1AndHelpTopicsInTheMainWindowOpenTheStartPage)
+TEST_F(HelpTest, TheMainWindowOpensTheStartPageAndNoPagesMeansNoHelp)
 {
     ShownFrame();
     QTest::keyClick(frame.get(), Qt::Key_F1);
     ASSERT_NE(Viewer(), nullptr);
     EXPECT_TRUE(Viewer()->isVisible());
-    EXPECT_EQ(Viewer()->CurrentPage(), QStringLiteral("index.htm"));
     EXPECT_EQ(Viewer()->Browser()->documentTitle(), QStringLiteral("Welcome to Tallywick +"));
-
     Viewer()->ShowPage(QStringLiteral("FileMenu.htm"));
     EXPECT_TRUE(frame->ExecuteCommand(CommandId::HelpTopics));
     EXPECT_EQ(Viewer()->CurrentPage(), QStringLiteral("index.htm"));
+
+    QTemporaryDir empty;
+    data.appFolder = empty.path();
+    Frame(0, true);
+    EXPECT_TRUE(frame->ExecuteCommand(CommandId::HelpTopics));
+    data.showHelp(LoadString(StringId::HelpSetupMenu));
+    EXPECT_EQ(Viewer(), nullptr);
     EXPECT_TRUE(TestUi().messages.isEmpty());
 }
 
 TEST_F(HelpTest, F1InADialogOpensThePageOfItsMenuBesideTheDialog)
 {
     ShownFrame();
-    EXPECT_EQ(F1InDialogOf(CommandId::AddIncome), QStringLiteral("TransactionsMenu.htm"));
-    EXPECT_TRUE(besideDialog);
+    bool beside = false;
+    EXPECT_EQ(F1InDialogOf(CommandId::AddIncome, &beside), QStringLiteral("TransactionsMenu.htm"));
+    EXPECT_TRUE(beside);
     // Back with the main window once the dialog is gone, still open.
     ASSERT_NE(Viewer(), nullptr);
     EXPECT_EQ(Viewer()->parentWidget(), frame.get());
@@ -185,25 +160,13 @@ TEST_F(HelpTest, F1InADialogOpensThePageOfItsMenuBesideTheDialog)
     EXPECT_EQ(Viewer()->CurrentPage(), QStringLiteral("ReportsMenu.htm"));
 }
 
-TEST_F(HelpTest, WithoutItsPagesAHelpRequestIsQuietlyIgnored)
-{
-    QTemporaryDir empty;
-    data.appFolder = empty.path();
-    Frame(0, true);
-    EXPECT_TRUE(frame->ExecuteCommand(CommandId::HelpTopics));
-    data.showHelp(LoadString(StringId::HelpSetupMenu));
-    EXPECT_EQ(frame->HelpViewer(), nullptr);
-    EXPECT_TRUE(TestUi().messages.isEmpty());
-}
-
-TEST_F(HelpTest, BackAndForwardRetraceThePagesOpened)
+TEST_F(HelpTest, LinksBackForwardAndTheContentsFollowTheReader)
 {
     ShownFrame();
     frame->ShowHelp(LoadString(StringId::HelpFile));
     QTextBrowser *browser = Viewer()->Browser();
     emit browser->anchorClicked(QUrl(QStringLiteral("SetupMenu.htm#currency")));
     EXPECT_EQ(Viewer()->CurrentPage(), QStringLiteral("SetupMenu.htm"));
-    // The contents follow the page, down to the section.
     auto *contents = Viewer()->findChild<QTreeWidget *>(QStringLiteral("helpContents"));
     ASSERT_NE(contents->currentItem(), nullptr);
     EXPECT_EQ(contents->currentItem()->text(0), QStringLiteral("Currency Settings"));
@@ -211,28 +174,24 @@ TEST_F(HelpTest, BackAndForwardRetraceThePagesOpened)
     EXPECT_EQ(Viewer()->CurrentPage(), QStringLiteral("index.htm"));
     browser->forward();
     EXPECT_EQ(browser->source().fragment(), QStringLiteral("currency"));
-}
 
-TEST_F(HelpTest, VideoTutorialsHandsTheAddressToTheDesktop)
-{
-    Frame(0, false);
+    // The web, and Video Tutorials, go to the desktop's browser.
     CUrlCatcher desktop;
     QDesktopServices::setUrlHandler(QStringLiteral("https"), &desktop, "Open");
+    emit browser->anchorClicked(QUrl(QStringLiteral("https://example.org/")));
     EXPECT_TRUE(frame->ExecuteCommand(CommandId::VideoTutorials));
     QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
-    EXPECT_EQ(desktop.opened, QList<QUrl>{QUrl(CMainFrame::VideoTutorialsUrl())});
+    EXPECT_EQ(desktop.opened, (QList<QUrl>{QUrl(QStringLiteral("https://example.org/")), QUrl(CMainFrame::VideoTutorialsUrl())}));
+    EXPECT_EQ(Viewer()->CurrentPage(), QStringLiteral("SetupMenu.htm"));
 }
 
 TEST(HelpPages, EveryLinkAndPictureOfThePagesExists)
 {
     const QDir help(kHelpFolder);
-    const QStringList pages = help.entryList({QStringLiteral("*.htm")}, QDir::Files);
-    ASSERT_GE(pages.size(), 8);
-    // Every page and anchor that links may name.
-    QHash<QString, QSet<QString>> anchors;
     QHash<QString, QString> html;
+    QHash<QString, QStringList> anchors;
     static const QRegularExpression anchor(QStringLiteral("<a\\s+name=\"([^\"]+)\""));
-    for (const QString &page : pages) {
+    for (const QString &page : help.entryList({QStringLiteral("*.htm")}, QDir::Files)) {
         QFile f(help.filePath(page));
         ASSERT_TRUE(f.open(QIODevice::ReadOnly));
         html[page] = QString::fromUtf8(f.readAll());
@@ -240,27 +199,23 @@ TEST(HelpPages, EveryLinkAndPictureOfThePagesExists)
             anchors[page] << m.captured(1);
         EXPECT_FALSE(HelpPageTitle(html[page]).isEmpty()) << page.toStdString();
     }
+    ASSERT_GE(html.size(), 8);
     auto resolves = [&](const QString &from, const QString &target) {
-        if (target.startsWith(QStringLiteral("http")) || target.startsWith(QStringLiteral("mailto:")))
-            return true;
         const QString file = target.section(u'#', 0, 0).isEmpty() ? from : target.section(u'#', 0, 0);
-        if (!QFileInfo::exists(help.filePath(file)))
-            return false;
         const QString fragment = target.section(u'#', 1);
-        return fragment.isEmpty() || anchors.value(file).contains(fragment);
+        return QFileInfo::exists(help.filePath(file)) && (fragment.isEmpty() || anchors.value(file).contains(fragment));
     };
     static const QRegularExpression link(QStringLiteral("(?:href|src)=\"([^\"]*)\""));
     int links = 0;
-    for (const QString &page : pages) {
-        for (const QRegularExpressionMatch &m : link.globalMatch(html[page])) {
+    for (auto it = html.cbegin(); it != html.cend(); ++it) {
+        for (const QRegularExpressionMatch &m : link.globalMatch(it.value())) {
             ++links;
-            EXPECT_TRUE(resolves(page, m.captured(1))) << page.toStdString() << " -> " << m.captured(1).toStdString();
+            EXPECT_TRUE(resolves(it.key(), m.captured(1))) << it.key().toStdString() << " -> " << m.captured(1).toStdString();
         }
     }
     EXPECT_GT(links, 100);
     for (const CHelpEntry &entry : ReadHelpContents(kHelpFolder))
         EXPECT_TRUE(resolves(HelpStartPage(), entry.page)) << entry.page.toStdString();
-    // The topics the program asks for.
     for (const unsigned id : {StringId::HelpFile, StringId::HelpTransactionsMenu, StringId::HelpSetupMenu,
                               StringId::HelpReportsMenu, StringId::HelpHelpMenu})
         EXPECT_FALSE(HelpPageForTopic(kHelpFolder, LoadString(id)).isEmpty()) << LoadString(id).toStdString();
