@@ -8,6 +8,7 @@
 #include "base/stringtable.h"
 #include "base/uiseam.h"
 #include "frame/mainframe.h"
+#include "frame/tipdlg.h"
 
 #include <QApplication>
 #include <QDir>
@@ -99,6 +100,7 @@ bool CTallywickApp::InitInstance(const QString &appFolder, const QStringList &ar
     m_frame->ShowIdleTexts();
 
     LoginUser();
+    CTipDlg::RunAtStartUp(m_frame.get());
 
     m_data.firstRun = false;
 

@@ -7,6 +7,8 @@ namespace StringId {
 constexpr unsigned SocketsInitFailed = 104;
 constexpr unsigned TipOfTheDayPrompt = 108;
 constexpr unsigned TipOfTheDayMenu = 109;
+constexpr unsigned DidYouKnow = 110;
+constexpr unsigned TipsFileMissing = 111;
 constexpr unsigned TipsFileTrouble = 112;
 constexpr unsigned HelpMenu = 113;
 constexpr unsigned DocumentTitle = 128;
@@ -21,6 +23,7 @@ constexpr unsigned ExpenseListInfoTip = 61461;
 constexpr unsigned ReportInfoTip = 61462;
 constexpr unsigned DefaultPasswordHint = 61463;
 constexpr unsigned DescriptionInfoTip = 61464;
+constexpr unsigned HelpFile = 61465;
 constexpr unsigned HelpTransactionsMenu = 61466;
 constexpr unsigned HelpSetupMenu = 61467;
 constexpr unsigned HelpReportsMenu = 61468;

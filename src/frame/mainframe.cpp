@@ -11,8 +11,12 @@
 #include "frame/aboutdlg.h"
 #include "frame/colorstatusbar.h"
 #include "frame/commandicons.h"
+#include "frame/helpfiles.h"
+#include "frame/helpviewer.h"
 #include "frame/menulayout.h"
+#include "frame/tipdlg.h"
 #include "records/recordcommands.h"
+#include "records/recordui.h"
 #include "reports/customreportdlg.h"
 #include "reports/reportcommands.h"
 #include "reports/reportexport.h"
@@ -22,6 +26,9 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDateTime>
+#include <QDesktopServices>
+#include <QDialog>
+#include <QDir>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPrintPreviewDialog>
@@ -48,6 +55,16 @@ void CollectActions(const QMenu *menu, QList<QAction *> &out)
         else if (!a->isSeparator())
             out << a;
     }
+}
+
+// Gives a top-level window another owner where it stands, as it was.
+void MoveWindowTo(QWidget *window, QWidget *owner)
+{
+    const QRect at = window->geometry();
+    const bool shown = window->isVisible();
+    window->setParent(owner, Qt::Window);
+    window->setGeometry(at);
+    window->setVisible(shown);
 }
 
 } // namespace
@@ -192,6 +209,14 @@ void CMainFrame::BindFrameCommands()
     m_commands.SetHandler(ViewToolbar, [this] { ToggleBar(m_toolBar); });
     m_commands.SetHandler(ViewStatusBar, [this] { ToggleBar(m_statusBar); });
     m_commands.SetHandler(About, [this] { ShowAboutBox(); });
+    m_commands.SetHandler(TipOfTheDay, [this] {
+        CTipDlg dlg(this);
+        dlg.exec();
+    });
+    m_commands.SetHandler(HelpTopics, [this] { ShowHelp(LoadString(StringId::HelpFile)); });
+    m_data.showHelp = [this](const QString &topic) { ShowHelp(topic); };
+    // The desktop starts the browser on its own; no browser, nothing happens.
+    m_commands.SetHandler(VideoTutorials, [] { QDesktopServices::openUrl(QUrl(VideoTutorialsUrl())); });
     m_commands.SetHandler(NextPane, [this] { focusNextChild(); });
     m_commands.SetHandler(PrevPane, [this] { focusPreviousChild(); });
 
@@ -525,7 +550,44 @@ void CMainFrame::SetAddinCommandRouting(std::function<void(unsigned)> invoke, st
 void CMainFrame::ShowAboutBox()
 {
     CAboutDlg dlg(this);
+    AddHelpKey(&dlg, m_data, StringId::HelpHelpMenu);
     dlg.exec();
+}
+
+CHelpViewer *CMainFrame::HelpViewer() const
+{
+    return m_helpViewer;
+}
+
+void CMainFrame::ShowHelp(const QString &topic)
+{
+    const QString folder = QDir(m_data.appFolder.isEmpty() ? QDir::currentPath() : m_data.appFolder).filePath(QStringLiteral("help"));
+    const QString page = HelpPageForTopic(folder, topic);
+    if (page.isEmpty())
+        return;
+    if (!m_helpViewer)
+        m_helpViewer = new CHelpViewer(folder, this);
+    // A modal dialog blocks every window but its own: while one is up, the
+    // help window belongs to it, and goes back when the dialog closes.
+    QWidget *owner = this;
+    if (auto *modal = qobject_cast<QDialog *>(QApplication::activeModalWidget()); modal && modal != m_helpViewer->window())
+        owner = modal;
+    if (m_helpViewer->parentWidget() != owner) {
+        // Back to the window it came from (a dialog under this one, or the frame).
+        const QPointer<QWidget> previous = m_helpViewer->parentWidget();
+        MoveWindowTo(m_helpViewer, owner);
+        if (auto *dialog = qobject_cast<QDialog *>(owner)) {
+            const QPointer<CHelpViewer> viewer = m_helpViewer;
+            connect(dialog, &QDialog::finished, this, [this, viewer, previous] {
+                if (viewer && viewer->parentWidget() != this)
+                    MoveWindowTo(viewer, previous ? previous.data() : this);
+            }, Qt::SingleShotConnection);
+        }
+    }
+    m_helpViewer->ShowPage(page);
+    m_helpViewer->show();
+    m_helpViewer->raise();
+    m_helpViewer->activateWindow();
 }
 
 void CMainFrame::closeEvent(QCloseEvent *event)

@@ -13,6 +13,7 @@
 #include <functional>
 
 class CColorStatusBar;
+class CHelpViewer;
 class CTallywickData;
 class CTallywickView;
 class QShortcut;
@@ -105,6 +106,13 @@ public:
 
     void ShowAboutBox();
 
+    // Help: a topic such as "TallywickPlus.chm::/SetupMenu.htm" opens that
+    // page of the "help" folder beside the program, "TallywickPlus.chm" the
+    // start page. A topic without its page does nothing.
+    void ShowHelp(const QString &topic);
+    CHelpViewer *HelpViewer() const;
+    static QString VideoTutorialsUrl() { return QStringLiteral("https://tallywick.example/videos/"); }
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 
@@ -133,6 +141,7 @@ private:
     QWidget *m_view = nullptr;
     CTallywickView *m_reportView = nullptr;
     QPointer<QMenu> m_helpMenu;
+    QPointer<CHelpViewer> m_helpViewer;
     bool m_printPreview = false;
     std::function<void()> m_endPreview;
     QList<AddinToolbar> m_addinToolbars;

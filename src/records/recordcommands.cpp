@@ -1,20 +1,24 @@
 #include "records/recordcommands.h"
 
+#include "base/stringids.h"
 #include "records/categorypage.h"
 #include "records/editdeletedlg.h"
 #include "records/pagehostdlg.h"
+#include "records/recordui.h"
 #include "records/transactiondlg.h"
 #include "records/userinfopage.h"
 
 bool RunUserInformation(CTallywickData &data, QWidget *parent)
 {
     CPageHostDlg dialog(new CUserInfoPage(data), parent);
+    AddHelpKey(&dialog, data, StringId::HelpSetupMenu);
     return dialog.exec() == QDialog::Accepted;
 }
 
 void RunCategories(CTallywickData &data, QWidget *parent)
 {
     CPageHostDlg dialog(new CCategoryPage(data), parent);
+    AddHelpKey(&dialog, data, StringId::HelpSetupMenu);
     dialog.exec();
 }
 

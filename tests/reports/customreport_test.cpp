@@ -309,10 +309,11 @@ TEST_F(CustomReportTest, ALongReportPrintsToPdfOnEveryPageItNeeds)
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setOutputFileName(out.filePath(QStringLiteral("report.pdf")));
-    const int printed = view.PrintTo(printer);
+    const CPrintRun run = view.PrintTo(printer);
     const int expected = view.GetGrid()->PrintLayout().PageCount();
     EXPECT_GT(expected, 1);
-    EXPECT_EQ(printed, expected);
+    EXPECT_EQ(run.outcome, CPrintRun::Printed);
+    EXPECT_EQ(run.pages, expected);
 
     QProcess info;
     info.start(QStringLiteral("pdfinfo"), {printer.outputFileName()});

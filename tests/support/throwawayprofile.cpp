@@ -21,4 +21,13 @@ void UseThrowAwayProfile(const QString &root)
     // No session bus: automation stays off.
     qputenv("DBUS_SESSION_BUS_ADDRESS", "disabled:");
     QStandardPaths::setTestModeEnabled(true);
+    // A returning user's profile with the start-up tip switched off, so that
+    // bringing the program up, here or in a started copy, never waits on it.
+    for (const QString &config : {root + QStringLiteral("/config"),
+                                  QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)}) {
+        QDir(config).mkpath(QStringLiteral("Norwend"));
+        QFile profile(config + QStringLiteral("/Norwend/Tallywick + .conf"));
+        if (profile.open(QIODevice::WriteOnly))
+            profile.write("[Tip]\nStartUp=1\n");
+    }
 }
