@@ -195,16 +195,10 @@ void CMainFrame::BindFrameCommands()
     m_commands.SetHandler(PrevPane, [this] { focusPreviousChild(); });
 
     // The record dialogs, each modal on the main window.
-    for (const unsigned id : {UserInformation, AddDeleteCategory, AddIncome, AddExpense, EditIncome, EditExpense})
+    for (const unsigned id :
+         {UserInformation, AddDeleteCategory, AddIncome, AddExpense, EditIncome, EditExpense, DeleteOldData})
         m_commands.SetHandler(id, [this, id] { RunRecordCommand(m_data, id, this); });
     m_data.logoChanged = [this] { m_reportView->ReloadLogo(); };
-    // Until the backup is built, a deletion whose user asked for a copy first
-    // is told so and does not go ahead.
-    if (!m_data.backupData)
-        m_data.backupData = [this](QObject *) {
-            NotAvailable(BackupData);
-            return false;
-        };
 
     // Commands the report view answers.
     m_commands.SetHandler(ClearScreen, [this] { m_reportView->OnClearScreen(); });

@@ -1,6 +1,7 @@
 #include "records/recordcommands.h"
 
 #include "records/categorypage.h"
+#include "records/deleteolddatadlg.h"
 #include "records/editdeletedlg.h"
 #include "records/pagehostdlg.h"
 #include "records/transactiondlg.h"
@@ -47,6 +48,11 @@ bool RunRecordCommand(CTallywickData &data, unsigned commandId, QWidget *parent)
     case 32796:
         RunEditDelete(data, commandId == 32795 ? kIncomeTransaction : kExpenseTransaction, parent);
         return true;
+    case 32791: {
+        CDeleteOldDataDlg dialog(data, parent);
+        dialog.exec();
+        return true;
+    }
     default:
         return false;
     }

@@ -214,7 +214,7 @@ TEST_F(FrameTest, RecordCommandsOpenTheirDialogsModallyOnTheMainWindow)
     data.expenseCategories = {CCategoryEntry{2, QStringLiteral("Rent"), QString(), 2}};
     Frame(0, true);
     const QList<QPair<unsigned, QString>> expected = {{AddIncome, "132"}, {AddExpense, "132"}, {AddDeleteCategory, "131"},
-                                                      {UserInformation, "130"}};
+                                                      {UserInformation, "130"}, {DeleteOldData, "143"}};
     for (const auto &[id, dialog] : expected) {
         QString seen;
         QWidget *parent = nullptr;
@@ -229,12 +229,4 @@ TEST_F(FrameTest, RecordCommandsOpenTheirDialogsModallyOnTheMainWindow)
         EXPECT_EQ(seen, dialog) << id;
         EXPECT_EQ(parent ? parent->window() : nullptr, frame.get()) << id;
     }
-}
-
-TEST_F(FrameTest, ABackupAskedForBeforeADeletionSaysItIsNotAvailableAndStopsIt)
-{
-    Frame(0, true);
-    ASSERT_TRUE(data.backupData);
-    EXPECT_FALSE(data.backupData(frame.get()));
-    EXPECT_EQ(TestUi().Texts(), QStringList{QStringLiteral("Backup Data is not available yet.")});
 }
