@@ -139,7 +139,7 @@ bool CTallywickApp::RestoreDataFile()
     RestoreHooks hooks;
     hooks.status = [this](const QString &text) {
         if (m_frame)
-            m_frame->SetStatusPane(0, 0x960000, text);
+            m_frame->SetStatusPane(0, CMainFrame::kIdleTextColour, text);
     };
     hooks.login = [this] { return LoginUser(); };
     const bool switched = RestoreData(m_data, hooks, m_frame.get());
