@@ -15,16 +15,11 @@
 
 namespace {
 
-QString Connection(const QString &path)
-{
-    return kProviderSetting + QStringLiteral("Data Source=") + path;
-}
-
 void BM_Backup(benchmark::State &state)
 {
     const QString source = BenchDatabase(long(state.range(0)));
     CDbConnection live;
-    live.Open(Connection(source), kDbUser, kDbPassword);
+    live.Open(BenchConnection(source), kDbUser, kDbPassword);
     const QList<qint64> counts = TableRowCounts(live);
     QTemporaryDir folder;
     const QString target = folder.filePath(QStringLiteral("TallywickPlus.mdb"));
@@ -34,7 +29,7 @@ void BM_Backup(benchmark::State &state)
             break;
         }
         CDbConnection copy;
-        copy.Open(Connection(target), kDbUser, kDbPassword);
+        copy.Open(BenchConnection(target), kDbUser, kDbPassword);
         if (TableRowCounts(copy) != counts) {
             state.SkipWithError("the copy lost rows");
             break;

@@ -15,10 +15,8 @@
 #include <QDateEdit>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 namespace OldData {
 
@@ -87,18 +85,7 @@ CDeleteOldDataDlg::CDeleteOldDataDlg(CTallywickData &data, QWidget *parent)
     groupLayout->addWidget(m_day, 1, 1, 1, 2);
     groupLayout->addWidget(MakeInfoIcon(group, 1143, LoadString(StringId::OldDataInfoTip)), 0, 3, Qt::AlignTop);
 
-    m_ok = MakeControl<QPushButton>(this, 1, QStringLiteral("OK"));
-    m_ok->setDefault(true);
-    auto *cancel = MakeControl<QPushButton>(this, 2, QStringLiteral("Cancel"));
-    auto *buttons = new QVBoxLayout;
-    buttons->addWidget(m_ok);
-    buttons->addWidget(cancel);
-    buttons->addStretch();
-
-    auto *layout = new QHBoxLayout(this);
-    layout->addWidget(group, 1);
-    layout->addLayout(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    m_ok = LayOutBesideOkCancel(this, group);
 
     for (QCheckBox *box : {m_income, m_expense, m_reminders})
         connect(box, &QCheckBox::clicked, this, [this] { UpdateState(); });
@@ -106,7 +93,6 @@ CDeleteOldDataDlg::CDeleteOldDataDlg(CTallywickData &data, QWidget *parent)
         if (OnOK())
             accept();
     });
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     AddHelpKey(this, m_data, StringId::HelpSetupMenu);
     UpdateState();
 }
