@@ -16,6 +16,7 @@
 #include <QTemporaryDir>
 
 #include <cerrno>
+#include <cstring>
 
 namespace {
 
@@ -23,6 +24,12 @@ const QString kStorageMedia = QStringLiteral(
     "Cannot back up to this storage media. You cannot directly back up to a CD. You can back up to hard disk, "
     "floppy diskette, or pendrive. Or else you should back up to a valid folder in hard disk and then write it to "
     "a CD using CD writer. Before backing up, please make sure that the drive is not write protected.");
+
+// The system's own text for an error, in the desktop's language.
+QString SystemText(int error)
+{
+    return QString::fromLocal8Bit(std::strerror(error));
+}
 
 QByteArray ReadAll(const QString &path)
 {
@@ -170,7 +177,7 @@ TEST_F(BackupTest, AFailedCopyShowsWhyAndNeverDestroysTheEarlierBackup)
     };
     const QList<Case> cases = {{FileStep::CreateTarget, EACCES, kStorageMedia},
                                {FileStep::CreateTarget, EROFS, kStorageMedia},
-                               {FileStep::Write, ENOSPC, QStringLiteral("No space left on device")},
+                               {FileStep::Write, ENOSPC, SystemText(ENOSPC)},
                                {FileStep::Replace, EIO, kStorageMedia}};
     for (const Case &c : cases) {
         SetFileFaultHook([&c](FileStep step, const QString &) { return step == c.step ? c.error : 0; });
@@ -198,7 +205,7 @@ TEST_F(BackupTest, TheLogoGoesAlongUnderItsOwnName)
     TestUi().QueueFolder(backupDir.path());
     TestUi().QueueAnswer(IDYES);
     EXPECT_TRUE(BackupData(data));
-    EXPECT_EQ(TestUi().Texts().mid(1), (QStringList{QStringLiteral("No such file or directory"),
+    EXPECT_EQ(TestUi().Texts().mid(1), (QStringList{SystemText(ENOENT),
                                                     QStringLiteral("Data file backed up but there is some problem in "
                                                                    "backing up the Logo file.")}));
 }
@@ -272,8 +279,8 @@ TEST_F(BackupTest, AFailedCompactionKeepsTheOriginalOpenAndSaysSo)
         SetFileFaultHook([failing](FileStep step, const QString &) { return step == failing ? EIO : 0; });
         TestUi().Reset();
         EXPECT_FALSE(CompactDatabase(data));
-        EXPECT_EQ(TestUi().Texts(), QStringList{QStringLiteral("Input/output error\nThe database was not compacted; "
-                                                               "the original file is kept.")});
+        EXPECT_EQ(TestUi().Texts(), QStringList{SystemText(EIO) + QStringLiteral("\nThe database was not compacted; "
+                                                                               "the original file is kept.")});
         ASSERT_TRUE(data.connection.IsOpen());
         EXPECT_EQ(TableRowCounts(data.connection), before);
         EXPECT_EQ(CountsOf(db.Path()), before);
