@@ -225,6 +225,10 @@ void BackupOnClosing(CTallywickData &data, bool printPreviewOpen, QObject *owner
         return;
     }
     const QString folder = WithTrailingSlash(data.settings.cBackUpDbPath);
+    // A restored backup may be in use from the backup folder itself: a copy
+    // renamed over it would cut the open file loose.
+    if (ComparablePath(folder + kDataFileName) == ComparablePath(data.ResolvedDatabasePath()))
+        return;
     const bool withLogo = data.settings.iPromptForBackUpDb && !printPreviewOpen && data.loggedIn;
     CopyDataFile(data.ResolvedDatabasePath(), folder + kDataFileName, owner);
     if (withLogo && !data.company.cLogoPath.isEmpty())
