@@ -17,16 +17,11 @@ namespace {
 
 QString g_self;
 
-QString Connection(const QString &path)
-{
-    return kProviderSetting + DataSourcePart(path);
-}
-
 void BM_PeriodQueryWarm(benchmark::State &state)
 {
     const QString path = BenchDatabase(long(state.range(0)));
     CDbConnection connection;
-    connection.Open(Connection(path), kDbUser, kDbPassword);
+    connection.Open(BenchConnection(path), kDbUser, kDbPassword);
     long groups = 0;
     for (auto _ : state) {
         CDbRecordset rs(connection);
@@ -54,7 +49,7 @@ BENCHMARK(BM_PeriodQueryProcess)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMi
 int RunOnce(const char *path)
 {
     CDbConnection connection;
-    connection.Open(Connection(QString::fromLocal8Bit(path)), kDbUser, kDbPassword);
+    connection.Open(BenchConnection(QString::fromLocal8Bit(path)), kDbUser, kDbPassword);
     CDbRecordset rs(connection);
     rs.Open(kPeriodQuery);
     return rs.GetRecordCount() > 0 ? 0 : 1;

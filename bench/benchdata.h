@@ -1,10 +1,19 @@
 #pragma once
 
+#include "data/dbconnection.h"
+#include "data/dbschema.h"
+
 #include <QString>
 
 // A database of `rows` transactions over 5 units, 40 categories and twelve
 // years (2015-2026), made once per size and kept in the temporary folder.
 QString BenchDatabase(long rows);
+
+// The connection string of a benchmark database file.
+inline QString BenchConnection(const QString &path)
+{
+    return kProviderSetting + DataSourcePart(path);
+}
 
 // The period query of the reports, for one year.
 inline const char *kPeriodQuery =

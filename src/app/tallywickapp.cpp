@@ -7,8 +7,12 @@
 #include "base/stringids.h"
 #include "base/stringtable.h"
 #include "base/uiseam.h"
+#include "data/backup.h"
+#include "data/compaction.h"
+#include "data/restore.h"
 #include "frame/mainframe.h"
 #include "frame/tipdlg.h"
+#include "records/recordui.h"
 
 #include <QApplication>
 #include <QDir>
@@ -80,15 +84,21 @@ bool CTallywickApp::InitInstance(const QString &appFolder, const QStringList &ar
         return FailStartUp();
 
     SetProgressText(QStringLiteral("Applying Default Settings"));
-    if (!m_data.LoadCompanyInfo())
-        TwkMessageBox(LoadString(StringId::LoadUserInfoFailed), QStringLiteral("Tallywick + "), MB_OK | MB_ICONERROR, m_progress.get());
-    if (!m_data.LoadCategories())
-        TwkMessageBox(LoadString(StringId::LoadCategoryInfoFailed), QStringLiteral("Tallywick + "), MB_OK | MB_ICONERROR, m_progress.get());
-    if (!m_data.LoadDefaultSettings())
-        TwkMessageBox(LoadString(StringId::LoadDefaultSettingsFailed), QStringLiteral("Tallywick + "), MB_OK | MB_ICONERROR, m_progress.get());
+    m_data.LoadStoredState(m_progress.get());
 
+    // Deletions that offer a backup first run the real one.
+    m_data.backupData = [this](QObject *owner) {
+        CWaitCursor wait;
+        return BackupData(m_data, owner);
+    };
     m_frame = std::make_unique<CMainFrame>(m_data);
     m_frame->SetCommandHandler(CommandId::Login, [this] { LoginUser(); });
+    m_frame->SetCommandHandler(CommandId::BackupData, [this] { m_data.backupData(m_frame.get()); });
+    m_frame->SetCommandHandler(CommandId::RestoreData, [this] { RestoreDataFile(); });
+    m_frame->SetClosingDataTasks([this] {
+        CWaitCursor wait;
+        BackupOnClosing(m_data, m_frame->InPrintPreview(), m_frame.get());
+    });
     m_frame->RestoreToolbarState();
 
     SetProgressText(QStringLiteral("Initializing the Addin Database"));
@@ -127,6 +137,21 @@ bool CTallywickApp::LoginUser()
     return true;
 }
 
+bool CTallywickApp::RestoreDataFile()
+{
+    CWaitCursor wait;
+    RestoreHooks hooks;
+    hooks.status = [this](const QString &text) {
+        if (m_frame)
+            m_frame->SetStatusPane(0, CMainFrame::kIdleTextColour, text);
+    };
+    hooks.login = [this] { return LoginUser(); };
+    const bool switched = RestoreData(m_data, hooks, m_frame.get());
+    if (switched && m_data.logoChanged)
+        m_data.logoChanged();
+    return switched;
+}
+
 void CTallywickApp::ActivateFromOtherStart(const QStringList &)
 {
     if (!m_frame)
@@ -150,6 +175,12 @@ int CTallywickApp::ExitInstance()
         if (m_data.connection.IsOpen())
             m_data.connection.Close();
     });
+    if (m_data.settings.iAutoCompactDb) {
+        SetProgressText(QStringLiteral("Compacting the database"));
+        CompactDatabase(m_data, m_progress.get());
+        SetProgressText(QStringLiteral("Database compacted"));
+        RunReported([this] { m_data.connection.Close(); });
+    }
     HideProgress();
     m_progress.reset();
     m_checker.reset();

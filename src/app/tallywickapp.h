@@ -36,6 +36,8 @@ public:
 
     // The login routine; sets the logged-in flag.
     bool LoginUser();
+    // The Restore Data command; true when the program switched files.
+    bool RestoreDataFile();
 
     // The texts the progress window showed, in order (for tests and diagnosis).
     const QStringList &ProgressLog() const { return m_progressLog; }

@@ -76,16 +76,21 @@ bool CTallywickData::EnsureProviderSetting()
     return true;
 }
 
-bool CTallywickData::FindDatabaseFile()
+QString CTallywickData::ChooseDatabaseFile()
 {
     FileDialogRequest request;
     request.title = QStringLiteral("Find Database TallywickPlus.mdb");
     request.directory = appFolder;
     request.filter = QStringLiteral("Access Database (TallywickPlus.mdb)|TallywickPlus.mdb||");
     const QString chosen = UiSeam().OpenFileName(messageOwner, request);
-    if (chosen.isEmpty())
+    return chosen.isEmpty() ? QString() : QFileInfo(chosen).absoluteFilePath();
+}
+
+bool CTallywickData::FindDatabaseFile()
+{
+    const QString full = ChooseDatabaseFile();
+    if (full.isEmpty())
         return false;
-    const QString full = QFileInfo(chosen).absoluteFilePath();
     // The chosen file still opens this time; without the entry the next start
     // would ask again, so the user learns why.
     if (!iniFile.Write(kIniSection, QStringLiteral("DBPath"), full))
@@ -244,6 +249,17 @@ bool CTallywickData::LoadDefaultSettings()
         rs.Close();
         settings = s;
     });
+}
+
+void CTallywickData::LoadStoredState(QObject *owner)
+{
+    const QString title = QStringLiteral("Tallywick + ");
+    if (!LoadCompanyInfo())
+        TwkMessageBox(LoadString(StringId::LoadUserInfoFailed), title, MB_OK | MB_ICONERROR, owner);
+    if (!LoadCategories())
+        TwkMessageBox(LoadString(StringId::LoadCategoryInfoFailed), title, MB_OK | MB_ICONERROR, owner);
+    if (!LoadDefaultSettings())
+        TwkMessageBox(LoadString(StringId::LoadDefaultSettingsFailed), title, MB_OK | MB_ICONERROR, owner);
 }
 
 void CTallywickData::LoadProfileSettings()

@@ -86,6 +86,9 @@ public:
     std::function<void()> logoChanged;
     // Opens a help topic such as "TallywickPlus.chm::/TransactionsMenu.htm".
     std::function<void(const QString &topic)> showHelp;
+    // Tells the add-ins that old data up to `day` ("%m/%d/%Y") was deleted;
+    // called only after the deletion was committed.
+    std::function<void(const QString &day)> oldDataDeleted;
 
     // Points the settings file at "TallywickPlus.ini" in `folder` and makes
     // `folder` the folder bare file names resolve against.
@@ -95,6 +98,8 @@ public:
     bool ReadDatabaseLocation();
     bool EnsureProviderSetting();
     bool FindDatabaseFile();
+    // Asks for a "TallywickPlus.mdb"; the absolute path, or empty when cancelled.
+    QString ChooseDatabaseFile();
     bool OpenDatabase();
     // Provider part, source part and full connection string from the provider
     // setting and the database path.
@@ -103,6 +108,8 @@ public:
     bool LoadCompanyInfo();
     bool LoadCategories();
     bool LoadDefaultSettings();
+    // The three loads in order, each failure told with its own message.
+    void LoadStoredState(QObject *owner);
     void LoadProfileSettings();
     bool SaveDefaultSettings();
 

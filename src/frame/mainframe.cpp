@@ -221,7 +221,8 @@ void CMainFrame::BindFrameCommands()
     m_commands.SetHandler(PrevPane, [this] { focusPreviousChild(); });
 
     // The record dialogs, each modal on the main window.
-    for (const unsigned id : {UserInformation, AddDeleteCategory, AddIncome, AddExpense, EditIncome, EditExpense})
+    for (const unsigned id :
+         {UserInformation, AddDeleteCategory, AddIncome, AddExpense, EditIncome, EditExpense, DeleteOldData})
         m_commands.SetHandler(id, [this, id] { RunRecordCommand(m_data, id, this); });
     // The shared data outlives this window: its hooks must not reach a
     // window that is gone, nor keep a later one from being reached.
@@ -229,13 +230,6 @@ void CMainFrame::BindFrameCommands()
         if (view)
             view->ReloadLogo();
     };
-    // Until the backup is built, a deletion whose user asked for a copy first
-    // is told so, over the dialog that asked, and does not go ahead.
-    if (!m_data.backupData)
-        m_data.backupData = [text = NotAvailableText(BackupData)](QObject *owner) {
-            TwkMessageBox(text, QStringLiteral("Tallywick + "), MB_OK | MB_ICONINFORMATION, owner);
-            return false;
-        };
 
     // Commands the report view answers.
     for (const unsigned id : {DailyReport, MonthlyReport, SpecifiedPeriodReport, AdvancedReport, ListAllIncomes,

@@ -2,6 +2,7 @@
 
 #include "base/stringids.h"
 #include "records/categorypage.h"
+#include "records/deleteolddatadlg.h"
 #include "records/editdeletedlg.h"
 #include "records/pagehostdlg.h"
 #include "records/recordui.h"
@@ -51,6 +52,11 @@ bool RunRecordCommand(CTallywickData &data, unsigned commandId, QWidget *parent)
     case 32796:
         RunEditDelete(data, commandId == 32795 ? kIncomeTransaction : kExpenseTransaction, parent);
         return true;
+    case 32791: {
+        CDeleteOldDataDlg dialog(data, parent);
+        dialog.exec();
+        return true;
+    }
     default:
         return false;
     }

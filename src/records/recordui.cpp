@@ -6,9 +6,13 @@
 #include "records/listorder.h"
 
 #include <QComboBox>
+#include <QDialog>
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QPushButton>
 #include <QShortcut>
 #include <QStyle>
+#include <QVBoxLayout>
 
 void SetControlId(QWidget *control, int id)
 {
@@ -28,6 +32,24 @@ QLabel *MakeInfoIcon(QWidget *parent, int id, const QString &tip)
     icon->setToolTip(tip);
     icon->setFixedSize(size, size);
     return icon;
+}
+
+QPushButton *LayOutBesideOkCancel(QDialog *dialog, QWidget *content)
+{
+    auto *ok = MakeControl<QPushButton>(dialog, 1, QStringLiteral("OK"));
+    ok->setDefault(true);
+    auto *cancel = MakeControl<QPushButton>(dialog, 2, QStringLiteral("Cancel"));
+    QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);
+    auto *buttons = new QVBoxLayout;
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    buttons->addStretch();
+
+    auto *layout = new QHBoxLayout(dialog);
+    layout->addWidget(content, 1);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    return ok;
 }
 
 void AddHelpKey(QWidget *dialog, CTallywickData &data, unsigned topicId)

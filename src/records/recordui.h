@@ -5,6 +5,8 @@
 
 class CTallywickData;
 class QComboBox;
+class QDialog;
+class QPushButton;
 class QLabel;
 class QWidget;
 
@@ -31,6 +33,10 @@ W *MakeControl(QWidget *parent, int id, const QString &text)
 
 // The small information icon that carries a tooltip.
 QLabel *MakeInfoIcon(QWidget *parent, int id, const QString &tip);
+
+// Lays `content` out beside a column of OK (the default button, 1) and
+// Cancel (2, rejects), the dialog at its content's size; returns OK.
+QPushButton *LayOutBesideOkCancel(QDialog *dialog, QWidget *content);
 
 // F1 opens the help topic held in string `topicId`.
 void AddHelpKey(QWidget *dialog, CTallywickData &data, unsigned topicId);

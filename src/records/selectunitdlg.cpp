@@ -29,23 +29,11 @@ CSelectUnitDlg::CSelectUnitDlg(const QStringList &units, QWidget *parent)
     groupLayout->addWidget(m_list);
     groupLayout->addWidget(m_selectAll);
 
-    m_ok = MakeControl<QPushButton>(this, 1, QStringLiteral("OK"));
-    m_ok->setDefault(true);
-    auto *cancel = MakeControl<QPushButton>(this, 2, QStringLiteral("Cancel"));
-    auto *buttons = new QVBoxLayout;
-    buttons->addWidget(m_ok);
-    buttons->addWidget(cancel);
-    buttons->addStretch();
-
-    auto *layout = new QHBoxLayout(this);
-    layout->addWidget(group, 1);
-    layout->addLayout(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    m_ok = LayOutBesideOkCancel(this, group);
 
     connect(m_list, &QListWidget::itemChanged, this, [this] { UpdateState(); });
     connect(m_selectAll, &QCheckBox::clicked, this, &CSelectUnitDlg::OnSelectAll);
     connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     UpdateState();
 }
 

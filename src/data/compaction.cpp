@@ -1,0 +1,107 @@
+#include "data/compaction.h"
+
+#include "base/stringids.h"
+#include "base/stringtable.h"
+#include "base/uiseam.h"
+#include "data/backup.h"
+#include "data/dbconnection.h"
+#include "data/dbrecordset.h"
+#include "data/dbschema.h"
+#include "data/sqltext.h"
+#include "data/tallywickdata.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+[[noreturn]] void ThrowSystemError(int error)
+{
+    throw CFrameworkException(QString::fromLocal8Bit(std::strerror(error)));
+}
+
+void FailStep(FileStep step, const QString &path)
+{
+    if (const int fault = InjectedFileFault(step, path))
+        ThrowSystemError(fault);
+}
+
+} // namespace
+
+QList<qint64> TableRowCounts(CDbConnection &connection)
+{
+    QList<qint64> counts;
+    for (const char *table : {"LB_TRANSACTION_INFO_TB", "LB_ITEM_MASTER_INFO_TB", "LB_COMPANY_INFO_TB",
+                              "LB_DEFAULT_SETTINGS_TB", "LB_PAYMENT_REMINDER_INFO_TB"}) {
+        CDbRecordset rs(connection);
+        rs.Open("SELECT COUNT(*) FROM %s", table);
+        counts << rs.GetValue(0).toLongLong();
+    }
+    return counts;
+}
+
+bool CompactDatabase(CTallywickData &data, QObject *owner)
+{
+    const QString database = data.ResolvedDatabasePath();
+    const QString temporary = QFileInfo(database).absolutePath() + QStringLiteral("/TallywickPlusTemp.mdb");
+    const QString key = data.settings.dbPassword;
+    QString failure;
+    try {
+        QFile::remove(temporary);
+        if (!data.connection.IsOpen() && !data.OpenDatabase())
+            return false;
+        const QList<qint64> counts = TableRowCounts(data.connection);
+
+        FailStep(FileStep::Export, temporary);
+        // The connection never creates files: the export goes into an empty
+        // one made here.
+        if (QFile empty(temporary); !empty.open(QIODevice::WriteOnly))
+            throw CFrameworkException(empty.errorString());
+        data.connection.Execute(FormatSql("ATTACH DATABASE '%s' AS twk_compacted KEY '%s'", SqlQuote(temporary),
+                                          SqlQuote(key)));
+        try {
+            // The copy's indexes are filled row by row: a large cache keeps
+            // their pages in memory instead of writing them out again and again.
+            data.connection.Execute(QStringLiteral("PRAGMA twk_compacted.cache_size=-262144"));
+            data.connection.Execute(QStringLiteral("SELECT sqlcipher_export('twk_compacted')"));
+        } catch (...) {
+            data.connection.Execute(QStringLiteral("DETACH DATABASE twk_compacted"));
+            throw;
+        }
+        data.connection.Execute(QStringLiteral("DETACH DATABASE twk_compacted"));
+
+        // The copy must open with the key and hold every row before it may
+        // take the original's place.
+        {
+            CDbConnection copy;
+            copy.Open(data.location.providerPart + QStringLiteral("Data Source=") + temporary, data.settings.dbUser,
+                      key);
+            FailStep(FileStep::Verify, temporary);
+            if (TableRowCounts(copy) != counts)
+                throw CFrameworkException(QStringLiteral("The compacted copy does not hold every row."));
+        }
+
+        data.connection.Close();
+        FailStep(FileStep::Replace, database);
+        // One rename on one file system: the original is whole until then.
+        if (std::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(database).constData()) != 0)
+            ThrowSystemError(errno);
+        return data.OpenDatabase();
+    } catch (const CDbError &e) {
+        failure = e.Description().isEmpty() ? StandardStatusText(e.Status()) : e.Description();
+    } catch (const CFrameworkException &e) {
+        failure = e.Message();
+    } catch (...) {
+        failure = LoadString(StringId::SomeErrorOccured);
+    }
+    QFile::remove(temporary);
+    TwkMessageBox(failure + QStringLiteral("\nThe database was not compacted; the original file is kept."),
+                  QStringLiteral("Tallywick + "), MB_OK | MB_ICONERROR, owner);
+    if (!data.connection.IsOpen())
+        data.OpenDatabase();
+    return false;
+}

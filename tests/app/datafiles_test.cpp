@@ -1,0 +1,58 @@
+#include "app/tallywickapp.h"
+#include "base/commandids.h"
+#include "data/compaction.h"
+#include "data/dbschema.h"
+#include "frame/mainframe.h"
+
+#include "support/testuiseam.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+TEST(DataFiles, CommandsClosingAndExitRunTheBackupRestoreAndCompaction)
+{
+    const QString cwd = QDir::currentPath();
+    QTemporaryDir dir, backups;
+    const QString database = dir.filePath(QStringLiteral("TallywickPlus.mdb"));
+    QFile ini(dir.filePath(QStringLiteral("TallywickPlus.ini")));
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+    ini.write("[TallywickPlus]\nDBPath=TallywickPlus.mdb\n");
+    ini.close();
+    ASSERT_EQ(CreateDatabase(database, kDbPassword), QString());
+    {
+        CDbConnection c;
+        c.Open(kProviderSetting + QStringLiteral("Data Source=") + database, kDbUser, kDbPassword);
+        c.Execute(QStringLiteral("INSERT INTO LB_TRANSACTION_INFO_TB (iTransactionType) values (2); UPDATE "
+                                 "LB_DEFAULT_SETTINGS_TB SET iAutoBackUpDb=1, iAutoCompactDb=1, cBackUpDbPath='%1'")
+                      .arg(backups.path()));
+    }
+    CTallywickApp app;
+    ASSERT_TRUE(app.InitInstance(dir.path(), {}));
+    CMainFrame *frame = app.MainFrame();
+    TestUi().Reset();
+    // The command and a deletion that asks for a backup get the real one.
+    EXPECT_FALSE(app.Data().backupData(frame));
+    EXPECT_TRUE(frame->ExecuteCommand(CommandId::BackupData));
+    EXPECT_EQ(TestUi().Texts(), QStringList(2, QStringLiteral("Backup cancelled.")));
+    TestUi().Reset();
+
+    frame->close();
+    const QString copy = backups.filePath(QStringLiteral("TallywickPlus.mdb"));
+    app.Data().connection.Execute(QStringLiteral("DELETE FROM LB_TRANSACTION_INFO_TB"));
+    TestUi().QueueFile(copy);
+    EXPECT_TRUE(frame->ExecuteCommand(CommandId::RestoreData));
+    EXPECT_EQ(app.Data().location.databasePath, copy);
+    EXPECT_EQ(TableRowCounts(app.Data().connection).value(0), 1);
+    EXPECT_EQ(app.ExitInstance(), 0);
+    EXPECT_TRUE(TestUi().Texts().isEmpty()) << TestUi().Texts().join(u'|').toStdString();
+    EXPECT_EQ(app.ProgressLog().mid(app.ProgressLog().indexOf(QStringLiteral("Closing the Database"))),
+              (QStringList{"Closing the Database", "Compacting the database", "Database compacted"}));
+    EXPECT_FALSE(app.Data().connection.IsOpen());
+    CDbConnection c;
+    c.Open(kProviderSetting + QStringLiteral("Data Source=") + copy, kDbUser, kDbPassword);
+    EXPECT_EQ(TableRowCounts(c).value(0), 1);
+    QDir::setCurrent(cwd);
+}
