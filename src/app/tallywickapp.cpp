@@ -7,12 +7,12 @@
 #include "base/stringids.h"
 #include "base/stringtable.h"
 #include "base/uiseam.h"
+#include "base/waitcursor.h"
 #include "data/backup.h"
 #include "data/compaction.h"
 #include "data/restore.h"
 #include "frame/mainframe.h"
 #include "frame/tipdlg.h"
-#include "records/recordui.h"
 
 #include <QApplication>
 #include <QDir>

@@ -4,11 +4,11 @@
 #include "base/stringids.h"
 #include "base/stringtable.h"
 #include "base/uiseam.h"
+#include "base/waitcursor.h"
 #include "data/compaction.h"
 #include "data/dbrecordset.h"
 #include "data/sqltext.h"
 #include "data/tallywickdata.h"
-#include "records/describedfailure.h"
 #include "records/recordui.h"
 
 #include <QCheckBox>
@@ -118,7 +118,7 @@ bool CDeleteOldDataDlg::OnOK()
     if (answer == IDYES && !(m_data.backupData && m_data.backupData(this)))
         return false;
 
-    if (!RunReported([&] { OldData::DeleteUpTo(m_data.connection, kind, reminders, day); }, ReportDescribedFailure))
+    if (!RunReported([&] { OldData::DeleteUpTo(m_data.connection, kind, reminders, day); }, ReportDescribedError))
         return false;
     // The add-ins hear of it only once it is committed.
     if (m_data.oldDataDeleted)
