@@ -8,6 +8,8 @@
 #include "base/stringtable.h"
 #include "base/uiseam.h"
 #include "frame/mainframe.h"
+#include "records/passworddlgs.h"
+#include "reports/reminderreport.h"
 
 #include <QApplication>
 #include <QDir>
@@ -96,6 +98,10 @@ bool CTallywickApp::InitInstance(const QString &appFolder, const QStringList &ar
 
     m_frame = std::make_unique<CMainFrame>(m_data);
     m_frame->SetCommandHandler(CommandId::Login, [this] { LoginUser(); });
+    m_frame->SetCommandHandler(CommandId::ChangePassword, [this] {
+        CChangePasswordDlg dialog(m_data, m_frame.get());
+        dialog.exec();
+    });
     m_frame->RestoreToolbarState();
 
     SetProgressText(QStringLiteral("Initializing the Addin Database"));
@@ -110,6 +116,9 @@ bool CTallywickApp::InitInstance(const QString &appFolder, const QStringList &ar
 
     m_data.firstRun = false;
 
+    // Expired reminders go on every start; the due ones show after a login.
+    RunStartupReminders(*m_frame->ReportView(), m_data);
+
     m_checker->onActivate = [this](const QStringList &args) { ActivateFromOtherStart(args); };
     m_checker->TrackFirstInstanceRunning();
     return true;
@@ -117,10 +126,10 @@ bool CTallywickApp::InitInstance(const QString &appFolder, const QStringList &ar
 
 bool CTallywickApp::LoginUser()
 {
-    m_data.loggedIn = true;
+    ::LoginUser(m_data, m_multiUserLogin, m_frame.get());
     if (m_frame)
         m_frame->UpdateCommandStates();
-    return true;
+    return m_data.loggedIn;
 }
 
 void CTallywickApp::ActivateFromOtherStart(const QStringList &)

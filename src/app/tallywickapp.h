@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/login.h"
 #include "data/tallywickdata.h"
 
 #include <QObject>
@@ -30,8 +31,11 @@ public:
     CMainFrame *MainFrame() const { return m_frame.get(); }
     const QString &AppFolder() const { return m_data.appFolder; }
 
-    // The login routine; sets the logged-in flag.
+    // The login routine; sets and returns the logged-in flag.
     bool LoginUser();
+    // The add-in manager's multi-user login; until add-ins can answer, no
+    // add-in does and mode 2 falls back to the password dialog.
+    void SetMultiUserLogin(MultiUserLoginHook hook) { m_multiUserLogin = std::move(hook); }
 
     // The texts the progress window showed, in order (for tests and diagnosis).
     const QStringList &ProgressLog() const { return m_progressLog; }
@@ -49,4 +53,5 @@ private:
     std::unique_ptr<CSplashDlg> m_progress;
     std::unique_ptr<CInstanceChecker> m_checker;
     QStringList m_progressLog;
+    MultiUserLoginHook m_multiUserLogin;
 };

@@ -12,8 +12,11 @@
 #include "frame/colorstatusbar.h"
 #include "frame/commandicons.h"
 #include "frame/menulayout.h"
+#include "data/sqltext.h"
 #include "records/recordcommands.h"
+#include "records/reminderdlgs.h"
 #include "reports/customreportdlg.h"
+#include "reports/reminderreport.h"
 #include "reports/reportexport.h"
 #include "reports/tallywickview.h"
 
@@ -195,7 +198,8 @@ void CMainFrame::BindFrameCommands()
     m_commands.SetHandler(PrevPane, [this] { focusPreviousChild(); });
 
     // The record dialogs, each modal on the main window.
-    for (const unsigned id : {UserInformation, AddDeleteCategory, AddIncome, AddExpense, EditIncome, EditExpense})
+    for (const unsigned id : {UserInformation, AddDeleteCategory, AddIncome, AddExpense, EditIncome, EditExpense,
+                              CurrencySettings, PaymentReminder})
         m_commands.SetHandler(id, [this, id] { RunRecordCommand(m_data, id, this); });
     m_data.logoChanged = [this] { m_reportView->ReloadLogo(); };
     // Until the backup is built, a deletion whose user asked for a copy first
@@ -208,6 +212,12 @@ void CMainFrame::BindFrameCommands()
 
     // Commands the report view answers.
     m_commands.SetHandler(ClearScreen, [this] { m_reportView->OnClearScreen(); });
+    m_commands.SetHandler(DisplayPaymentReminders, [this] {
+        CDisplayRemindersDlg dialog(m_data, this);
+        if (dialog.exec() == QDialog::Accepted)
+            ShowReminders(*m_reportView, m_data, kReminderRangeQuery,
+                          {DateText(dialog.From()), DateText(dialog.To()), dialog.FromText(), dialog.ToText()}, false);
+    });
     m_commands.SetHandler(ExportReport, [this] {
         m_reportView->OnInitialUpdate();
         ReportExport::Run(m_reportView->GetGrid()->Model(), this);

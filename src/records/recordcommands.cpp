@@ -1,8 +1,10 @@
 #include "records/recordcommands.h"
 
 #include "records/categorypage.h"
+#include "records/currencydlg.h"
 #include "records/editdeletedlg.h"
 #include "records/pagehostdlg.h"
+#include "records/reminderdlgs.h"
 #include "records/transactiondlg.h"
 #include "records/userinfopage.h"
 
@@ -47,6 +49,16 @@ bool RunRecordCommand(CTallywickData &data, unsigned commandId, QWidget *parent)
     case 32796:
         RunEditDelete(data, commandId == 32795 ? kIncomeTransaction : kExpenseTransaction, parent);
         return true;
+    case 32787: {
+        CPageHostDlg dialog(new CCurrencyDlg(data), parent);
+        dialog.exec();
+        return true;
+    }
+    case 32829: {
+        CPaymentReminderDlg dialog(data, parent);
+        dialog.exec();
+        return true;
+    }
     default:
         return false;
     }
