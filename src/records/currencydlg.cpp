@@ -53,6 +53,7 @@ CCurrencyDlg::CCurrencyDlg(CTallywickData &data, bool inWizard, QWidget *parent)
 
     auto *group = MakeControl<QGroupBox>(this, 1107);
     auto *row = new QHBoxLayout;
+    row->setSpacing(8);
     row->addWidget(MakeControl<QLabel>(this, 1106, QStringLiteral("Currency  (Example: $, Dollar)")));
     row->addWidget(m_currency);
     row->addWidget(MakeInfoIcon(this, 1142, LoadString(StringId::CurrencyInfoTip)));
