@@ -73,14 +73,6 @@ CReminderSample &Sample()
     return sample;
 }
 
-QWidget *Sized(QWidget *widget)
-{
-    if (widget->layout())
-        widget->layout()->activate();
-    widget->adjustSize();
-    return widget;
-}
-
 const GalleryRegistration enterPassword("login-enterpassword", [] {
     auto *dlg = new CEnterPasswordDlg(QStringLiteral("vorel"), QString());
     dlg->findChild<QLineEdit *>(QStringLiteral("1067"))->setText(QStringLiteral("secret"));

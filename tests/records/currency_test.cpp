@@ -3,7 +3,6 @@
 #include "recordfixture.h"
 
 #include <QLineEdit>
-#include <QPushButton>
 
 namespace {
 
@@ -28,15 +27,6 @@ TEST_F(CurrencyTest, StoredTrimmedNeverEmptyAndAtMostTenCharacters)
         EXPECT_EQ(Value(QStringLiteral("SELECT cCurrency FROM LB_DEFAULT_SETTINGS_TB")), typed.trimmed());
         EXPECT_EQ(data.settings.cCurrency, typed.trimmed());
     }
-}
-
-TEST_F(CurrencyTest, AsAWizardPageItHasNoButtonsOfItsOwn)
-{
-    CCurrencyDlg page(data, true);
-    page.show();
-    EXPECT_FALSE(Control<QPushButton>(&page, 1)->isVisible());
-    EXPECT_FALSE(Control<QPushButton>(&page, 2)->isVisible());
-    EXPECT_TRUE(Control<QLineEdit>(&page, 1046)->isVisible());
 }
 
 } // namespace

@@ -78,28 +78,4 @@ TEST_F(ReminderReportTest, OneDayHeaderAndNoRowsFromTheMenu)
     EXPECT_EQ(TestUi().Texts(), QStringList{QStringLiteral("No payment reminder records found.")});
 }
 
-TEST_F(ReminderReportTest, StartupShowsDueRemindersOnlyWhenLoggedInWithTheDisplayOn)
-{
-    Add(Today().addDays(-1), 0, 1, QStringLiteral("gone"));
-    Add(Today().addDays(2), 2, 7, QStringLiteral("due"));
-    Add(Today().addDays(2), 1, 9, QStringLiteral("not yet"));
-
-    data.loggedIn = false;
-    RunStartupReminders(view, data);
-    EXPECT_EQ(db.Count(QStringLiteral("LB_PAYMENT_REMINDER_INFO_TB")), 2);
-    EXPECT_EQ(view.GetGrid()->GetRowCount(), 0);
-
-    data.loggedIn = true;
-    data.settings.autoPaymentReminderDisplay = 0;
-    RunStartupReminders(view, data);
-    EXPECT_EQ(view.GetGrid()->GetRowCount(), 0);
-
-    data.settings.autoPaymentReminderDisplay = 1;
-    RunStartupReminders(view, data);
-    EXPECT_EQ(Text(4, 3), QStringLiteral("Date: 17/Mar/2026"));
-    EXPECT_EQ(Text(8, 3), QStringLiteral("due"));
-    EXPECT_EQ(Text(10, 4), QStringLiteral("7.00"));
-    EXPECT_TRUE(TestUi().messages.isEmpty());
-}
-
 } // namespace
