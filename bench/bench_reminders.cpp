@@ -20,7 +20,8 @@ namespace {
 constexpr int kReminders = 10000;
 
 // A copy of the shared database with reminders from two years back to two
-// years ahead, half of them marked for automatic deletion.
+// years ahead, half of them marked for automatic deletion. Earlier starts
+// have already deleted the expired ones so marked, except the last week's.
 QString ReminderDatabase(const QTemporaryDir &dir)
 {
     const QString path = dir.filePath(QStringLiteral("reminders.mdb"));
@@ -31,9 +32,10 @@ QString ReminderDatabase(const QTemporaryDir &dir)
     QRandomGenerator gen(20260317);
     CDbTransaction transaction(connection);
     for (int i = 0; i < kReminders; ++i) {
-        const QDate date = Today().addDays(gen.bounded(-730, 731));
-        store.Add(CReminder{-1, QStringLiteral("Reminder %1").arg(i), double(gen.bounded(1, 100000)) / 100, DateText(date),
-                            int(gen.bounded(0, 31)), (i % 2) == 0});
+        const int offset = gen.bounded(-730, 731);
+        const bool autoDelete = (i % 2) == 0 && offset >= -7;
+        store.Add(CReminder{-1, QStringLiteral("Reminder %1").arg(i), double(gen.bounded(1, 100000)) / 100,
+                            DateText(Today().addDays(offset)), int(gen.bounded(0, 31)), autoDelete});
     }
     transaction.Commit();
     return path;
@@ -56,6 +58,9 @@ void BM_StartupReminderCheck(benchmark::State &state)
         benchmark::DoNotOptimize(due);
     }
     state.counters["due"] = double(due);
+    state.counters["expired"] = double(CReminderStore(connection).Select(
+        "SELECT * FROM LB_PAYMENT_REMINDER_INFO_TB WHERE (datevalue(cPaymentDate)< datevalue('%s')) AND (bAutoDelete=1)%s",
+        today, QString()).size());
 }
 BENCHMARK(BM_StartupReminderCheck)->Unit(benchmark::kMillisecond);
 

@@ -3,8 +3,8 @@
 #include "data/dbrecordset.h"
 #include "data/jetsql.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdlib>
 
 std::optional<double> ParseAmount(const QString &text)
 {
@@ -19,10 +19,15 @@ std::optional<double> ParseAmount(const QString &text)
     }
     if (points > 1)
         return std::nullopt;
-    // strtod takes "5." and ".5" as they stand; a run of digits too long for
-    // a double would write "inf" into the statement, so it is refused here.
+    // "5." and ".5" are read as they stand; a run of digits too long for a
+    // double is out of range and refused, never written into SQL as "inf".
+    // from_chars reads the point whatever the desktop's locale; strtod would
+    // stop at it under a decimal-comma locale and drop the cents.
     const QByteArray latin = text.toLatin1();
-    const double value = std::strtod(latin.constData(), nullptr);
+    double value = 0;
+    const auto [end, error] = std::from_chars(latin.constData(), latin.constData() + latin.size(), value);
+    if (error != std::errc() || end != latin.constData() + latin.size())
+        return std::nullopt;
     if (!std::isfinite(value) || value < 0)
         return std::nullopt;
     return value;
