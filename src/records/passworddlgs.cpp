@@ -24,16 +24,6 @@ QLineEdit *PasswordEdit(QWidget *parent, int id)
     return edit;
 }
 
-QDialogButtonBox *OkCancel(QDialog *dialog)
-{
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
-    SetControlId(buttons->button(QDialogButtonBox::Ok), 1);
-    SetControlId(buttons->button(QDialogButtonBox::Cancel), 2);
-    QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
-    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
-    return buttons;
-}
-
 } // namespace
 
 CEnterPasswordDlg::CEnterPasswordDlg(const QString &password, const QString &message, QWidget *parent)
@@ -56,7 +46,7 @@ CEnterPasswordDlg::CEnterPasswordDlg(const QString &password, const QString &mes
     layout->addWidget(new QLabel(QStringLiteral("Please enter the password"), this));
     layout->addLayout(form);
     layout->addWidget(messageLine);
-    layout->addWidget(OkCancel(this));
+    layout->addWidget(MakeOkCancel(this));
     layout->setSizeConstraint(QLayout::SetFixedSize);
     m_edit->setFocus();
 }
@@ -88,7 +78,7 @@ CChangePasswordDlg::CChangePasswordDlg(CTallywickData &data, QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(QStringLiteral("Enter correct passwords"), this));
     layout->addLayout(form);
-    layout->addWidget(OkCancel(this));
+    layout->addWidget(MakeOkCancel(this));
     layout->setSizeConstraint(QLayout::SetFixedSize);
     m_old->setFocus();
 }

@@ -329,14 +329,9 @@ CDisplayRemindersDlg::CDisplayRemindersDlg(CTallywickData &data, QWidget *parent
     range->addWidget(new QLabel(QStringLiteral("To"), group), 1, 0);
     range->addWidget(m_to, 1, 1);
     range->setColumnMinimumWidth(1, 140);
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    SetControlId(buttons->button(QDialogButtonBox::Ok), 1);
-    SetControlId(buttons->button(QDialogButtonBox::Cancel), 2);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(group);
-    layout->addWidget(buttons);
+    layout->addWidget(MakeOkCancel(this));
     layout->setSizeConstraint(QLayout::SetFixedSize);
     AddHelpKey(this, data, StringId::HelpReportsMenu);
 }
