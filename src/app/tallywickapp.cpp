@@ -13,6 +13,8 @@
 #include "data/restore.h"
 #include "frame/mainframe.h"
 #include "frame/tipdlg.h"
+#include "records/passworddlgs.h"
+#include "reports/reminderreport.h"
 
 #include <QApplication>
 #include <QDir>
@@ -99,6 +101,10 @@ bool CTallywickApp::InitInstance(const QString &appFolder, const QStringList &ar
         CWaitCursor wait;
         BackupOnClosing(m_data, m_frame->InPrintPreview(), m_frame.get());
     });
+    m_frame->SetCommandHandler(CommandId::ChangePassword, [this] {
+        CChangePasswordDlg dialog(m_data, m_frame.get());
+        dialog.exec();
+    });
     m_frame->RestoreToolbarState();
 
     SetProgressText(QStringLiteral("Initializing the Addin Database"));
@@ -113,6 +119,9 @@ bool CTallywickApp::InitInstance(const QString &appFolder, const QStringList &ar
     CTipDlg::RunAtStartUp(m_frame.get());
 
     m_data.firstRun = false;
+
+    // Expired reminders go on every start; the due ones show after a login.
+    RunStartupReminders(*m_frame->ReportView(), m_data);
 
     m_checker->onActivate = [this](const QStringList &args) { ActivateFromOtherStart(args); };
     m_checker->TrackFirstInstanceRunning();
@@ -131,10 +140,10 @@ bool CTallywickApp::FailStartUp()
 
 bool CTallywickApp::LoginUser()
 {
-    m_data.loggedIn = true;
+    ::LoginUser(m_data, m_multiUserLogin, m_frame.get());
     if (m_frame)
         m_frame->UpdateCommandStates();
-    return true;
+    return m_data.loggedIn;
 }
 
 bool CTallywickApp::RestoreDataFile()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/login.h"
 #include "data/tallywickdata.h"
 
 #include <QObject>
@@ -34,10 +35,13 @@ public:
     CMainFrame *MainFrame() const { return m_frame.get(); }
     const QString &AppFolder() const { return m_data.appFolder; }
 
-    // The login routine; sets the logged-in flag.
+    // The login routine; sets and returns the logged-in flag.
     bool LoginUser();
     // The Restore Data command; true when the program switched files.
     bool RestoreDataFile();
+    // The add-in manager's multi-user login; until add-ins can answer, no
+    // add-in does and mode 2 falls back to the password dialog.
+    void SetMultiUserLogin(MultiUserLoginHook hook) { m_multiUserLogin = std::move(hook); }
 
     // The texts the progress window showed, in order (for tests and diagnosis).
     const QStringList &ProgressLog() const { return m_progressLog; }
@@ -58,4 +62,5 @@ private:
     std::unique_ptr<CInstanceChecker> m_checker;
     QStringList m_progressLog;
     int m_startUpExitCode = 0;
+    MultiUserLoginHook m_multiUserLogin;
 };

@@ -14,10 +14,13 @@
 #include "frame/helpfiles.h"
 #include "frame/helpviewer.h"
 #include "frame/menulayout.h"
+#include "data/sqltext.h"
 #include "frame/tipdlg.h"
 #include "records/recordcommands.h"
 #include "records/recordui.h"
+#include "records/reminderdlgs.h"
 #include "reports/customreportdlg.h"
+#include "reports/reminderreport.h"
 #include "reports/reportcommands.h"
 #include "reports/reportexport.h"
 #include "reports/tallywickview.h"
@@ -221,8 +224,8 @@ void CMainFrame::BindFrameCommands()
     m_commands.SetHandler(PrevPane, [this] { focusPreviousChild(); });
 
     // The record dialogs, each modal on the main window.
-    for (const unsigned id :
-         {UserInformation, AddDeleteCategory, AddIncome, AddExpense, EditIncome, EditExpense, DeleteOldData})
+    for (const unsigned id : {UserInformation, AddDeleteCategory, AddIncome, AddExpense, EditIncome, EditExpense,
+                              CurrencySettings, PaymentReminder, DeleteOldData})
         m_commands.SetHandler(id, [this, id] { RunRecordCommand(m_data, id, this); });
     // The shared data outlives this window: its hooks must not reach a
     // window that is gone, nor keep a later one from being reached.
@@ -236,6 +239,12 @@ void CMainFrame::BindFrameCommands()
                               ListAllExpenses})
         m_commands.SetHandler(id, [this, id] { RunReportCommand(m_data, *m_reportView, id, this); });
     m_commands.SetHandler(ClearScreen, [this] { m_reportView->OnClearScreen(); });
+    m_commands.SetHandler(DisplayPaymentReminders, [this] {
+        CDisplayRemindersDlg dialog(m_data, this);
+        if (dialog.exec() == QDialog::Accepted)
+            ShowReminders(*m_reportView, m_data, kReminderRangeQuery,
+                          {DateText(dialog.From()), DateText(dialog.To()), dialog.FromText(), dialog.ToText()}, false);
+    });
     m_commands.SetHandler(ExportReport, [this] {
         m_reportView->OnInitialUpdate();
         ReportExport::Run(m_reportView->GetGrid()->Model(), this);

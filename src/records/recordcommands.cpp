@@ -2,10 +2,12 @@
 
 #include "base/stringids.h"
 #include "records/categorypage.h"
+#include "records/currencydlg.h"
 #include "records/deleteolddatadlg.h"
 #include "records/editdeletedlg.h"
 #include "records/pagehostdlg.h"
 #include "records/recordui.h"
+#include "records/reminderdlgs.h"
 #include "records/transactiondlg.h"
 #include "records/userinfopage.h"
 
@@ -54,6 +56,16 @@ bool RunRecordCommand(CTallywickData &data, unsigned commandId, QWidget *parent)
         return true;
     case 32791: {
         CDeleteOldDataDlg dialog(data, parent);
+        dialog.exec();
+        return true;
+    }
+    case 32787: {
+        CPageHostDlg dialog(new CCurrencyDlg(data), parent);
+        dialog.exec();
+        return true;
+    }
+    case 32829: {
+        CPaymentReminderDlg dialog(data, parent);
         dialog.exec();
         return true;
     }

@@ -7,6 +7,7 @@
 
 #include <QComboBox>
 #include <QDialog>
+#include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -22,6 +23,16 @@ void SetControlId(QWidget *control, int id)
 QString ControlName(int id)
 {
     return QString::number(id);
+}
+
+QDialogButtonBox *MakeOkCancel(QDialog *dialog)
+{
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
+    SetControlId(buttons->button(QDialogButtonBox::Ok), 1);
+    SetControlId(buttons->button(QDialogButtonBox::Cancel), 2);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+    return buttons;
 }
 
 QLabel *MakeInfoIcon(QWidget *parent, int id, const QString &tip)

@@ -6,6 +6,7 @@
 class CTallywickData;
 class QComboBox;
 class QDialog;
+class QDialogButtonBox;
 class QPushButton;
 class QLabel;
 class QWidget;
@@ -30,6 +31,9 @@ W *MakeControl(QWidget *parent, int id, const QString &text)
     control->setText(text);
     return control;
 }
+
+// OK (id 1) and Cancel (id 2) wired to the dialog's accept and reject.
+QDialogButtonBox *MakeOkCancel(QDialog *dialog);
 
 // The small information icon that carries a tooltip.
 QLabel *MakeInfoIcon(QWidget *parent, int id, const QString &tip);

@@ -3,8 +3,8 @@
 #include "data/dbrecordset.h"
 #include "data/sqltext.h"
 
-#include <cmath>
 #include <charconv>
+#include <cmath>
 
 std::optional<double> ParseAmount(const QString &text)
 {

@@ -5,13 +5,21 @@
 #include "base/stringtable.h"
 #include "data/dbconnection.h"
 #include "data/dbschema.h"
+#include "base/commandids.h"
+#include "controls/gridctrl.h"
+#include "data/dbrecordset.h"
 #include "frame/mainframe.h"
+#include "reports/tallywickview.h"
 
 #include "support/testuiseam.h"
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QDialog>
 #include <QDir>
+#include <QLineEdit>
+#include <QTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -49,6 +57,40 @@ private:
 
 const QString kDeliveredIni = QStringLiteral("[TallywickPlus]\nDBPath=TallywickPlus.mdb\n");
 
+// Runs a statement on the installed database before the program starts.
+void Prepare(const QString &folder, const QString &sql)
+{
+    CDbConnection connection;
+    ASSERT_EQ(connection.Open(kProviderSetting + QStringLiteral("Data Source=") + folder + QStringLiteral("/TallywickPlus.mdb"),
+                              kDbUser, kDbPassword),
+              TWK_S_OK);
+    CDbRecordset rs(connection);
+    rs.OpenText(sql);
+}
+
+// Answers the password dialog that start-up puts up: the text typed, or
+// Cancel when there is none.
+void AnswerPassword(std::optional<QString> typed, int triesLeft = 1000)
+{
+    QTimer::singleShot(0, [typed, triesLeft] {
+        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        if (!dialog) {
+            if (triesLeft > 0)
+                AnswerPassword(typed, triesLeft - 1);
+            else
+                ADD_FAILURE() << "no password dialog came up";
+            return;
+        }
+        EXPECT_EQ(dialog->objectName(), QStringLiteral("146"));
+        if (!typed) {
+            dialog->reject();
+            return;
+        }
+        dialog->findChild<QLineEdit *>(QStringLiteral("1067"))->setText(*typed);
+        dialog->accept();
+    });
+}
+
 } // namespace
 
 TEST(ServerSwitch, FoundAfterDashOrSlashInAnyCase)
@@ -80,6 +122,42 @@ TEST_F(ProgramFolder, FirstStartOpensTheDeliveredDatabaseAndCountsAsFirstRun)
     EXPECT_TRUE(ini.readAll().contains("ConStrg=Provider=Microsoft.Jet.OLEDB.4.0;"));
     EXPECT_EQ(app.ExitInstance(), 0);
     EXPECT_FALSE(app.Data().connection.IsOpen());
+}
+
+TEST_F(ProgramFolder, StartUpDeletesExpiredRemindersAndShowsTheDueOnesAfterALogin)
+{
+    Install(kDeliveredIni);
+    Prepare(dir.path(), QStringLiteral("UPDATE LB_DEFAULT_SETTINGS_TB SET iByPassPasswordScreen=0"));
+    // Yesterday with automatic deletion, today, and in 20 days with 3 days' notice.
+    for (const char *row : {"'Gone',1,'03/16/2026',0,1", "'Rent',450,'03/17/2026',0,1", "'Tax',99,'04/06/2026',3,1"})
+        Prepare(dir.path(), QStringLiteral("INSERT INTO LB_PAYMENT_REMINDER_INFO_TB (cPaymentDescription,iPaymentAmount,"
+                                           "cPaymentDate,iPaymentReminderDays,bAutoDelete) VALUES (%1)")
+                                .arg(QLatin1String(row)));
+    {
+        // A cancelled login: data commands off, Login on, nothing shown, the
+        // expired reminder gone all the same.
+        CTallywickApp app;
+        AnswerPassword(std::nullopt);
+        ASSERT_TRUE(app.InitInstance(dir.path(), {}));
+        EXPECT_FALSE(app.Data().loggedIn);
+        EXPECT_TRUE(app.MainFrame()->IsCommandEnabled(CommandId::Login));
+        EXPECT_FALSE(app.MainFrame()->IsCommandEnabled(CommandId::PaymentReminder));
+        EXPECT_EQ(app.MainFrame()->ReportView()->GetGrid()->GetRowCount(), 0);
+        CDbRecordset rs(app.Data().connection);
+        rs.OpenText(QStringLiteral("SELECT cPaymentDescription FROM LB_PAYMENT_REMINDER_INFO_TB"));
+        EXPECT_EQ(rs.GetRecordCount(), 2);
+        app.ExitInstance();
+    }
+    CTallywickApp app;
+    AnswerPassword(QStringLiteral("vorel"));
+    ASSERT_TRUE(app.InitInstance(dir.path(), {}));
+    EXPECT_TRUE(app.Data().loggedIn);
+    EXPECT_FALSE(app.MainFrame()->IsCommandEnabled(CommandId::Login));
+    const CGridCellModel &grid = app.MainFrame()->ReportView()->GetGrid()->Model();
+    EXPECT_EQ(grid.GetRowCount(), 1 + 14);
+    EXPECT_EQ(grid.GetItemText(8, 3), QStringLiteral("Rent"));
+    EXPECT_EQ(grid.GetItemText(10, 4), QStringLiteral("450.00"));
+    app.ExitInstance();
 }
 
 TEST_F(ProgramFolder, MissingDatabaseEndsStartUpAfterAskingForIt)

@@ -1,15 +1,21 @@
 #include "framefixture.h"
 
 #include "base/commandids.h"
+#include "controls/gridctrl.h"
+#include "data/dbschema.h"
 #include "reports/tallywickview.h"
+#include "support/testdatabase.h"
 #include "support/testprintseam.h"
 #include "support/testuiseam.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QToolBar>
+
+#include <algorithm>
 
 namespace {
 
@@ -115,10 +121,18 @@ TEST_F(FrameTest, CommandsRunOnlyWhenKnownEnabledAndBoundAndSaySoWhenUnbound)
     EXPECT_TRUE(TestUi().messages.isEmpty());
 
     data.loggedIn = true;
-    EXPECT_FALSE(frame->ExecuteCommand(CurrencySettings));
-    EXPECT_EQ(TestUi().Texts(), QStringList{QStringLiteral("Currency Settings is not available yet.")});
-    EXPECT_TRUE(frame->SetCommandHandler(CurrencySettings, [&runs] { ++runs; }));
-    EXPECT_TRUE(frame->ExecuteCommand(CurrencySettings));
+    // Any command still waiting for its handler says so, until it gets one.
+    const QList<unsigned> ids = frame->Commands().Ids();
+    const auto unbound = std::find_if(ids.begin(), ids.end(), [this](unsigned id) {
+        return !frame->Commands().IsBound(id) && frame->IsCommandEnabled(id);
+    });
+    if (unbound == ids.end())
+        return;
+    const unsigned id = *unbound;
+    EXPECT_FALSE(frame->ExecuteCommand(id));
+    EXPECT_EQ(TestUi().Texts(), QStringList{QStringLiteral("%1 is not available yet.").arg(frame->Commands().Find(id)->name)});
+    EXPECT_TRUE(frame->SetCommandHandler(id, [&runs] { ++runs; }));
+    EXPECT_TRUE(frame->ExecuteCommand(id));
     EXPECT_EQ(runs, 1);
     EXPECT_EQ(TestUi().messages.size(), 1);
 }
@@ -203,4 +217,31 @@ TEST_F(FrameTest, TheLogoHookOutlivesTheWindowThatSetIt)
     frame.reset();
     ASSERT_TRUE(data.logoChanged);
     data.logoChanged();
+}
+
+TEST_F(FrameTest, ReminderCommandsOpenTheirDialogsAndTheReportLandsInTheView)
+{
+    CTestDatabase db;
+    ASSERT_EQ(data.connection.Open(db.ConnectionString(), kDbUser, kDbPassword), 0);
+    data.settings.dateFormat = QStringLiteral("dd/MM/yyyy");
+    db.Exec(QStringLiteral("INSERT INTO LB_PAYMENT_REMINDER_INFO_TB (cPaymentDescription,iPaymentAmount,cPaymentDate,"
+                           "iPaymentReminderDays,bAutoDelete) VALUES ('Rent',450,'03/17/2026',0,1)"));
+    Frame(0, true);
+    QStringList opened;
+    const auto answer = [&opened](bool accept) {
+        QTimer::singleShot(0, [&opened, accept] {
+            auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            opened << dialog->objectName();
+            accept ? dialog->accept() : dialog->reject();
+        });
+    };
+    answer(false);
+    EXPECT_TRUE(frame->ExecuteCommand(PaymentReminder));
+    answer(true);
+    EXPECT_TRUE(frame->ExecuteCommand(DisplayPaymentReminders));
+    EXPECT_EQ(opened, (QStringList{QStringLiteral("166"), QStringLiteral("168")}));
+    const CGridCellModel &grid = frame->ReportView()->GetGrid()->Model();
+    EXPECT_EQ(grid.GetItemText(4, 3), QStringLiteral("Date: 17/03/2026"));
+    EXPECT_EQ(grid.GetItemText(8, 3), QStringLiteral("Rent"));
 }

@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QLayout>
 #include <QPixmap>
 #include <QTemporaryDir>
 #include <QWidget>
@@ -41,6 +42,14 @@ bool Wanted(const std::string &name, const QStringList &prefixes)
 }
 
 } // namespace
+
+QWidget *Sized(QWidget *widget)
+{
+    if (widget->layout())
+        widget->layout()->activate();
+    widget->adjustSize();
+    return widget;
+}
 
 void RegisterGalleryItem(const char *name, std::function<QWidget *()> make)
 {

@@ -95,14 +95,6 @@ CSampleBusiness &Sample()
     return sample;
 }
 
-QWidget *Sized(QWidget *widget)
-{
-    if (widget->layout())
-        widget->layout()->activate();
-    widget->adjustSize();
-    return widget;
-}
-
 const GalleryRegistration userInfo("records-userinfo", [] {
     return Sized(new CPageHostDlg(new CUserInfoPage(Sample().data), nullptr));
 });
