@@ -5,6 +5,7 @@
 #include "base/stringids.h"
 #include "base/stringtable.h"
 #include "base/uiseam.h"
+#include "base/waitcursor.h"
 #include "data/dberror.h"
 #include "data/jetsql.h"
 #include "data/sqltext.h"
