@@ -131,8 +131,10 @@ bool CDbRecordset::OpenStatement(const QString &formatted, qsizetype templateLen
                 values.emplace_back();
                 break;
             default: {
-                const auto *p = static_cast<const char16_t *>(sqlite3_column_text16(stmt, c));
-                values.emplace_back(QString::fromUtf16(p, sqlite3_column_bytes16(stmt, c) / 2));
+                // Text is stored as UTF-8: decoding it here spares the engine
+                // a converted copy of every value.
+                const auto *p = reinterpret_cast<const char *>(sqlite3_column_text(stmt, c));
+                values.emplace_back(QString::fromUtf8(p, sqlite3_column_bytes(stmt, c)));
             }
             }
         }
@@ -239,6 +241,8 @@ QString CDbRecordset::GetString(int column) const
     const QVariant &v = Cell(column);
     if (v.isNull())
         return {};
+    if (v.typeId() == QMetaType::QString)
+        return v.value<QString>();
     if (v.typeId() == QMetaType::Double)
         return QString::number(v.toDouble(), 'g', 15);
     return v.toString();
