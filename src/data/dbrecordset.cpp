@@ -250,12 +250,14 @@ QString CDbRecordset::GetString(int column) const
 
 long CDbRecordset::GetLong(const QString &column) const
 {
-    return long(ToInteger(Cell(ColumnIndex(column)), std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max()));
+    const QVariant &v = Cell(ColumnIndex(column));
+    return long(ToInteger(v, std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max()));
 }
 
 short CDbRecordset::GetShort(const QString &column) const
 {
-    return short(ToInteger(Cell(ColumnIndex(column)), std::numeric_limits<short>::min(), std::numeric_limits<short>::max()));
+    const QVariant &v = Cell(ColumnIndex(column));
+    return short(ToInteger(v, std::numeric_limits<short>::min(), std::numeric_limits<short>::max()));
 }
 
 double CDbRecordset::GetDouble(const QString &column) const
