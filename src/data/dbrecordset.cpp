@@ -21,6 +21,12 @@ namespace {
                                                 "Requested operation requires a current record."));
 }
 
+[[noreturn]] void ThrowItemNotFound()
+{
+    throw CDbError(ADO_E_ITEMNOTFOUND, QStringLiteral("Item cannot be found in the collection corresponding to "
+                                                      "the requested name or ordinal."));
+}
+
 [[noreturn]] void ThrowMismatch()
 {
     throw CDbError(DISP_E_TYPEMISMATCH, QStringLiteral("Type mismatch."));
@@ -111,28 +117,27 @@ bool CDbRecordset::OpenStatement(const QString &formatted, qsizetype templateLen
     QStringList names;
     for (int c = 0; c < columns; ++c)
         names << QString::fromUtf8(sqlite3_column_name(stmt, c));
-    std::vector<std::vector<QVariant>> rows;
+    std::vector<QVariant> values;
     while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
-        std::vector<QVariant> row;
-        row.reserve(std::size_t(columns));
         for (int c = 0; c < columns; ++c) {
             switch (sqlite3_column_type(stmt, c)) {
             case SQLITE_INTEGER:
-                row.emplace_back(qlonglong(sqlite3_column_int64(stmt, c)));
+                values.emplace_back(qlonglong(sqlite3_column_int64(stmt, c)));
                 break;
             case SQLITE_FLOAT:
-                row.emplace_back(sqlite3_column_double(stmt, c));
+                values.emplace_back(sqlite3_column_double(stmt, c));
                 break;
             case SQLITE_NULL:
-                row.emplace_back();
+                values.emplace_back();
                 break;
             default: {
-                const auto *p = static_cast<const char16_t *>(sqlite3_column_text16(stmt, c));
-                row.emplace_back(QString::fromUtf16(p, sqlite3_column_bytes16(stmt, c) / 2));
+                // Text is stored as UTF-8: decoding it here spares the engine
+                // a converted copy of every value.
+                const auto *p = reinterpret_cast<const char *>(sqlite3_column_text(stmt, c));
+                values.emplace_back(QString::fromUtf8(p, sqlite3_column_bytes(stmt, c)));
             }
             }
         }
-        rows.push_back(std::move(row));
     }
     sqlite3_finalize(stmt);
     if (rc != SQLITE_DONE)
@@ -141,7 +146,7 @@ bool CDbRecordset::OpenStatement(const QString &formatted, qsizetype templateLen
     // A statement without result columns leaves the record set closed.
     if (columns > 0) {
         m_columns = std::move(names);
-        m_rows = std::move(rows);
+        m_values = std::move(values);
         m_row = 0;
         m_open = true;
     }
@@ -150,7 +155,7 @@ bool CDbRecordset::OpenStatement(const QString &formatted, qsizetype templateLen
 
 bool CDbRecordset::IsEOF() const
 {
-    return !m_open || m_row >= m_rows.size();
+    return !m_open || m_row >= RowCount();
 }
 
 void CDbRecordset::MoveFirst()
@@ -164,7 +169,7 @@ void CDbRecordset::MoveNext()
 {
     if (!m_open)
         ThrowClosed();
-    if (m_row >= m_rows.size())
+    if (m_row >= RowCount())
         ThrowBofEof();
     ++m_row;
 }
@@ -173,21 +178,25 @@ void CDbRecordset::Close()
 {
     m_open = false;
     m_columns.clear();
-    m_rows.clear();
+    m_values.clear();
     m_row = 0;
 }
 
 long CDbRecordset::GetRecordCount() const
 {
-    return m_open ? long(m_rows.size()) : 0;
+    return m_open ? long(RowCount()) : 0;
 }
 
-const QVariant &CDbRecordset::Cell(const QString &column) const
+std::size_t CDbRecordset::RowCount() const
+{
+    return m_columns.isEmpty() ? 0 : m_values.size() / std::size_t(m_columns.size());
+}
+
+int CDbRecordset::ColumnIndex(const QString &column) const
 {
     if (!m_open)
         ThrowClosed();
-    const qsizetype index = m_columns.indexOf(column, 0);
-    qsizetype found = index;
+    qsizetype found = m_columns.indexOf(column, 0);
     if (found < 0) {
         for (qsizetype i = 0; i < m_columns.size(); ++i) {
             if (m_columns[i].compare(column, Qt::CaseInsensitive) == 0) {
@@ -197,35 +206,43 @@ const QVariant &CDbRecordset::Cell(const QString &column) const
         }
     }
     if (found < 0)
-        throw CDbError(ADO_E_ITEMNOTFOUND, QStringLiteral("Item cannot be found in the collection corresponding to "
-                                                          "the requested name or ordinal."));
-    if (m_row >= m_rows.size())
-        ThrowBofEof();
-    return m_rows[m_row][std::size_t(found)];
+        ThrowItemNotFound();
+    return int(found);
 }
 
-QVariant CDbRecordset::GetValue(const QString &column) const
-{
-    return Cell(column);
-}
-
-QVariant CDbRecordset::GetValue(int column) const
+const QVariant &CDbRecordset::Cell(int column) const
 {
     if (!m_open)
         ThrowClosed();
     if (column < 0 || column >= m_columns.size())
-        throw CDbError(ADO_E_ITEMNOTFOUND, QStringLiteral("Item cannot be found in the collection corresponding to "
-                                                          "the requested name or ordinal."));
-    if (m_row >= m_rows.size())
+        ThrowItemNotFound();
+    if (m_row >= RowCount())
         ThrowBofEof();
-    return m_rows[m_row][std::size_t(column)];
+    return m_values[m_row * std::size_t(m_columns.size()) + std::size_t(column)];
+}
+
+QVariant CDbRecordset::GetValue(const QString &column) const
+{
+    return Cell(ColumnIndex(column));
+}
+
+QVariant CDbRecordset::GetValue(int column) const
+{
+    return Cell(column);
 }
 
 QString CDbRecordset::GetString(const QString &column) const
 {
+    return GetString(ColumnIndex(column));
+}
+
+QString CDbRecordset::GetString(int column) const
+{
     const QVariant &v = Cell(column);
     if (v.isNull())
         return {};
+    if (v.typeId() == QMetaType::QString)
+        return v.value<QString>();
     if (v.typeId() == QMetaType::Double)
         return QString::number(v.toDouble(), 'g', 15);
     return v.toString();
@@ -233,15 +250,22 @@ QString CDbRecordset::GetString(const QString &column) const
 
 long CDbRecordset::GetLong(const QString &column) const
 {
-    return long(ToInteger(Cell(column), std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max()));
+    const QVariant &v = Cell(ColumnIndex(column));
+    return long(ToInteger(v, std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max()));
 }
 
 short CDbRecordset::GetShort(const QString &column) const
 {
-    return short(ToInteger(Cell(column), std::numeric_limits<short>::min(), std::numeric_limits<short>::max()));
+    const QVariant &v = Cell(ColumnIndex(column));
+    return short(ToInteger(v, std::numeric_limits<short>::min(), std::numeric_limits<short>::max()));
 }
 
 double CDbRecordset::GetDouble(const QString &column) const
+{
+    return GetDouble(ColumnIndex(column));
+}
+
+double CDbRecordset::GetDouble(int column) const
 {
     const QVariant &v = Cell(column);
     if (v.isNull())

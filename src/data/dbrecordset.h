@@ -47,16 +47,25 @@ public:
     QVariant GetValue(const QString &column) const;
 
     QStringList ColumnNames() const { return m_columns; }
-    // The raw value by position, for readers that walk every column.
+    // A column's position: the exact name, else the first ignoring case.
+    // Throws when the record set is closed or has no such column. Readers of
+    // many rows look their columns up once and read by position.
+    int ColumnIndex(const QString &column) const;
+    // The same reads by position, for readers that walk every column or
+    // many rows.
     QVariant GetValue(int column) const;
+    QString GetString(int column) const;
+    double GetDouble(int column) const;
 
 private:
     bool OpenStatement(const QString &statement, qsizetype templateLength);
-    const QVariant &Cell(const QString &column) const;
+    const QVariant &Cell(int column) const;
+    std::size_t RowCount() const;
 
     CDbConnection &m_connection;
     bool m_open = false;
     QStringList m_columns;
-    std::vector<std::vector<QVariant>> m_rows;
+    // Every row's values one after another: one block however many rows.
+    std::vector<QVariant> m_values;
     std::size_t m_row = 0;
 };

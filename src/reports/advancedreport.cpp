@@ -122,7 +122,7 @@ AdvancedLayout BuildAdvancedReport(CReportBuilder &builder, const QString &perio
 
     report.layout.columnCount = 9;
     report.layout.rowCount = int(records) + 22 * int(units.size()) + 20;
-    report.layout.cells = builder.Cells();
+    report.layout.cells = builder.TakeCells();
     return report;
 }
 

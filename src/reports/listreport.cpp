@@ -7,28 +7,38 @@
 #include "reports/reportbuilder.h"
 #include "reports/reportqueries.h"
 
+#include <QHash>
+
 std::vector<ListRow> ReadListRows(CDbConnection &connection, const QString &sql, const QString &dateFormat)
 {
     CDbRecordset records(connection);
     records.OpenText(sql);
     std::vector<ListRow> rows;
     rows.reserve(std::size_t(records.GetRecordCount()));
-    const QString dateColumn = QStringLiteral("cTransactionDate");
-    const QString descriptionColumn = QStringLiteral("cTransactionDescription");
-    const QString nameColumn = QStringLiteral("cTransactionName");
-    const QString amountColumn = QStringLiteral("cTransactionAmount");
+    const int dateColumn = records.ColumnIndex(QStringLiteral("cTransactionDate"));
+    const int descriptionColumn = records.ColumnIndex(QStringLiteral("cTransactionDescription"));
+    const int nameColumn = records.ColumnIndex(QStringLiteral("cTransactionName"));
+    const int amountColumn = records.ColumnIndex(QStringLiteral("cTransactionAmount"));
+    // A list holds a few hundred dates at most over many rows: each stored
+    // date is formatted once.
+    QHash<QString, QString> shownDates;
     for (; !records.IsEOF(); records.MoveNext()) {
         const QString stored = records.GetString(dateColumn);
-        const std::optional<QDate> date = ParseJetDate(stored);
-        rows.push_back(ListRow{date ? DisplayDate(*date, dateFormat) : stored, records.GetString(descriptionColumn),
-                               records.GetString(nameColumn), records.GetString(amountColumn),
-                               records.GetDouble(amountColumn)});
+        auto shown = shownDates.constFind(stored);
+        if (shown == shownDates.constEnd()) {
+            const std::optional<QDate> date = ParseJetDate(stored);
+            shown = shownDates.insert(stored, date ? DisplayDate(*date, dateFormat) : stored);
+        }
+        rows.push_back(ListRow{*shown, records.GetString(descriptionColumn), records.GetString(nameColumn),
+                               records.GetString(amountColumn), records.GetDouble(amountColumn)});
     }
     return rows;
 }
 
-void WriteListReport(CReportBuilder &b, const std::vector<ListRow> &rows)
+void WriteListReport(CReportBuilder &b, std::vector<ListRow> rows)
 {
+    // Four cells a row, about twenty around them.
+    b.ReserveCells(4 * rows.size() + 32);
     b.AddCell(1, 4, b.ReportMode() == kIncomeList ? QStringLiteral("Income") : QStringLiteral("Expense"));
     b.AddCell(1, 5, kRulePeriod);
     b.AddCell(1, 6, QStringLiteral("Date"));
@@ -38,13 +48,13 @@ void WriteListReport(CReportBuilder &b, const std::vector<ListRow> &rows)
     for (int column = 1; column <= 4; ++column)
         b.AddCell(column, 7, kRulePeriod);
     b.SetCurrentRow(8);
-    for (const ListRow &row : rows) {
+    for (ListRow &row : rows) {
         b.AdvanceRow();
         const int r = b.CurrentRow();
-        b.AddCell(1, r, row.date);
-        b.AddCell(2, r, row.description);
-        b.AddCell(3, r, row.category);
-        b.AddCell(4, r, row.amountText);
+        b.AddCell(1, r, std::move(row.date));
+        b.AddCell(2, r, std::move(row.description));
+        b.AddCell(3, r, std::move(row.category));
+        b.AddCell(4, r, std::move(row.amountText));
         b.AddIncome(row.amount);
     }
     const int x = b.CurrentRow();
@@ -54,9 +64,9 @@ void WriteListReport(CReportBuilder &b, const std::vector<ListRow> &rows)
     b.WriteContactFooter(x + 7, kListContact);
 }
 
-ReportLayout ListLayout(const CReportBuilder &builder)
+ReportLayout ListLayout(CReportBuilder &&builder)
 {
-    ReportLayout layout = builder.Layout(kListRowMargin);
+    ReportLayout layout = std::move(builder).Layout(kListRowMargin);
     // The whole amount column reads right-aligned, the contact cell in it too.
     for (ReportCell &cell : layout.cells) {
         if (cell.column == kListAmountColumn)
@@ -74,5 +84,5 @@ ReportLayout ListReport(CTallywickData &data, const ListQueryInput &input, const
     b.SetSql(sql);
     b.WriteHeader();
     WriteListReport(b, ReadListRows(data.connection, sql, data.settings.dateFormat));
-    return ListLayout(b);
+    return ListLayout(std::move(b));
 }

@@ -26,16 +26,16 @@ std::vector<ListRow> ReadListRows(CDbConnection &connection, const QString &sql,
 
 // Headings, one row per transaction, the total and the contact lines; the
 // header must be written. Leaves the current row at the layout's end less
-// its margin.
-void WriteListReport(CReportBuilder &builder, const std::vector<ListRow> &rows);
+// its margin. The rows' texts move into the cells.
+void WriteListReport(CReportBuilder &builder, std::vector<ListRow> rows);
 
 // The grid margin below a list and the right-aligned column.
 constexpr int kListRowMargin = 6;
 constexpr int kListAmountColumn = 4;
 
-// What the view shows: the builder's cells with the amount column
-// right-aligned, six rows to spare.
-ReportLayout ListLayout(const CReportBuilder &builder);
+// What the view shows: the builder's cells, taken over, with the amount
+// column right-aligned, six rows to spare.
+ReportLayout ListLayout(CReportBuilder &&builder);
 
 // Runs a ready list query (BuildListQuery gave kListReady) and lays out the
 // report in mode 3 for incomes, 4 for expenses. Database failures throw.

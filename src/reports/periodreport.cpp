@@ -121,5 +121,5 @@ ReportLayout PeriodReport(CTallywickData &data, const PeriodRequest &request)
     b.SetSql(PeriodQuery(request.mode, SqlDate(request.first), SqlDate(request.second), options));
     b.WriteHeader();
     WritePeriodReport(b, ReadCategorySums(data.connection, b.Sql(), QStringLiteral("cTransactionAmount")));
-    return b.Layout(kPeriodRowMargin);
+    return std::move(b).Layout(kPeriodRowMargin);
 }

@@ -16,12 +16,12 @@ CReportBuilder::CReportBuilder(int reportMode, CTallywickData &data)
 {
 }
 
-void CReportBuilder::AddCell(int column, int row, const QString &text, std::uint8_t alignment)
+void CReportBuilder::AddCell(int column, int row, QString text, std::uint8_t alignment)
 {
     ReportCell cell;
     cell.column = column;
     cell.row = row;
-    cell.text = text;
+    cell.text = std::move(text);
     cell.alignment = alignment;
     m_cells.push_back(std::move(cell));
 }
@@ -70,11 +70,12 @@ void CReportBuilder::WriteContactFooter(int row, const ContactColumns &columns)
     m_currentRow = AppendContactFooter(m_cells, row, columns, m_company, m_settings);
 }
 
-ReportLayout CReportBuilder::Layout(int rowMargin) const
+ReportLayout CReportBuilder::Layout(int rowMargin) const &
 {
-    ReportLayout layout;
-    layout.rowCount = m_currentRow + rowMargin;
-    layout.columnCount = m_columnCount;
-    layout.cells = m_cells;
-    return layout;
+    return ReportLayout{m_currentRow + rowMargin, m_columnCount, m_cells};
+}
+
+ReportLayout CReportBuilder::Layout(int rowMargin) &&
+{
+    return ReportLayout{m_currentRow + rowMargin, m_columnCount, std::move(m_cells)};
 }

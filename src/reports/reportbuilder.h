@@ -48,9 +48,13 @@ public:
     void AddExpense(double amount) { m_expenseTotal += amount; }
 
     // A plain cell: no image, the default font.
-    void AddCell(int column, int row, const QString &text, std::uint8_t alignment = kAlignLeft);
+    void AddCell(int column, int row, QString text, std::uint8_t alignment = kAlignLeft);
     void AddCell(const ReportCell &cell);
     const std::vector<ReportCell> &Cells() const { return m_cells; }
+    // Room for this many more cells, for reports that know their length.
+    void ReserveCells(std::size_t more) { m_cells.reserve(m_cells.size() + more); }
+    // Hands the cells over; the builder is left without any.
+    std::vector<ReportCell> TakeCells() { return std::move(m_cells); }
 
     // The block every builder-based report starts with: the unit (or name)
     // in the title font, the logo when it is printed, the period. Leaves the
@@ -60,7 +64,9 @@ public:
     void WriteContactFooter(int row, const ContactColumns &columns);
 
     // The grid size is the current row plus rowMargin by the column count.
-    ReportLayout Layout(int rowMargin) const;
+    // A builder that is done with hands its cells over instead of copying.
+    ReportLayout Layout(int rowMargin) const &;
+    ReportLayout Layout(int rowMargin) &&;
 
     // Whether the logo cell goes into the header: printing it is on and the
     // logo file can be read as a picture.

@@ -189,3 +189,27 @@ TEST_F(Recordset, EngineErrorsCarryTheirStatus)
         EXPECT_EQ(e.Status(), DB_E_NOTABLE);
     }
 }
+
+TEST_F(Recordset, ReadsByPositionRowAfterRowAsByName)
+{
+    for (int i = 0; i < 3; ++i)
+        AddCategory(QStringLiteral("C%1").arg(i), QStringLiteral("D%1").arg(i), 1 + i);
+    CDbRecordset rs(db.Connection());
+    EXPECT_THROW(rs.ColumnIndex(QStringLiteral("iType")), CDbError);
+    ASSERT_TRUE(rs.Open("SELECT cTransactionName, iType, cTransactionDescription FROM LB_ITEM_MASTER_INFO_TB "
+                        "ORDER BY cTransactionName"));
+    EXPECT_EQ(rs.ColumnIndex(QStringLiteral("ITYPE")), 1);
+    const int description = rs.ColumnIndex(QStringLiteral("cTransactionDescription"));
+    EXPECT_EQ(description, 2);
+    EXPECT_THROW(rs.ColumnIndex(QStringLiteral("NoSuchColumn")), CDbError);
+    EXPECT_THROW(rs.GetString(3), CDbError);
+    for (int i = 0; i < 3; ++i, rs.MoveNext()) {
+        ASSERT_FALSE(rs.IsEOF());
+        EXPECT_EQ(rs.GetString(0), QStringLiteral("C%1").arg(i));
+        EXPECT_EQ(rs.GetDouble(1), 1.0 + i);
+        EXPECT_EQ(rs.GetString(description), QStringLiteral("D%1").arg(i));
+        EXPECT_EQ(rs.GetString(QStringLiteral("cTransactionDescription")), rs.GetString(description));
+    }
+    EXPECT_TRUE(rs.IsEOF());
+    EXPECT_THROW(rs.GetString(0), CDbError);
+}
