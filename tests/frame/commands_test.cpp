@@ -82,25 +82,6 @@ TEST_F(FrameTest, PasswordModeDecidesChangePasswordAndTheLoginButton)
     }
 }
 
-TEST_F(FrameTest, ToolbarButtonsShareOneSizeAndShowTheirImageInTheMenusToo)
-{
-    Frame(0);
-    QSize size;
-    for (QAction *a : frame->MainToolBar()->actions()) {
-        if (a->isSeparator())
-            continue;
-        QWidget *button = frame->MainToolBar()->widgetForAction(a);
-        if (size.isEmpty())
-            size = button->size();
-        EXPECT_EQ(button->size(), size) << a->iconText().toStdString();
-        EXPECT_GE(button->width(), button->sizeHint().width()) << a->iconText().toStdString();
-        EXPECT_FALSE(a->icon().pixmap(16, 16).isNull()) << a->iconText().toStdString();
-    }
-    // Menu items without a button carry no image.
-    EXPECT_TRUE(frame->CommandAction(PrintPreview)->icon().isNull());
-    EXPECT_TRUE(frame->CommandAction(Exit)->icon().isNull());
-}
-
 TEST_F(FrameTest, CommandsRunOnlyWhenKnownEnabledAndBoundAndSaySoWhenUnbound)
 {
     Frame(0, false);
@@ -194,33 +175,11 @@ TEST_F(FrameTest, PrintSetupChoosesForThePrinterThatPrintAndPreviewUse)
     EXPECT_TRUE(TestUi().messages.isEmpty());
 }
 
-namespace {
-
-// Remembers over which window each message was shown.
-class COwnerSeam final : public IUiSeam
-{
-public:
-    int MessageBox(QObject *owner, const QString &text, const QString &, unsigned) override
-    {
-        shown << qMakePair(owner, text);
-        return IDOK;
-    }
-    QString OpenFileName(QObject *, const FileDialogRequest &) override { return {}; }
-    QString SaveFileName(QObject *, const FileDialogRequest &) override { return {}; }
-    QString BrowseFolder(QObject *, const QString &, const QString &) override { return {}; }
-    std::optional<unsigned> ChooseColor(QObject *, unsigned) override { return std::nullopt; }
-    QList<QPair<QObject *, QString>> shown;
-};
-
-} // namespace
-
 TEST_F(FrameTest, HooksLeftOnTheSharedDataOutliveTheWindowThatSetThem)
 {
     // The second window is made while the first still stands, then the first goes.
     Frame(0, true);
     Frame(0, true);
-    COwnerSeam seam;
-    SetUiSeam(&seam);
     QWidget asking;
     ASSERT_TRUE(data.backupData);
     EXPECT_FALSE(data.backupData(&asking));
@@ -228,7 +187,7 @@ TEST_F(FrameTest, HooksLeftOnTheSharedDataOutliveTheWindowThatSetThem)
     EXPECT_FALSE(data.backupData(&asking));
     ASSERT_TRUE(data.logoChanged);
     data.logoChanged();
-    SetUiSeam(&TestUi());
-    const QPair<QObject *, QString> expected(&asking, QStringLiteral("Backup Data is not available yet."));
-    EXPECT_EQ(seam.shown, (QList<QPair<QObject *, QString>>{expected, expected}));
+    EXPECT_EQ(TestUi().Texts(), QStringList(2, QStringLiteral("Backup Data is not available yet.")));
+    for (const CTestUiSeam::Message &m : std::as_const(TestUi().messages))
+        EXPECT_EQ(m.owner, &asking);
 }
