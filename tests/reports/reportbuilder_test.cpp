@@ -166,10 +166,6 @@ TEST_F(ReportBuilderTest, ContactLinesFollowThePrintSettingsAndColumns)
     EXPECT_EQ(AppendContactFooter(list, 5, kListContact, company, settings), 7);
     EXPECT_EQ(TextAt(list, 3, 5), QStringLiteral("Phone:"));
     EXPECT_EQ(TextAt(list, 4, 5), QStringLiteral("555-0100"));
-    std::vector<ReportCell> advanced;
-    AppendContactFooter(advanced, 5, kAdvancedContact, company, settings);
-    EXPECT_EQ(TextAt(advanced, 2, 5), QStringLiteral("E-mail:"));
-    EXPECT_EQ(TextAt(advanced, 3, 6), QStringLiteral("555-0199"));
 }
 
 TEST_F(ReportBuilderTest, WithEverythingOffOnlyPeriodAndListReportsLeaveABlank)
