@@ -11,6 +11,7 @@
 #include "frame/mainframe.h"
 #include "reports/tallywickview.h"
 
+#include "support/testfiles.h"
 #include "support/testuiseam.h"
 
 #include <gtest/gtest.h>
@@ -28,13 +29,6 @@
 #include <QTest>
 
 namespace {
-
-void WriteText(const QString &path, const QString &text)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(text.toUtf8());
-}
 
 // An installed program folder: settings file, and a database unless asked not to.
 class ProgramFolder : public ::testing::Test
@@ -113,13 +107,10 @@ TEST_F(ProgramFolder, FirstStartOpensTheDeliveredDatabaseAndCountsAsFirstRun)
                                               "Applying Default Settings", "Initializing the Addin Database"}));
     ASSERT_NE(app.MainFrame(), nullptr);
     EXPECT_TRUE(app.MainFrame()->isVisible());
-    EXPECT_EQ(app.MainFrame()->windowTitle(), QStringLiteral("Tallywick + "));
     EXPECT_TRUE(app.Data().connection.IsOpen());
     EXPECT_TRUE(app.Data().loggedIn);
     EXPECT_EQ(app.Data().settings.cPassword, QStringLiteral("vorel"));
-    QFile ini(dir.filePath(QStringLiteral("TallywickPlus.ini")));
-    ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(ini.readAll().contains("ConStrg=Provider=Microsoft.Jet.OLEDB.4.0;"));
+    EXPECT_TRUE(ReadBytes(dir.filePath(QStringLiteral("TallywickPlus.ini"))).contains("ConStrg=Provider=Microsoft.Jet.OLEDB.4.0;"));
     EXPECT_EQ(app.ExitInstance(), 0);
     EXPECT_FALSE(app.Data().connection.IsOpen());
 }
@@ -160,29 +151,25 @@ TEST_F(ProgramFolder, StartUpDeletesExpiredRemindersAndShowsTheDueOnesAfterALogi
     app.ExitInstance();
 }
 
-TEST_F(ProgramFolder, MissingDatabaseEndsStartUpAfterAskingForIt)
+TEST_F(ProgramFolder, AMissingOrInvalidDatabaseEndsStartUpWhereItIsFound)
 {
     Install(kDeliveredIni, false);
-    CTallywickApp app;
-    EXPECT_FALSE(app.InitInstance(dir.path(), {}));
-    EXPECT_EQ(TestUi().Texts(), (QStringList{LoadString(StringId::DatabaseNotFound), LoadString(StringId::OpenApplicationFailed)}));
-    EXPECT_EQ(TestUi().fileRequests.size(), 1);
-    ASSERT_FALSE(app.ProgressLog().isEmpty());
-    EXPECT_EQ(app.ProgressLog().last(), QStringLiteral("Checking database settings"));
-    EXPECT_EQ(app.MainFrame(), nullptr);
-    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("TallywickPlus.mdb"))));
-    EXPECT_EQ(app.StartUpExitCode(), 1);
-}
-
-TEST_F(ProgramFolder, InvalidDatabaseEndsStartUpAtOpening)
-{
-    Install(kDeliveredIni, false);
+    {
+        CTallywickApp app;
+        EXPECT_FALSE(app.InitInstance(dir.path(), {}));
+        EXPECT_EQ(TestUi().Texts(), (QStringList{LoadString(StringId::DatabaseNotFound), LoadString(StringId::OpenApplicationFailed)}));
+        EXPECT_EQ(TestUi().fileRequests.size(), 1);
+        EXPECT_EQ(app.ProgressLog().value(app.ProgressLog().size() - 1), QStringLiteral("Checking database settings"));
+        EXPECT_EQ(app.MainFrame(), nullptr);
+        EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("TallywickPlus.mdb"))));
+        EXPECT_EQ(app.StartUpExitCode(), 1);
+    }
+    TestUi().Reset();
     WriteText(dir.filePath(QStringLiteral("TallywickPlus.mdb")), QStringLiteral("not a database at all"));
     CTallywickApp app;
     EXPECT_FALSE(app.InitInstance(dir.path(), {}));
     EXPECT_EQ(TestUi().Texts(), (QStringList{LoadString(StringId::DatabaseInvalid), LoadString(StringId::OpenApplicationFailed)}));
-    ASSERT_FALSE(app.ProgressLog().isEmpty());
-    EXPECT_EQ(app.ProgressLog().last(), QStringLiteral("Opening the Database"));
+    EXPECT_EQ(app.ProgressLog().value(app.ProgressLog().size() - 1), QStringLiteral("Opening the Database"));
     EXPECT_EQ(app.StartUpExitCode(), 1);
 }
 
@@ -267,16 +254,12 @@ TEST(CreateDatabaseCommand, WritesAFreshEncryptedFileAndNeverOverwrites)
     EXPECT_THROW(connection.Open(kProviderSetting + DataSourcePart(path), kDbUser, QStringLiteral("guess")),
                  CDbError);
 
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    const QByteArray before = f.readAll();
-    f.close();
+    const QByteArray before = ReadBytes(path);
     p.start(program, {QStringLiteral("--create-database"), path});
     ASSERT_TRUE(p.waitForFinished(20000));
     EXPECT_NE(p.exitCode(), 0);
     EXPECT_TRUE(p.readAllStandardError().contains("already exists"));
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    EXPECT_EQ(f.readAll(), before);
+    EXPECT_EQ(ReadBytes(path), before);
 
     p.start(program, {QStringLiteral("--create-database")});
     ASSERT_TRUE(p.waitForFinished(20000));
@@ -293,9 +276,8 @@ TEST_F(ProgramFolder, TwoStartsGiveOneRunningInstanceAndACrashLocksNobodyOut)
     ASSERT_TRUE(first->waitForStarted());
     QTRY_VERIFY_WITH_TIMEOUT(InstanceTracked(), 20000);
     // The copy found its own settings file and database, and wrote to them.
-    QFile ini(dir.filePath(QStringLiteral("TallywickPlus.ini")));
-    ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(ini.readAll().contains("ConStrg=")) << "the program started from another folder";
+    EXPECT_TRUE(ReadBytes(dir.filePath(QStringLiteral("TallywickPlus.ini"))).contains("ConStrg="))
+        << "the program started from another folder";
 
     QProcess *second = start();
     ASSERT_TRUE(second->waitForFinished(20000));

@@ -1,16 +1,10 @@
 #include "base/autostart.h"
 
-#include <QFile>
+#include "support/testfiles.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-QString ReadAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
-}
 
 // What a desktop launcher does with an Exec value: undo the string escapes,
 // then split into arguments and undo the quoting. Field codes ("%%") first.
@@ -78,7 +72,7 @@ TEST(RunAtStartup, EntryIsWrittenReadAndRemoved)
         EXPECT_FALSE(IsRunAtStartup(QStringLiteral("NRWLBApp"), allUsers));
         ASSERT_TRUE(SetRunAtStartup(QStringLiteral("NRWLBApp"), allUsers, QStringLiteral("/opt/my apps/tallywick")));
         EXPECT_TRUE(IsRunAtStartup(QStringLiteral("NRWLBApp"), allUsers));
-        const QString text = ReadAll(AutostartFolder(allUsers) + QStringLiteral("/NRWLBApp.desktop"));
+        const QString text = ReadText(AutostartFolder(allUsers) + QStringLiteral("/NRWLBApp.desktop"));
         EXPECT_TRUE(text.contains(QStringLiteral("\nExec=\"/opt/my apps/tallywick\"\n")));
         EXPECT_TRUE(RemoveRunAtStartup(QStringLiteral("NRWLBApp"), allUsers));
         EXPECT_FALSE(IsRunAtStartup(QStringLiteral("NRWLBApp"), allUsers));

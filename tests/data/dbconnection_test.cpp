@@ -6,6 +6,7 @@
 #include "data/tallywickdata.h"
 
 #include "support/testdatabase.h"
+#include "support/testfiles.h"
 #include "support/testuiseam.h"
 
 #include <sqlite3.h>
@@ -21,10 +22,7 @@ namespace {
 
 QByteArray FileHash(const QString &path)
 {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256);
+    return QCryptographicHash::hash(ReadBytes(path), QCryptographicHash::Sha256);
 }
 
 // Opens `path` the way start-up does and returns what the user was told.
@@ -41,29 +39,19 @@ QStringList OpenAsStartUp(const QString &path, bool *opened = nullptr)
     return TestUi().Texts();
 }
 
-void WriteFile(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
 } // namespace
 
-TEST(OpenDatabase, OpensTheDeliveredFileWithTheDatabasePassword)
+TEST(OpenDatabase, OpensTheDeliveredFileAndAMissingOneIsToldAndNotCreated)
 {
     CTestDatabase db;
     db.Connection().Close();
     bool opened = false;
     EXPECT_TRUE(OpenAsStartUp(db.Path(), &opened).isEmpty());
     EXPECT_TRUE(opened);
-}
 
-TEST(OpenDatabase, MissingFileTellsTheUserAndCreatesNothing)
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("TallywickPlus.mdb"));
-    EXPECT_EQ(OpenAsStartUp(path), QStringList{LoadString(StringId::LoadSaveDataFailed)});
+    const QString path = db.Folder() + QStringLiteral("/missing.mdb");
+    EXPECT_EQ(OpenAsStartUp(path, &opened), QStringList{LoadString(StringId::LoadSaveDataFailed)});
+    EXPECT_FALSE(opened);
     EXPECT_FALSE(QFile::exists(path));
 }
 
@@ -78,7 +66,7 @@ TEST(OpenDatabase, ForeignFilesAreInvalidAndLeftUntouched)
     ASSERT_TRUE(CreateDatabase(plain, QString()).isEmpty());
     // Random bytes, an empty file, a damaged copy of a real one.
     const QString random = dir.filePath(QStringLiteral("random.mdb"));
-    WriteFile(random, [] {
+    WriteBytes(random, [] {
         QByteArray b(64 * 1024, '\0');
         QRandomGenerator gen(7);
         for (char &c : b)
@@ -86,17 +74,15 @@ TEST(OpenDatabase, ForeignFilesAreInvalidAndLeftUntouched)
         return b;
     }());
     const QString empty = dir.filePath(QStringLiteral("empty.mdb"));
-    WriteFile(empty, QByteArray("SQLite format 3"));
+    WriteBytes(empty, QByteArray("SQLite format 3"));
     const QString damaged = dir.filePath(QStringLiteral("damaged.mdb"));
     {
         CTestDatabase good;
         good.Connection().Close();
-        QFile f(good.Path());
-        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-        QByteArray bytes = f.readAll();
+        QByteArray bytes = ReadBytes(good.Path());
         for (int i = 0; i < 256; ++i)
             bytes[i] = char(0x5A);
-        WriteFile(damaged, bytes);
+        WriteBytes(damaged, bytes);
     }
     // A proper encrypted database that is not ours.
     const QString foreign = dir.filePath(QStringLiteral("foreign.mdb"));
@@ -134,21 +120,17 @@ TEST(Transactions, NestedLevelsCommitAndRollBackIndependently)
               QStringLiteral("outer"));
     // Rolling back with nothing open is harmless, as failure handlers do it blindly.
     EXPECT_TRUE(c.RollbackTrans());
-}
 
-TEST(Transactions, ScopedTransactionRollsBackOnAnExceptionMidway)
-{
-    CTestDatabase db;
-    db.Exec(QStringLiteral("INSERT INTO LB_TRANSACTION_INFO_TB (cUnitName,iTransactionType) VALUES ('Home',1)"));
+    // A scoped transaction rolls back on an exception midway.
     try {
-        CDbTransaction t(db.Connection());
-        db.Exec(QStringLiteral("DELETE FROM LB_TRANSACTION_INFO_TB"));
+        CDbTransaction t(c);
+        db.Exec(QStringLiteral("DELETE FROM LB_ITEM_MASTER_INFO_TB"));
         db.Exec(QStringLiteral("DELETE FROM LB_NO_SUCH_TB"));
         t.Commit();
     } catch (const CDbError &) {
     }
-    EXPECT_EQ(db.Count(QStringLiteral("LB_TRANSACTION_INFO_TB")), 1);
-    EXPECT_EQ(db.Connection().TransactionLevel(), 0);
+    EXPECT_EQ(db.Count(QStringLiteral("LB_ITEM_MASTER_INFO_TB")), 1);
+    EXPECT_EQ(c.TransactionLevel(), 0);
 }
 
 TEST(LiveFileCopy, HoldsEveryCommittedRow)

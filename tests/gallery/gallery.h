@@ -1,10 +1,13 @@
 #pragma once
 
 #include <QString>
+#include <QWidget>
 
 #include <functional>
 
-class QWidget;
+class CTallywickData;
+class CTallywickView;
+class QMainWindow;
 
 // The gallery writes one PNG per registered item into the folder given on its
 // command line, so that windows and reports can be looked at without a person.
@@ -30,3 +33,24 @@ struct GalleryRegistration {
         RegisterGalleryFiles(name, std::move(write));
     }
 };
+
+// A small bakery behind every picture: three units, its categories, records
+// in March 2023, January 2026 and April 2026, and two custom reports.
+CTallywickData &SampleData();
+
+// A dialog or page laid out at its natural size.
+QWidget *Sized(QWidget *widget);
+
+// The child control `id` of a dialog.
+template<typename W>
+W *Child(QWidget *dialog, int id)
+{
+    return dialog->findChild<W *>(QString::number(id));
+}
+
+// A shown main window around a report view on the sample, with `title`.
+QMainWindow *ReportWindow(const QString &title);
+CTallywickView *ViewOf(QMainWindow *window);
+
+// Prints the view to name.pdf on A4 and turns the pages into name-N.png.
+void PrintPages(CTallywickView &view, const QString &folder, const QString &name);

@@ -35,11 +35,6 @@ struct CShownFrame {
     }
 };
 
-void Save(const QImage &image, const QString &folder, const QString &name)
-{
-    image.save(folder + u'/' + name + QStringLiteral(".png"));
-}
-
 // The window with one menu dropped down and its first usable item under
 // the pointer, the way a screenshot shows an open menu.
 QImage WithMenuOpen(CMainFrame &frame, QAction *top)
@@ -71,20 +66,21 @@ QString FileName(const QString &menuTitle)
     return QStringLiteral("frame-menu-") + name.toLower();
 }
 
-const GalleryRegistration mainWindow("frame-main", [](const QString &folder) {
-    CShownFrame shown;
-    Save(shown.frame->grab().toImage(), folder, QStringLiteral("frame-main"));
-});
+// The frame outlives the grab: the registry deletes the window it is given.
+QWidget *Shown(bool loggedIn, int passwordMode)
+{
+    static std::unique_ptr<CShownFrame> shown;
+    shown = std::make_unique<CShownFrame>(loggedIn, passwordMode);
+    return shown->frame.release();
+}
 
-const GalleryRegistration beforeLogin("frame-before-login", [](const QString &folder) {
-    CShownFrame shown(false, 1);
-    Save(shown.frame->grab().toImage(), folder, QStringLiteral("frame-before-login"));
-});
+const GalleryRegistration mainWindow("frame-main", [] { return Shown(true, 0); });
+const GalleryRegistration beforeLogin("frame-before-login", [] { return Shown(false, 1); });
 
 const GalleryRegistration menus("frame-menus", [](const QString &folder) {
     CShownFrame shown;
     for (QAction *top : shown.frame->menuBar()->actions())
-        Save(WithMenuOpen(*shown.frame, top), folder, FileName(top->text()));
+        WithMenuOpen(*shown.frame, top).save(folder + u'/' + FileName(top->text()) + QStringLiteral(".png"));
 });
 
 const GalleryRegistration about("frame-about", [] { return new CAboutDlg; });
@@ -113,7 +109,7 @@ const GalleryRegistration images("frame-images", [](const QString &folder) {
         y += kRow;
     }
     p.end();
-    Save(sheet, folder, QStringLiteral("frame-images"));
+    sheet.save(folder + QStringLiteral("/frame-images.png"));
 });
 
 } // namespace

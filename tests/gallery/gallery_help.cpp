@@ -19,24 +19,21 @@ const GalleryRegistration tip("help-tip", [] {
     return new CTipDlg(nullptr, QStringLiteral(TWK_SOURCE_DIR "/res/TWKTips.txt"));
 });
 
-const GalleryRegistration viewer("help-viewer", [] {
+QWidget *Viewer(const QString &page, const QString &search = QString())
+{
     auto *help = new CHelpViewer(QStringLiteral(TWK_SOURCE_DIR "/res/help"));
     help->resize(1000, 640);
-    help->ShowPage(QStringLiteral("HelpMenu.htm"));
+    help->ShowPage(page);
+    if (!search.isEmpty())
+        help->Search(search);
     help->show();
     QApplication::processEvents();
     return help;
-});
+}
 
-const GalleryRegistration search("help-viewer-search", [] {
-    auto *help = new CHelpViewer(QStringLiteral(TWK_SOURCE_DIR "/res/help"));
-    help->resize(1000, 640);
-    help->ShowPage(QStringLiteral("index.htm"));
-    help->Search(QStringLiteral("backup password"));
-    help->show();
-    QApplication::processEvents();
-    return help;
-});
+const GalleryRegistration viewer("help-viewer", [] { return Viewer(QStringLiteral("HelpMenu.htm")); });
+const GalleryRegistration search("help-viewer-search",
+                                 [] { return Viewer(QStringLiteral("index.htm"), QStringLiteral("backup password")); });
 
 // The top-left corner of each open-menu picture of the main window, where
 // the menu and the toolbar are, at a size the help pages show unscaled.

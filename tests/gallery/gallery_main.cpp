@@ -10,8 +10,8 @@
 #include <QLayout>
 #include <QPixmap>
 #include <QTemporaryDir>
-#include <QWidget>
 
+#include <algorithm>
 #include <cstdio>
 #include <map>
 #include <memory>
@@ -19,26 +19,11 @@
 
 namespace {
 
-struct Item {
-    std::function<QWidget *()> make;
-    std::function<void(const QString &)> write;
-};
-
-std::map<std::string, Item> &Items()
+// Each item writes its files into the folder and says whether it could.
+std::map<std::string, std::function<bool(const QString &)>> &Items()
 {
-    static std::map<std::string, Item> items;
+    static std::map<std::string, std::function<bool(const QString &)>> items;
     return items;
-}
-
-bool Wanted(const std::string &name, const QStringList &prefixes)
-{
-    if (prefixes.isEmpty())
-        return true;
-    for (const QString &p : prefixes) {
-        if (QString::fromStdString(name).startsWith(p))
-            return true;
-    }
-    return false;
 }
 
 } // namespace
@@ -53,12 +38,22 @@ QWidget *Sized(QWidget *widget)
 
 void RegisterGalleryItem(const char *name, std::function<QWidget *()> make)
 {
-    Items()[name].make = std::move(make);
+    Items()[name] = [name = QString::fromLatin1(name), make](const QString &folder) {
+        std::unique_ptr<QWidget> widget(make());
+        const QString file = folder + u'/' + name + QStringLiteral(".png");
+        if (widget && widget->grab().save(file))
+            return true;
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
+        return false;
+    };
 }
 
 void RegisterGalleryFiles(const char *name, std::function<void(const QString &folder)> write)
 {
-    Items()[name].write = std::move(write);
+    Items()[name] = [write](const QString &folder) {
+        write(folder);
+        return true;
+    };
 }
 
 int main(int argc, char **argv)
@@ -78,29 +73,16 @@ int main(int argc, char **argv)
         return 2;
     }
     const QString folder = args.first();
-    const QStringList prefixes = args.mid(1);
     if (!QDir().mkpath(folder)) {
         std::fprintf(stderr, "cannot create %s\n", qPrintable(folder));
         return 1;
     }
     int failures = 0;
-    for (auto &[name, item] : Items()) {
-        if (!Wanted(name, prefixes))
+    for (auto &[name, write] : Items()) {
+        const QString item = QString::fromStdString(name);
+        if (args.size() > 1 && std::none_of(args.begin() + 1, args.end(), [&](const QString &p) { return item.startsWith(p); }))
             continue;
-        if (item.write)
-            item.write(folder);
-        if (item.make) {
-            std::unique_ptr<QWidget> widget(item.make());
-            if (!widget) {
-                ++failures;
-                continue;
-            }
-            const QString file = folder + u'/' + QString::fromStdString(name) + QStringLiteral(".png");
-            if (!widget->grab().save(file)) {
-                std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
-                ++failures;
-            }
-        }
+        failures += write(folder) ? 0 : 1;
         std::printf("%s\n", name.c_str());
     }
     return failures == 0 ? 0 : 1;

@@ -26,18 +26,14 @@ void RecordTest::SetUnits(const QStringList &units)
 
 void RecordTest::AddCategory(const QString &name, int type, const QString &description)
 {
-    db.Exec(FormatSql("INSERT INTO LB_ITEM_MASTER_INFO_TB (cTransactionName,cTransactionDescription,iType) "
-                      "values ('%s','%s',%d)",
-                      SqlQuote(name), SqlQuote(description), type));
+    db.AddCategory(name, type, description);
     ASSERT_TRUE(data.LoadCategories());
 }
 
 void RecordTest::AddRow(const QString &unit, const QDate &date, const QString &category, double amount,
                         const QString &description, int type)
 {
-    db.Exec(FormatSql("INSERT INTO LB_TRANSACTION_INFO_TB (cUnitName,cTransactionDate,cTransactionName,"
-                      "cTransactionAmount,cTransactionDescription,iTransactionType) values ('%s','%s','%s',%f,'%s',%d)",
-                      SqlQuote(unit), DateText(date), SqlQuote(category), amount, SqlQuote(description), type));
+    db.AddTransaction(unit, DateText(date), category, amount, description, type);
 }
 
 int RecordTest::Rows(const QString &where)

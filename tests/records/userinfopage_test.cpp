@@ -91,7 +91,6 @@ TEST_F(UserInfoPageTest, SavingWritesTheTextsAsTypedAndOnlyASavedPageChangesMemo
     CPageHostDlg host(new CUserInfoPage(data), nullptr);
     auto &page = *static_cast<CUserInfoPage *>(host.Page());
     host.show();
-    EXPECT_EQ(Control<QLineEdit>(&page, 1000)->text(), QStringLiteral("Your name/business name"));
     Control<QLineEdit>(&page, 1000)->setText(QStringLiteral("  O'Neil's 50% Store  "));
     Control<QLineEdit>(&page, 1009)->setText(QStringLiteral("a@b"));
     AddUnit(page, QStringLiteral(" Shop "));
@@ -182,7 +181,6 @@ TEST_F(UserInfoPageTest, LogoIsChosenAndClearedAtOnce)
     auto *button = Control<QPushButton>(&page, 1011);
     TestUi().QueueFile(path);
     button->click();
-    EXPECT_EQ(TestUi().fileRequests.value(0).filter, QStringLiteral("BMP Files (*.bmp)|*.bmp|"));
     EXPECT_EQ(button->text(), QStringLiteral("Cl&ear"));
     EXPECT_EQ(data.company.cLogoPath, path);
     EXPECT_EQ(page.Fields().logoPath, path);

@@ -72,16 +72,13 @@ TEST_F(ListReportTest, ByDateOrdersAcrossTheNewYearByEntryOtherwise)
     report = Report();
     EXPECT_EQ(Listed(report), QStringList({QStringLiteral("02/Jan/2021 January rent"),
                                            QStringLiteral("30/Dec/2020 December rent")}));
-    EXPECT_EQ(TextAt(report, 1, 1), QStringLiteral("Unit"));
     EXPECT_EQ(TextAt(report, 2, 2), QStringLiteral("From 01/Dec/2020 To 31/Jan/2021"));
     EXPECT_EQ(TextAt(report, 3, 14), QStringLiteral("Total"));
     EXPECT_EQ(TextAt(report, 4, 14), QStringLiteral("1010.00"));
-    EXPECT_EQ(TextAt(report, 3, 17), QStringLiteral("Phone:"));
     // The whole amount column reads right-aligned, the rest left.
     for (int row : {6, 7, 9, 14, 15, 17})
         EXPECT_TRUE(RightAt(report, 4, row)) << row;
     EXPECT_FALSE(RightAt(report, 3, 14));
-    EXPECT_EQ(report.rowCount, 18 + 6);
 
     // Every unit adds the stall's pitch on the last day of 2020.
     input.allUnits = true;
@@ -121,9 +118,7 @@ TEST_F(ListReportTest, AListWithNothingInItShowsHeadingsAndAZeroTotal)
 {
     input.from = input.to = QDate(2019, 5, 5);
     const ReportLayout report = Report();
-    EXPECT_EQ(TextAt(report, 1, 6), QStringLiteral("Date"));
     EXPECT_EQ(TextAt(report, 1, 9), QStringLiteral("<none>"));
     EXPECT_EQ(TextAt(report, 3, 12), QStringLiteral("Total"));
     EXPECT_EQ(TextAt(report, 4, 12), QStringLiteral("0.00"));
-    EXPECT_EQ(TextAt(report, 1, 15), QStringLiteral("E-mail:"));
 }

@@ -96,40 +96,32 @@ TEST(ReportFailures, AFailedReportPartIsNamedAfterItsOwnMessage)
               (QStringList{QStringLiteral("disk I/O error"), QStringLiteral("Failed to show Report Footer.")}));
 }
 
-TEST_F(ReportBuilderTest, TheHeaderNamesTheBusinessWhenTheUnitIsTheBusiness)
+TEST_F(ReportBuilderTest, TheHeaderSaysNameOnlyWhenTheUnitIsExactlyTheBusinessWithoutMoreOptions)
 {
-    CReportBuilder builder(kDailyReport, company, settings);
-    builder.SetUnitLabel(QStringLiteral("Norwend Stores"));
-    builder.SetPeriodLabel(QStringLiteral("Mar/05/2024"));
-    builder.WriteHeader();
-    const auto &cells = builder.Cells();
-    EXPECT_EQ(TextAt(cells, 1, 1), QStringLiteral("Name"));
-    EXPECT_EQ(TextAt(cells, 2, 1), QStringLiteral("Norwend Stores"));
-    EXPECT_EQ(CellAt(cells, 1, 1)->font, ReportTitleFont());
-    EXPECT_EQ(CellAt(cells, 2, 1)->font, ReportTitleFont());
-    EXPECT_EQ(TextAt(cells, 1, 2), QStringLiteral("Date"));
-    EXPECT_EQ(TextAt(cells, 2, 2), QStringLiteral("Mar/05/2024"));
-    EXPECT_FALSE(CellAt(cells, 1, 2)->font.has_value());
-    EXPECT_EQ(builder.CurrentRow(), 2);
-}
-
-TEST_F(ReportBuilderTest, TheHeaderSaysUnitForOtherUnitsCaseOrMoreOptions)
-{
-    for (const auto &[label, more] : {std::pair{QStringLiteral("Shop"), false},
-                                      std::pair{QStringLiteral("norwend stores"), false},
-                                      std::pair{QStringLiteral("Norwend Stores"), true}}) {
-        CReportBuilder builder(kMonthlyReport, company, settings);
-        builder.SetUnitLabel(label);
-        builder.SetMoreOptions(more);
+    const struct {
+        QString label;
+        bool more;
+        const char *caption;
+    } cases[] = {{QStringLiteral("Norwend Stores"), false, "Name"},
+                 {QStringLiteral("Shop"), false, "Unit"},
+                 {QStringLiteral("norwend stores"), false, "Unit"},
+                 {QStringLiteral("Norwend Stores"), true, "Unit"}};
+    for (const auto &c : cases) {
+        CReportBuilder builder(kDailyReport, company, settings);
+        builder.SetUnitLabel(c.label);
+        builder.SetMoreOptions(c.more);
         builder.WriteHeader();
-        EXPECT_EQ(TextAt(builder.Cells(), 1, 1), QStringLiteral("Unit")) << qPrintable(label);
-        EXPECT_EQ(TextAt(builder.Cells(), 1, 2), QStringLiteral("Month"));
+        EXPECT_EQ(TextAt(builder.Cells(), 1, 1), QLatin1String(c.caption)) << qPrintable(c.label) << c.more;
+        EXPECT_EQ(TextAt(builder.Cells(), 2, 1), c.label);
+        EXPECT_EQ(builder.CurrentRow(), 2);
     }
 }
 
-TEST_F(ReportBuilderTest, TheLogoCellMovesLeftInListReports)
+TEST_F(ReportBuilderTest, TheLogoCellMovesLeftInListReportsAndIsLeftOutWhenOffOrUnreadable)
 {
     company.cLogoPath = WriteLogo();
+    CReportBuilder off(kPeriodReport, company, settings);
+    off.WriteHeader();
     settings.iPrintLogo = 1;
     CReportBuilder period(kPeriodReport, company, settings);
     period.WriteHeader();
@@ -145,14 +137,7 @@ TEST_F(ReportBuilderTest, TheLogoCellMovesLeftInListReports)
         EXPECT_EQ(CellAt(list.Cells(), 4, 2)->image, 0);
         EXPECT_EQ(CellAt(list.Cells(), 5, 2), nullptr);
     }
-}
 
-TEST_F(ReportBuilderTest, NoLogoCellWhenItIsNotPrintedOrCannotBeRead)
-{
-    company.cLogoPath = WriteLogo();
-    CReportBuilder off(kPeriodReport, company, settings);
-    off.WriteHeader();
-    settings.iPrintLogo = 1;
     company.cLogoPath = dir.filePath(QStringLiteral("missing.bmp"));
     CReportBuilder missing(kPeriodReport, company, settings);
     missing.WriteHeader();
@@ -176,19 +161,11 @@ TEST_F(ReportBuilderTest, ContactLinesFollowThePrintSettingsAndColumns)
     EXPECT_EQ(TextAt(cells, 1, 21), QStringLiteral("Fax:"));
     EXPECT_EQ(TextAt(cells, 2, 21), QStringLiteral("555-0199"));
     EXPECT_EQ(builder.CurrentRow(), 22);
-    for (const ReportCell &cell : cells) {
-        EXPECT_FALSE(cell.font.has_value());
-        EXPECT_NE(cell.text, company.cAddress);
-    }
 
     std::vector<ReportCell> list;
     EXPECT_EQ(AppendContactFooter(list, 5, kListContact, company, settings), 7);
     EXPECT_EQ(TextAt(list, 3, 5), QStringLiteral("Phone:"));
     EXPECT_EQ(TextAt(list, 4, 5), QStringLiteral("555-0100"));
-    std::vector<ReportCell> advanced;
-    AppendContactFooter(advanced, 5, kAdvancedContact, company, settings);
-    EXPECT_EQ(TextAt(advanced, 2, 5), QStringLiteral("E-mail:"));
-    EXPECT_EQ(TextAt(advanced, 3, 6), QStringLiteral("555-0199"));
 }
 
 TEST_F(ReportBuilderTest, WithEverythingOffOnlyPeriodAndListReportsLeaveABlank)
@@ -198,26 +175,10 @@ TEST_F(ReportBuilderTest, WithEverythingOffOnlyPeriodAndListReportsLeaveABlank)
         EXPECT_EQ(AppendContactFooter(cells, 9, columns, company, settings), 10);
         ASSERT_EQ(cells.size(), 1u);
         EXPECT_EQ(cells[0].text, QStringLiteral(" "));
-        EXPECT_EQ(cells[0].column, 1);
-        EXPECT_EQ(cells[0].row, 9);
     }
     for (const ContactColumns &columns : {kAdvancedContact, kCustomContact}) {
         std::vector<ReportCell> cells;
         EXPECT_EQ(AppendContactFooter(cells, 9, columns, company, settings), 10);
         EXPECT_TRUE(cells.empty());
     }
-}
-
-TEST_F(ReportBuilderTest, TheLayoutIsTheCurrentRowPlusTheMarginBySevenColumns)
-{
-    CReportBuilder builder(kIncomeList, company, settings);
-    builder.SetUnitLabel(QStringLiteral("Shop"));
-    builder.WriteHeader();
-    builder.SetCurrentRow(8);
-    builder.AddCell(4, 8, QStringLiteral("10.00"), kAlignRight);
-    const ReportLayout layout = builder.Layout(6);
-    EXPECT_EQ(layout.rowCount, 14);
-    EXPECT_EQ(layout.columnCount, 7);
-    ASSERT_EQ(layout.cells.size(), builder.Cells().size());
-    EXPECT_EQ(layout.cells.back().text, QStringLiteral("10.00"));
 }

@@ -6,6 +6,7 @@
 #include "data/tallywickdata.h"
 #include "reports/customreportwriter.h"
 #include "support/testdatabase.h"
+#include "support/testfiles.h"
 #include "support/testuiseam.h"
 
 #include <gtest/gtest.h>
@@ -17,12 +18,6 @@
 #include <clocale>
 
 namespace {
-
-QByteArray Read(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
 
 class ExportTest : public ::testing::Test
 {
@@ -68,17 +63,17 @@ TEST_F(ExportTest, TheChosenNameDecidesTheFormatAndAnEmptyGridGivesEmptyFiles)
 {
     TestUi().QueueFile(Path("report.csv"));
     EXPECT_EQ(ReportExport::Run(grid), ReportExport::Outcome::Written);
-    EXPECT_EQ(Read(Path("report.csv")), ReportExport::CsvBytes(grid));
+    EXPECT_EQ(ReadBytes(Path("report.csv")), ReportExport::CsvBytes(grid));
 
     TestUi().QueueFile(Path("report.CSV"));
     EXPECT_EQ(ReportExport::Run(grid), ReportExport::Outcome::Written);
-    EXPECT_EQ(Read(Path("report.CSV")), ReportExport::TextBytes(grid));
+    EXPECT_EQ(ReadBytes(Path("report.CSV")), ReportExport::TextBytes(grid));
 
     const CGridCellModel empty;
     for (const char *name : {"empty.txt", "empty.csv"}) {
         TestUi().QueueFile(Path(name));
         EXPECT_EQ(ReportExport::Run(empty), ReportExport::Outcome::Written);
-        EXPECT_EQ(Read(Path(name)), QByteArray());
+        EXPECT_EQ(ReadBytes(Path(name)), QByteArray());
     }
     EXPECT_EQ(ReportExport::Run(grid), ReportExport::Outcome::Cancelled);
     EXPECT_TRUE(TestUi().messages.isEmpty());
@@ -86,14 +81,11 @@ TEST_F(ExportTest, TheChosenNameDecidesTheFormatAndAnEmptyGridGivesEmptyFiles)
 
 TEST_F(ExportTest, ReplacingAFileIsAskedAndNoKeepsIt)
 {
-    QFile old(Path("old.txt"));
-    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-    old.write("keep me");
-    old.close();
+    WriteBytes(Path("old.txt"), "keep me");
     TestUi().QueueFile(Path("old.txt"));
     TestUi().QueueAnswer(IDNO);
     EXPECT_EQ(ReportExport::Run(grid), ReportExport::Outcome::Cancelled);
-    EXPECT_EQ(Read(Path("old.txt")), QByteArray("keep me"));
+    EXPECT_EQ(ReadBytes(Path("old.txt")), QByteArray("keep me"));
     ASSERT_EQ(TestUi().messages.size(), 1);
     EXPECT_EQ(TestUi().messages[0].text, Path("old.txt") + QStringLiteral(" already exists.\nDo you want to replace it?"));
     // No brings the dialog back on the same name.
@@ -103,15 +95,13 @@ TEST_F(ExportTest, ReplacingAFileIsAskedAndNoKeepsIt)
     TestUi().QueueFile(Path("old.txt"));
     TestUi().QueueAnswer(IDYES);
     EXPECT_EQ(ReportExport::Run(grid), ReportExport::Outcome::Written);
-    EXPECT_EQ(Read(Path("old.txt")), ReportExport::TextBytes(grid));
+    EXPECT_EQ(ReadBytes(Path("old.txt")), ReportExport::TextBytes(grid));
 }
 
 TEST_F(ExportTest, AnUnwritableTargetIsReportedAndNothingIsWritten)
 {
     // A folder that is really a file: no user, root included, can write there.
-    QFile blocker(Path("blocker"));
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
+    WriteBytes(Path("blocker"), {});
     EXPECT_EQ(ReportExport::WriteFile(grid, Path("blocker/report.txt")), ReportExport::Outcome::Failed);
     EXPECT_TRUE(TestUi().LastText().startsWith(QStringLiteral("Cannot export or save to this storage media.")));
     EXPECT_EQ(ReportExport::WriteFile(grid, Path("blocker/report.csv")), ReportExport::Outcome::Failed);
@@ -126,9 +116,7 @@ TEST(ExportLocale, AReportExportsTheSameBytesUnderAGermanDesktop)
     CTallywickData data;
     data.connection.Open(db.ConnectionString(), kDbUser, kDbPassword);
     data.settings.cCurrency = QStringLiteral("€");
-    db.Exec(QStringLiteral("INSERT INTO LB_TRANSACTION_INFO_TB (cUnitName,cTransactionDate,cTransactionName,"
-                           "cTransactionAmount,cTransactionDescription,iTransactionType) "
-                           "VALUES ('Shop','03/02/2026','Sales',1234.5,'',1)"));
+    db.AddTransaction("Shop", "03/02/2026", "Sales", 1234.5, {}, 1);
     const CCustomReport report{QStringLiteral("R"), {{QStringLiteral("In"), {{1, 1, QStringLiteral("Sales")}}}}};
     const CustomReportPeriod period{QDate(2026, 3, 1), QDate(2026, 3, 31), QStringLiteral("a"), QStringLiteral("b")};
     const auto exported = [&] {

@@ -2,7 +2,6 @@
 
 // A small bakery whose figures the report tests work out by hand.
 #include "data/dbschema.h"
-#include "data/sqltext.h"
 #include "data/tallywickdata.h"
 #include "reports/reportlayout.h"
 
@@ -53,12 +52,7 @@ protected:
     void Add(const char *unit, const char *date, const char *category, double amount, const char *description,
              int type)
     {
-        db.Exec(FormatSql("INSERT INTO LB_TRANSACTION_INFO_TB (cUnitName,cTransactionDate,cTransactionName,"
-                          "cTransactionAmount,cTransactionDescription,iTransactionType) "
-                          "values ('%s','%s','%s',%f,'%s',%d)",
-                          SqlQuote(QString::fromUtf8(unit)), QString::fromUtf8(date),
-                          SqlQuote(QString::fromUtf8(category)), amount, SqlQuote(QString::fromUtf8(description)),
-                          type));
+        db.AddTransaction(unit, date, category, amount, description, type);
     }
 
     CTestDatabase db;

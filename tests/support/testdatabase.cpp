@@ -2,6 +2,7 @@
 
 #include "data/dbrecordset.h"
 #include "data/dbschema.h"
+#include "data/sqltext.h"
 
 #include <stdexcept>
 
@@ -40,4 +41,19 @@ int CTestDatabase::Count(const QString &table, const QString &where)
     return Scalar(QStringLiteral("SELECT COUNT(*) FROM ") + table
                   + (where.isEmpty() ? QString() : QStringLiteral(" WHERE ") + where))
         .toInt();
+}
+
+void CTestDatabase::AddTransaction(const QString &unit, const QString &date, const QString &category, double amount,
+                                   const QString &description, int type)
+{
+    Exec(FormatSql("INSERT INTO LB_TRANSACTION_INFO_TB (cUnitName,cTransactionDate,cTransactionName,"
+                   "cTransactionAmount,cTransactionDescription,iTransactionType) values ('%s','%s','%s',%f,'%s',%d)",
+                   SqlQuote(unit), SqlQuote(date), SqlQuote(category), amount, SqlQuote(description), type));
+}
+
+void CTestDatabase::AddCategory(const QString &name, int type, const QString &description)
+{
+    Exec(FormatSql("INSERT INTO LB_ITEM_MASTER_INFO_TB (cTransactionName,cTransactionDescription,iType) "
+                   "values ('%s','%s',%d)",
+                   SqlQuote(name), SqlQuote(description), type));
 }

@@ -20,6 +20,10 @@ public:
     // The first column of the first row as text; empty when no row.
     QString Scalar(const QString &sql);
     int Count(const QString &table, const QString &where = QString());
+    // Seeds a record (the date text stored as given) or a category.
+    void AddTransaction(const QString &unit, const QString &date, const QString &category, double amount,
+                        const QString &description, int type);
+    void AddCategory(const QString &name, int type, const QString &description = QString());
 
 private:
     QTemporaryDir m_dir;

@@ -1,8 +1,8 @@
 #include "testuiseam.h"
 
-int CTestUiSeam::MessageBox(QObject *, const QString &text, const QString &title, unsigned style)
+int CTestUiSeam::MessageBox(QObject *owner, const QString &text, const QString &title, unsigned style)
 {
-    const Message m{text, title, style};
+    const Message m{text, title, style, owner};
     messages << m;
     if (onMessage)
         return onMessage(m);

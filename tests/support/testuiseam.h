@@ -16,6 +16,7 @@ public:
         QString text;
         QString title;
         unsigned style = 0;
+        QObject *owner = nullptr;
     };
 
     int MessageBox(QObject *owner, const QString &text, const QString &title, unsigned style) override;
