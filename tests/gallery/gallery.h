@@ -18,9 +18,6 @@ void RegisterGalleryItem(const char *name, std::function<QWidget *()> make);
 // called with the output folder; the item names its files after itself.
 void RegisterGalleryFiles(const char *name, std::function<void(const QString &folder)> write);
 
-// Lays a window out at its natural size before it is grabbed.
-QWidget *Sized(QWidget *widget);
-
 // Registers at static initialisation, one per item:
 //   static GalleryRegistration reg("grid-empty", [] { return new QWidget; });
 struct GalleryRegistration {

@@ -28,14 +28,6 @@ std::map<std::string, std::function<bool(const QString &)>> &Items()
 
 } // namespace
 
-QWidget *Sized(QWidget *widget)
-{
-    if (widget->layout())
-        widget->layout()->activate();
-    widget->adjustSize();
-    return widget;
-}
-
 void RegisterGalleryItem(const char *name, std::function<QWidget *()> make)
 {
     Items()[name] = [name = QString::fromLatin1(name), make](const QString &folder) {
