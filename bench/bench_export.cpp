@@ -1,13 +1,13 @@
 // Exporting a year's list of expenses (about 40,000 rows of 7 columns, as on
 // the 1,000,000-row database) to a CSV and a text file.
 #include "base/amounttext.h"
+#include "benchgui.h"
 #include "controls/gridcellmodel.h"
 #include "reports/reportexport.h"
 
 #include <benchmark/benchmark.h>
 
 #include <QDate>
-#include <QGuiApplication>
 #include <QTemporaryDir>
 
 namespace {
@@ -83,16 +83,7 @@ BENCHMARK(BM_ExportYearListText)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-// The grid measures its cells with the application's fonts.
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunGuiBenchmarks(argc, argv);
 }

@@ -2,6 +2,7 @@
 // sizing it and painting it once, then scrolling through it a screen at a
 // time.
 #include "base/amounttext.h"
+#include "benchgui.h"
 #include "controls/gridctrl.h"
 #include "data/tallywickdata.h"
 #include "reports/reportformat.h"
@@ -145,13 +146,5 @@ BENCHMARK(BM_ScrollRepaint)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunGuiBenchmarks(argc, argv);
 }

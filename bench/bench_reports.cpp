@@ -1,6 +1,7 @@
 // The period, advanced and list reports on the 1,000,000-row database: from
 // OK (query, layout) to the grid painted once.
 #include "benchdata.h"
+#include "benchgui.h"
 
 #include "controls/gridctrl.h"
 #include "data/dbschema.h"
@@ -111,13 +112,5 @@ BENCHMARK(BM_ListAllExpensesYear)->Unit(benchmark::kMillisecond)->Iterations(5)-
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunGuiBenchmarks(argc, argv);
 }
