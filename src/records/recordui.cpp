@@ -15,16 +15,6 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-void SetControlId(QWidget *control, int id)
-{
-    control->setObjectName(ControlName(id));
-}
-
-QString ControlName(int id)
-{
-    return QString::number(id);
-}
-
 QDialogButtonBox *MakeOkCancel(QDialog *dialog)
 {
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
@@ -33,16 +23,6 @@ QDialogButtonBox *MakeOkCancel(QDialog *dialog)
     QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
     return buttons;
-}
-
-QLabel *MakeInfoIcon(QWidget *parent, int id, const QString &tip)
-{
-    auto *icon = MakeControl<QLabel>(parent, id);
-    const int size = parent->style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, parent);
-    icon->setPixmap(parent->style()->standardIcon(QStyle::SP_MessageBoxInformation, nullptr, parent).pixmap(size, size));
-    icon->setToolTip(tip);
-    icon->setFixedSize(size, size);
-    return icon;
 }
 
 QPushButton *LayOutBesideOkCancel(QDialog *dialog, QWidget *content)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "controls/dialogcontrols.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -11,32 +13,8 @@ class QPushButton;
 class QLabel;
 class QWidget;
 
-// Every control carries its resource id as its object name, so that tests
-// and add-ins find it by id.
-void SetControlId(QWidget *control, int id);
-QString ControlName(int id);
-
-template<typename W>
-W *MakeControl(QWidget *parent, int id)
-{
-    auto *control = new W(parent);
-    SetControlId(control, id);
-    return control;
-}
-
-template<typename W>
-W *MakeControl(QWidget *parent, int id, const QString &text)
-{
-    W *control = MakeControl<W>(parent, id);
-    control->setText(text);
-    return control;
-}
-
 // OK (id 1) and Cancel (id 2) wired to the dialog's accept and reject.
 QDialogButtonBox *MakeOkCancel(QDialog *dialog);
-
-// The small information icon that carries a tooltip.
-QLabel *MakeInfoIcon(QWidget *parent, int id, const QString &tip);
 
 // Lays `content` out beside a column of OK (the default button, 1) and
 // Cancel (2, rejects), the dialog at its content's size; returns OK.

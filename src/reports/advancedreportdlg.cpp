@@ -31,14 +31,14 @@ CAdvancedReportDlg::CAdvancedReportDlg(CTallywickData &data, CTallywickView &vie
     m_units = MakeNameList(this, 1132, data.company.units);
     m_incomes = MakeNameList(this, 1134, EntryNames(data.incomeCategories));
     m_expenses = MakeNameList(this, 1138, EntryNames(data.expenseCategories));
-    auto *allUnits = MakeReportControl<QCheckBox>(this, 1135, QStringLiteral("Select all"));
-    auto *allIncomes = MakeReportControl<QCheckBox>(this, 1137, QStringLiteral("Select all"));
-    auto *allExpenses = MakeReportControl<QCheckBox>(this, 1140, QStringLiteral("Select all"));
+    auto *allUnits = MakeControl<QCheckBox>(this, 1135, QStringLiteral("Select all"));
+    auto *allIncomes = MakeControl<QCheckBox>(this, 1137, QStringLiteral("Select all"));
+    auto *allExpenses = MakeControl<QCheckBox>(this, 1140, QStringLiteral("Select all"));
     BindSelectAll(allUnits, m_units, false);
     BindSelectAll(allIncomes, m_incomes, false);
     BindSelectAll(allExpenses, m_expenses, false);
-    m_incomeText = MakeReportControl<QLineEdit>(this, 1117);
-    m_expenseText = MakeReportControl<QLineEdit>(this, 1120);
+    m_incomeText = MakeControl<QLineEdit>(this, 1117);
+    m_expenseText = MakeControl<QLineEdit>(this, 1120);
     m_incomeText->setToolTip(QStringLiteral("Filters the income rows; letter case does not matter"));
     m_expenseText->setToolTip(QStringLiteral("Filters the expense rows; letter case does not matter"));
     const auto [none, exact, matching] = MakeDescriptionRadios(

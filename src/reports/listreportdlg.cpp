@@ -31,15 +31,15 @@ CListReportDlg::CListReportDlg(CTallywickData &data, CTallywickView &view, int t
     m_from = MakeReportPicker(this, 1033, data.settings.dateFormat);
     m_to = MakeReportPicker(this, 1027, data.settings.dateFormat);
     m_categories = MakeNameList(this, 1034, EntryNames(incomes ? data.incomeCategories : data.expenseCategories));
-    m_allCategories = MakeReportControl<QCheckBox>(this, 1035, QStringLiteral("Select all"));
+    m_allCategories = MakeControl<QCheckBox>(this, 1035, QStringLiteral("Select all"));
     BindSelectAll(m_allCategories, m_categories, true);
-    m_units = MakeReportControl<QListWidget>(this, 1036);
+    m_units = MakeControl<QListWidget>(this, 1036);
     m_units->addItems(data.company.units);
-    m_allUnits = MakeReportControl<QCheckBox>(this, 1037, QStringLiteral("Select all Company Units"));
+    m_allUnits = MakeControl<QCheckBox>(this, 1037, QStringLiteral("Select all Company Units"));
     m_allUnits->setToolTip(QStringLiteral("List the transactions of every unit or division"));
     connect(m_allUnits, &QCheckBox::toggled, m_units, &QWidget::setDisabled);
-    m_exact = MakeReportControl<QLineEdit>(this, 1052);
-    m_matching = MakeReportControl<QLineEdit>(this, 1051);
+    m_exact = MakeControl<QLineEdit>(this, 1052);
+    m_matching = MakeControl<QLineEdit>(this, 1051);
     m_exact->setToolTip(QStringLiteral("The whole description; letter case does not matter"));
     m_matching->setToolTip(QStringLiteral("A part of the description; letter case does not matter"));
     const auto [none, exact, matching] =
@@ -47,18 +47,18 @@ CListReportDlg::CListReportDlg(CTallywickData &data, CTallywickView &view, int t
                               {QStringLiteral("None"), QStringLiteral("List with exact keyword in description"),
                                QStringLiteral("List with matching keyword in description")},
                               [this](int option) { SetOption(option); });
-    m_byDate = MakeReportControl<QCheckBox>(this, 1086, QStringLiteral("Sort report by date"));
-    auto *caption = MakeReportControl<QLabel>(this, 1071,
+    m_byDate = MakeControl<QCheckBox>(this, 1086, QStringLiteral("Sort report by date"));
+    auto *caption = MakeControl<QLabel>(this, 1071,
                                               incomes ? QStringLiteral("Please select the Income Categories *")
                                                       : QStringLiteral("Please select the Expense Categories *"));
     auto *info = MakeReportInfoIcon(this, 1103, incomes ? StringId::IncomeListInfoTip : StringId::ExpenseListInfoTip);
 
     auto *grid = new QGridLayout(this);
     auto *dates = new QHBoxLayout;
-    dates->addWidget(MakeReportControl<QLabel>(this, 1031, QStringLiteral("From")));
+    dates->addWidget(MakeControl<QLabel>(this, 1031, QStringLiteral("From")));
     dates->addWidget(m_from);
     dates->addSpacing(16);
-    dates->addWidget(MakeReportControl<QLabel>(this, 1032, QStringLiteral("To")));
+    dates->addWidget(MakeControl<QLabel>(this, 1032, QStringLiteral("To")));
     dates->addWidget(m_to);
     dates->addStretch();
     dates->addWidget(info);

@@ -18,15 +18,15 @@ CMoreReportOptionsDlg::CMoreReportOptionsDlg(CTallywickData &data, QWidget *pare
 {
     PrepareReportDialog(this, IDD, data);
     setWindowTitle(QStringLiteral("More Report Options"));
-    m_unit = MakeReportControl<QComboBox>(this, 1036);
+    m_unit = MakeControl<QComboBox>(this, 1036);
     m_unit->addItems(data.company.units);
     m_unit->setCurrentIndex(m_unit->count() > 0 ? 0 : -1);
     m_unit->setToolTip(QStringLiteral("The unit or division the report covers"));
     m_incomes = MakeNameList(this, 1049, EntryNames(data.incomeCategories));
     m_expenses = MakeNameList(this, 1050, EntryNames(data.expenseCategories));
-    m_allIncomes = MakeReportControl<QCheckBox>(this, 1066, QStringLiteral("Select all Incomes"));
-    m_allExpenses = MakeReportControl<QCheckBox>(this, 1067, QStringLiteral("Select all Expenses"));
-    m_allUnits = MakeReportControl<QCheckBox>(this, 1068, QStringLiteral("Select all units"));
+    m_allIncomes = MakeControl<QCheckBox>(this, 1066, QStringLiteral("Select all Incomes"));
+    m_allExpenses = MakeControl<QCheckBox>(this, 1067, QStringLiteral("Select all Expenses"));
+    m_allUnits = MakeControl<QCheckBox>(this, 1068, QStringLiteral("Select all units"));
     m_allUnits->setToolTip(QStringLiteral("Cover every unit or division"));
     BindSelectAll(m_allIncomes, m_incomes, false);
     BindSelectAll(m_allExpenses, m_expenses, false);

@@ -18,7 +18,7 @@
 
 QDateEdit *MakeReportPicker(QWidget *parent, int id, const QString &dateFormat)
 {
-    auto *picker = MakeReportControl<QDateEdit>(parent, id);
+    auto *picker = MakeControl<QDateEdit>(parent, id);
     picker->setLocale(QLocale::c());
     picker->setCalendarPopup(true);
     picker->setDisplayFormat(dateFormat);
@@ -28,12 +28,7 @@ QDateEdit *MakeReportPicker(QWidget *parent, int id, const QString &dateFormat)
 
 QLabel *MakeReportInfoIcon(QWidget *parent, int id, unsigned tipId)
 {
-    auto *icon = MakeReportControl<QLabel>(parent, id);
-    const int size = parent->style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, parent);
-    icon->setPixmap(parent->style()->standardIcon(QStyle::SP_MessageBoxInformation, nullptr, parent).pixmap(size, size));
-    icon->setToolTip(LoadString(tipId));
-    icon->setFixedSize(size, size);
-    return icon;
+    return MakeInfoIcon(parent, id, LoadString(tipId));
 }
 
 void PrepareReportDialog(QWidget *dialog, int dialogId, CTallywickData &data)
@@ -48,7 +43,7 @@ void PrepareReportDialog(QWidget *dialog, int dialogId, CTallywickData &data)
 
 QListWidget *MakeNameList(QWidget *parent, int id, const QStringList &names)
 {
-    auto *list = MakeReportControl<QListWidget>(parent, id);
+    auto *list = MakeControl<QListWidget>(parent, id);
     list->setSelectionMode(QAbstractItemView::MultiSelection);
     list->addItems(names);
     return list;
@@ -104,7 +99,7 @@ DescriptionRadios MakeDescriptionRadios(QWidget *parent, const int (&ids)[3], co
     auto *group = new QButtonGroup(parent);
     QRadioButton *buttons[3];
     for (int option = 0; option < 3; ++option) {
-        buttons[option] = MakeReportControl<QRadioButton>(parent, ids[option], texts[option]);
+        buttons[option] = MakeControl<QRadioButton>(parent, ids[option], texts[option]);
         group->addButton(buttons[option], option);
     }
     QObject::connect(group, &QButtonGroup::idClicked, parent, chosen);

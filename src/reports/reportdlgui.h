@@ -1,5 +1,7 @@
 #pragma once
 
+#include "controls/dialogcontrols.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -16,24 +18,6 @@ class QWidget;
 struct CCategoryEntry;
 template<typename T>
 class QList;
-
-// Controls of the report dialogs carry their resource id as object name, as
-// the record dialogs' do, so tests and add-ins find them by id.
-template<typename W>
-W *MakeReportControl(QWidget *parent, int id)
-{
-    auto *control = new W(parent);
-    control->setObjectName(QString::number(id));
-    return control;
-}
-
-template<typename W>
-W *MakeReportControl(QWidget *parent, int id, const QString &text)
-{
-    W *control = MakeReportControl<W>(parent, id);
-    control->setText(text);
-    return control;
-}
 
 // A date picker in the user's date format, showing today; English month
 // names on any desktop, as the reports print them.

@@ -26,13 +26,13 @@ CReportInfoDlg::CReportInfoDlg(CTallywickData &data, CTallywickView &view, int m
     const QString format = data.settings.dateFormat;
     m_first = MakeReportPicker(this, 1048, format);
     m_second = MakeReportPicker(this, 1049, format);
-    auto *firstCaption = MakeReportControl<QLabel>(this, 1088, QStringLiteral("Select the date"));
-    auto *secondCaption = MakeReportControl<QLabel>(this, 1069, QStringLiteral("      To"));
-    auto *more = MakeReportControl<QPushButton>(this, 1047, QStringLiteral("&More Options..."));
+    auto *firstCaption = MakeControl<QLabel>(this, 1088, QStringLiteral("Select the date"));
+    auto *secondCaption = MakeControl<QLabel>(this, 1069, QStringLiteral("      To"));
+    auto *more = MakeControl<QPushButton>(this, 1047, QStringLiteral("&More Options..."));
     more->setToolTip(QStringLiteral("Choose one unit and the categories first"));
-    auto *advanced = MakeReportControl<QPushButton>(this, 1050, QStringLiteral("&Advanced Report"));
+    auto *advanced = MakeControl<QPushButton>(this, 1050, QStringLiteral("&Advanced Report"));
     advanced->setToolTip(QStringLiteral("Several units, chosen categories and a description filter"));
-    auto *group = MakeReportControl<QGroupBox>(this, 1089);
+    auto *group = MakeControl<QGroupBox>(this, 1089);
     auto *info = MakeReportInfoIcon(this, 1104, StringId::ReportInfoTip);
 
     const bool period = mode == 2;
