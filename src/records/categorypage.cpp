@@ -35,7 +35,7 @@ const QString kTitle = QStringLiteral("Tallywick + ");
 } // namespace
 
 CCategoryPage::CCategoryPage(CTallywickData &data, bool inWizard, QWidget *parent)
-    : CRecordPage(inWizard, parent)
+    : CSettingsPage(inWizard, parent)
     , m_data(data)
     , m_type(GetProfileInt(kSection, kDefaultCategory, kExpenseCategory))
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "records/recordpage.h"
+#include "controls/settingspage.h"
 
 class CKeyHandler;
 class CTallywickData;
@@ -11,7 +11,7 @@ class QTreeWidget;
 
 // Add or Delete Category (dialog 131). Every add and delete is written at
 // once; the page remembers the type last shown in DefaultCategory.
-class CCategoryPage : public CRecordPage
+class CCategoryPage : public CSettingsPage
 {
     Q_OBJECT
 public:

@@ -41,7 +41,7 @@ void WriteCurrency(CDbConnection &connection, const QString &currency)
 }
 
 CCurrencyDlg::CCurrencyDlg(CTallywickData &data, bool inWizard, QWidget *parent)
-    : CRecordPage(inWizard, parent)
+    : CSettingsPage(inWizard, parent)
     , m_data(data)
 {
     setWindowTitle(QStringLiteral("Set Currency "));

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "records/recordpage.h"
+#include "controls/settingspage.h"
 
 #include <optional>
 
@@ -15,7 +15,7 @@ void WriteCurrency(CDbConnection &connection, const QString &currency);
 
 // Set Currency (dialog 138): by itself, or as a page of the setup wizard,
 // where OK, Cancel and the group box are hidden.
-class CCurrencyDlg : public CRecordPage
+class CCurrencyDlg : public CSettingsPage
 {
     Q_OBJECT
 public:

@@ -5,7 +5,7 @@
 #include "records/currencydlg.h"
 #include "records/deleteolddatadlg.h"
 #include "records/editdeletedlg.h"
-#include "records/pagehostdlg.h"
+#include "controls/pagehostdlg.h"
 #include "records/recordui.h"
 #include "records/reminderdlgs.h"
 #include "records/transactiondlg.h"

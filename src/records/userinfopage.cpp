@@ -37,7 +37,7 @@ void Tell(QWidget *owner, unsigned id)
 } // namespace
 
 CUserInfoPage::CUserInfoPage(CTallywickData &data, bool inWizard, QWidget *parent)
-    : CRecordPage(inWizard, parent)
+    : CSettingsPage(inWizard, parent)
     , m_data(data)
     , m_storedUnits(data.company.units)
 {

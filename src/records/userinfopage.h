@@ -1,7 +1,7 @@
 #pragma once
 
 #include "records/companystore.h"
-#include "records/recordpage.h"
+#include "controls/settingspage.h"
 
 #include <QStringList>
 
@@ -16,7 +16,7 @@ class QPushButton;
 
 // User Information (dialog 130): the business details, the logo and the
 // units every transaction is filed under.
-class CUserInfoPage : public CRecordPage
+class CUserInfoPage : public CSettingsPage
 {
     Q_OBJECT
 public:

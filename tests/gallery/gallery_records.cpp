@@ -4,7 +4,7 @@
 #include "data/tallywickdata.h"
 #include "records/categorypage.h"
 #include "records/editdeletedlg.h"
-#include "records/pagehostdlg.h"
+#include "controls/pagehostdlg.h"
 #include "records/selectunitdlg.h"
 #include "records/transactiondlg.h"
 #include "records/userinfopage.h"

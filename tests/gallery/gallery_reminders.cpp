@@ -9,7 +9,7 @@
 #include "data/sqltext.h"
 #include "data/tallywickdata.h"
 #include "records/currencydlg.h"
-#include "records/pagehostdlg.h"
+#include "controls/pagehostdlg.h"
 #include "records/passworddlgs.h"
 #include "records/reminderdlgs.h"
 #include "reports/reminderreport.h"

@@ -2,7 +2,7 @@
 
 #include "recordfixture.h"
 #include "records/categorystore.h"
-#include "records/pagehostdlg.h"
+#include "controls/pagehostdlg.h"
 #include "records/selectunitdlg.h"
 
 #include <QCheckBox>

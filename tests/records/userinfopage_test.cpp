@@ -1,7 +1,7 @@
 #include "records/userinfopage.h"
 
 #include "recordfixture.h"
-#include "records/pagehostdlg.h"
+#include "controls/pagehostdlg.h"
 
 #include <QComboBox>
 #include <QImage>

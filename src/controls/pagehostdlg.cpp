@@ -1,11 +1,11 @@
-#include "records/pagehostdlg.h"
+#include "controls/pagehostdlg.h"
 
-#include "records/recordpage.h"
-#include "records/recordui.h"
+#include "controls/settingspage.h"
+#include "controls/dialogcontrols.h"
 
 #include <QVBoxLayout>
 
-CPageHostDlg::CPageHostDlg(CRecordPage *page, QWidget *parent)
+CPageHostDlg::CPageHostDlg(CSettingsPage *page, QWidget *parent)
     : QDialog(parent)
     , m_page(page)
 {
@@ -17,7 +17,7 @@ CPageHostDlg::CPageHostDlg(CRecordPage *page, QWidget *parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(page);
     layout->setSizeConstraint(QLayout::SetFixedSize);
-    connect(page, &CRecordPage::closeRequested, this, [this](int result) {
+    connect(page, &CSettingsPage::closeRequested, this, [this](int result) {
         if (result == QDialog::Accepted)
             accept();
         else

@@ -6,11 +6,11 @@
 // the setup wizard. The wizard calls Apply when the user leaves the page
 // forward and Cancel when the wizard is cancelled; by itself the page's own
 // buttons ask its host to close.
-class CRecordPage : public QWidget
+class CSettingsPage : public QWidget
 {
     Q_OBJECT
 public:
-    CRecordPage(bool inWizard, QWidget *parent);
+    CSettingsPage(bool inWizard, QWidget *parent);
 
     // The dialog resource id of the page.
     virtual int DialogId() const = 0;
