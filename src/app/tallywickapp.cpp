@@ -118,6 +118,10 @@ bool CTallywickApp::InitInstance(const QString &appFolder, const QStringList &ar
     LoginUser();
     CTipDlg::RunAtStartUp(m_frame.get());
 
+    // A first run, or a setup left without an address, goes through the
+    // wizard; like the menu item it needs a login.
+    if (m_data.firstRun || m_data.company.cAddress.isEmpty())
+        m_frame->ExecuteCommand(CommandId::SetupWizard);
     m_data.firstRun = false;
 
     // Expired reminders go on every start; the due ones show after a login.
