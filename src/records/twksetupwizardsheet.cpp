@@ -118,8 +118,6 @@ void CTwkSetupWizardSheet::ShowPage(int index)
     m_next->setVisible(!last);
     m_finish->setVisible(last);
     (last ? m_finish : m_next)->setDefault(true);
-    m_pages.at(index).page->setFocus(Qt::TabFocusReason);
-    m_pages.at(index).page->focusNextChild();
 }
 
 void CTwkSetupWizardSheet::OnBack()

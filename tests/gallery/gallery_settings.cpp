@@ -5,14 +5,19 @@
 #include "records/defaultsettingssheet.h"
 #include "records/twksetupwizardsheet.h"
 
+#include <utility>
+
 namespace {
 
 QWidget *Sheet(int page)
 {
     CTallywickData &data = SampleData();
+    const std::pair<QString, QString> kept{data.location.databasePath, data.settings.cBackUpDbPath};
     data.location.databasePath = QStringLiteral("/home/ann/Bakery/TallywickPlus.mdb");
     data.settings.cBackUpDbPath = QStringLiteral("/media/ann/USB/Backups");
     auto *sheet = new CDefaultSettingsSheet(data);
+    data.location.databasePath = kept.first;
+    data.settings.cBackUpDbPath = kept.second;
     sheet->SetCurrentPage(page);
     return Sized(sheet);
 }

@@ -6,6 +6,7 @@
 #include "base/autostart.h"
 #include "controls/colorpickercombo.h"
 #include "data/backup.h"
+#include "data/dbschema.h"
 #include "data/profile.h"
 #include "recordfixture.h"
 
@@ -172,7 +173,11 @@ public:
         setWindowTitle(QStringLiteral("Other"));
     }
     int DialogId() const override { return 106; }
-    bool Apply() override { return ++applied, !refuse; }
+    bool Apply() override
+    {
+        ++applied;
+        return !refuse;
+    }
     void Cancel() override { ++cancelled; }
     bool refuse = true;
     int applied = 0;
