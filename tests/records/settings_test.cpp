@@ -18,9 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTabWidget>
 #include <QTemporaryDir>
-#include <QTest>
 
 #include <cerrno>
 
