@@ -5,8 +5,6 @@
 
 #include "base/autostart.h"
 #include "controls/colorpickercombo.h"
-#include "data/backup.h"
-#include "data/dbschema.h"
 #include "data/profile.h"
 #include "recordfixture.h"
 
@@ -17,10 +15,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QTemporaryDir>
-
-#include <cerrno>
 
 namespace {
 
@@ -105,30 +100,6 @@ TEST_F(SettingsTest, TheDatabaseFolderIsRefusedAsBackupFolderWhateverItsCaseOrSl
     EXPECT_EQ(path->text(), root.filePath(QStringLiteral("Backups")));
     EXPECT_TRUE(page.IsChanged());
     EXPECT_EQ(data.settings.cBackUpDbPath, QStringLiteral("/earlier")) << "nothing changes before Apply";
-}
-
-TEST_F(SettingsTest, CompactDatabaseTellsWhetherTheFileWasCompacted)
-{
-    QTemporaryDir app;
-    const QString cwd = QDir::currentPath();
-    QDir::setCurrent(app.path());
-    data.SetAppFolder(app.path());
-    data.location.databasePath = db.Path();
-    data.location.providerSetting = kProviderSetting;
-    data.BuildConnectionString();
-    data.connection.Close();
-    ASSERT_TRUE(data.OpenDatabase());
-    CGeneralSettingsPage page(data);
-    auto *compact = Control<QPushButton>(&page, 1040);
-    compact->click();
-    EXPECT_EQ(TestUi().LastText(), QStringLiteral("Database compacted."));
-    EXPECT_TRUE(data.connection.IsOpen());
-    SetFileFaultHook([](FileStep step, const QString &) { return step == FileStep::Export ? EIO : 0; });
-    compact->click();
-    SetFileFaultHook({});
-    EXPECT_EQ(TestUi().LastText(), QStringLiteral("Database not compacted."));
-    EXPECT_TRUE(compact->isEnabled());
-    QDir::setCurrent(cwd);
 }
 
 TEST_F(SettingsTest, ANewDateFormatShowsItsExampleAndReachesEveryPickerOpenedLater)
