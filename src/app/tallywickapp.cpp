@@ -118,6 +118,13 @@ bool CTallywickApp::InitInstance(const QString &appFolder, const QStringList &ar
     LoginUser();
     CTipDlg::RunAtStartUp(m_frame.get());
 
+    // From here the shortcut table holds the registered keys and the user's own.
+    m_accelManager.SetWindow(m_frame.get(), true);
+    RegisterMenuCommands(m_accelManager);
+    if (!m_accelManager.FinishStartUp())
+        TwkMessageBox(LoadString(StringId::LoadUserAcceleratorsFailed), QStringLiteral("Tallywick + "), MB_OK,
+                      m_frame.get());
+
     m_data.firstRun = false;
 
     // Expired reminders go on every start; the due ones show after a login.
