@@ -8,6 +8,7 @@
 #include "base/commandids.h"
 #include "controls/gridctrl.h"
 #include "data/dbrecordset.h"
+#include "data/profile.h"
 #include "frame/mainframe.h"
 #include "reports/tallywickview.h"
 
@@ -296,3 +297,30 @@ TEST_F(ProgramFolder, TwoStartsGiveOneRunningInstanceAndACrashLocksNobodyOut)
         third->kill();
 }
 #endif
+
+TEST_F(ProgramFolder, StoredShortcutKeysApplyAtStartUpAndAreWrittenAtExit)
+{
+    Install(kDeliveredIni);
+    const QString section = QStringLiteral("Settings"), value = QStringLiteral("Keyboard");
+    // F9 for Clear Screen.
+    WriteProfileBinary(section, value, EncodeKeyboardValue({{CommandId::ClearScreen, {{FVIRTKEY, 0x78, false}}}}));
+    {
+        CTallywickApp app;
+        ASSERT_TRUE(app.InitInstance(dir.path(), {}));
+        EXPECT_TRUE(TestUi().messages.isEmpty()) << TestUi().Texts().join(u'|').toStdString();
+        const CAccelTable &table = app.MainFrame()->AccelTable();
+        EXPECT_TRUE(table.contains(CAccelEntry{FVIRTKEY, 0x78, CommandId::ClearScreen}));
+        EXPECT_TRUE(table.contains(CAccelEntry{FVIRTKEY, 'I', CommandId::AddIncome}));
+        app.AccelManager().AddKey(CommandId::Exit, {FVIRTKEY | FALT, 0x73, false});
+        app.ExitInstance();
+    }
+    const CKeyboardRecords stored = DecodeKeyboardValue(GetProfileBinary(section, value).value_or(QByteArray()));
+    EXPECT_FALSE(stored.damaged);
+    EXPECT_EQ(stored.records.size(), 2);
+
+    WriteProfileString(section, value, QStringLiteral("not keys"));
+    CTallywickApp app;
+    ASSERT_TRUE(app.InitInstance(dir.path(), {}));
+    EXPECT_EQ(TestUi().Texts(), QStringList{LoadString(StringId::LoadUserAcceleratorsFailed)});
+    app.ExitInstance();
+}
