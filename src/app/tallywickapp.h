@@ -57,6 +57,8 @@ private:
     void SetProgressText(const QString &text);
     void HideProgress();
     void ActivateFromOtherStart(const QStringList &arguments);
+    // Puts the Menu Shortcut Keys page on the Default Settings sheet.
+    void AddShortcutKeysPage();
     // Tells the user start-up failed and ends it with a failure status.
     bool FailStartUp();
 

@@ -14,7 +14,7 @@
 #include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
-#include <QShortcut>
+#include <QKeyEvent>
 #include <QStyledItemDelegate>
 #include <QVBoxLayout>
 
@@ -171,17 +171,27 @@ void CAccelMapPage::BuildControls(bool inSheet)
     connect(m_reset, &QPushButton::clicked, this, &CAccelMapPage::OnResetAll);
     connect(m_commands, &QListWidget::currentRowChanged, this, [this] { FillKeys(); });
 
-    auto *help = new QShortcut(QKeySequence(Qt::Key_F1), this);
-    help->setContext(Qt::WidgetWithChildrenShortcut);
-    connect(help, &QShortcut::activated, this, [this] {
-        if (m_data.showHelp)
-            m_data.showHelp(QString::fromLatin1(kHelpTopic));
-    });
     setTabOrder(m_commands, m_keyList);
     setTabOrder(m_keyList, m_remove);
     setTabOrder(m_remove, m_keyBox);
     setTabOrder(m_keyBox, m_assign);
     setTabOrder(m_assign, m_reset);
+}
+
+bool CAccelMapPage::event(QEvent *event)
+{
+    // F1 on the page opens the page's own topic, before the help key of a
+    // sheet around it can; the key box takes F1 as a key first.
+    if (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->key() == Qt::Key_F1 && key->modifiers() == Qt::NoModifier) {
+            if (event->type() == QEvent::KeyPress && m_data.showHelp)
+                m_data.showHelp(QString::fromLatin1(kHelpTopic));
+            event->accept();
+            return true;
+        }
+    }
+    return CSettingsPage::event(event);
 }
 
 void CAccelMapPage::showEvent(QShowEvent *event)

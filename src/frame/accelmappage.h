@@ -37,6 +37,7 @@ public slots:
     void OnResetAll();
 
 protected:
+    bool event(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
 private:

@@ -9,7 +9,9 @@
 #include "controls/gridctrl.h"
 #include "data/dbrecordset.h"
 #include "data/profile.h"
+#include "frame/accelmappage.h"
 #include "frame/mainframe.h"
+#include "records/defaultsettingssheet.h"
 #include "reports/tallywickview.h"
 
 #include "support/testfiles.h"
@@ -17,10 +19,15 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
 #include <QTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -86,6 +93,20 @@ void AnswerPassword(std::optional<QString> typed, int triesLeft = 1000)
     });
 }
 
+// Closes the setup wizard once start-up opens it; `seen` gets its welcome text.
+void CloseWizard(std::shared_ptr<QString> seen, int triesLeft = 4000)
+{
+    QTimer::singleShot(5, [seen, triesLeft] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (modal && modal->objectName() == QStringLiteral("-2")) {
+            *seen = modal->findChild<QLabel *>(QStringLiteral("1108"))->text();
+            qobject_cast<QDialog *>(modal)->reject();
+        } else if (triesLeft > 0) {
+            CloseWizard(seen, triesLeft - 1);
+        }
+    });
+}
+
 } // namespace
 
 TEST(ServerSwitch, FoundAfterDashOrSlashInAnyCase)
@@ -102,7 +123,11 @@ TEST_F(ProgramFolder, FirstStartOpensTheDeliveredDatabaseAndCountsAsFirstRun)
 {
     Install(kDeliveredIni);
     CTallywickApp app;
+    const auto wizard = std::make_shared<QString>();
+    CloseWizard(wizard);
     ASSERT_TRUE(app.InitInstance(dir.path(), {}));
+    EXPECT_TRUE(wizard->startsWith(QStringLiteral("Tallywick + is running for the first time."))) << wizard->toStdString();
+    EXPECT_FALSE(app.Data().firstRun);
     EXPECT_TRUE(TestUi().messages.isEmpty()) << TestUi().Texts().join(u'|').toStdString();
     EXPECT_EQ(app.ProgressLog(), (QStringList{"Initializing", "Checking database settings", "Opening the Database",
                                               "Applying Default Settings", "Initializing the Addin Database"}));
@@ -142,7 +167,11 @@ TEST_F(ProgramFolder, StartUpDeletesExpiredRemindersAndShowsTheDueOnesAfterALogi
     }
     CTallywickApp app;
     AnswerPassword(QStringLiteral("vorel"));
+    // No address stored yet: the wizard comes at every start after a login.
+    const auto wizard = std::make_shared<QString>();
+    CloseWizard(wizard);
     ASSERT_TRUE(app.InitInstance(dir.path(), {}));
+    EXPECT_EQ(*wizard, QStringLiteral("Setup Wizard allows you to set up the initial settings of Tallywick +."));
     EXPECT_TRUE(app.Data().loggedIn);
     EXPECT_FALSE(app.MainFrame()->IsCommandEnabled(CommandId::Login));
     const CGridCellModel &grid = app.MainFrame()->ReportView()->GetGrid()->Model();
@@ -298,7 +327,7 @@ TEST_F(ProgramFolder, TwoStartsGiveOneRunningInstanceAndACrashLocksNobodyOut)
 }
 #endif
 
-TEST_F(ProgramFolder, StoredShortcutKeysApplyAtStartUpAndAreWrittenAtExit)
+TEST_F(ProgramFolder, ShortcutKeysComeFromTheProfileAndTheSettingsSheet)
 {
     Install(kDeliveredIni);
     const QString section = QStringLiteral("Settings"), value = QStringLiteral("Keyboard");
@@ -306,20 +335,44 @@ TEST_F(ProgramFolder, StoredShortcutKeysApplyAtStartUpAndAreWrittenAtExit)
     WriteProfileBinary(section, value, EncodeKeyboardValue({{CommandId::ClearScreen, {{FVIRTKEY, 0x78, false}}}}));
     {
         CTallywickApp app;
+        CloseWizard(std::make_shared<QString>());
         ASSERT_TRUE(app.InitInstance(dir.path(), {}));
         EXPECT_TRUE(TestUi().messages.isEmpty()) << TestUi().Texts().join(u'|').toStdString();
-        const CAccelTable &table = app.MainFrame()->AccelTable();
-        EXPECT_TRUE(table.contains(CAccelEntry{FVIRTKEY, 0x78, CommandId::ClearScreen}));
-        EXPECT_TRUE(table.contains(CAccelEntry{FVIRTKEY, 'I', CommandId::AddIncome}));
-        app.AccelManager().AddKey(CommandId::Exit, {FVIRTKEY | FALT, 0x73, false});
+        CMainFrame &frame = *app.MainFrame();
+        EXPECT_TRUE(frame.AccelTable().contains(CAccelEntry{FVIRTKEY, 0x78, CommandId::ClearScreen}));
+        EXPECT_TRUE(frame.AccelTable().contains(CAccelEntry{FVIRTKEY, 'I', CommandId::AddIncome}));
+
+        // Ctrl+F12 for Exit, given on the sheet's page; F1 there opens the page's topic.
+        CDefaultSettingsSheet &sheet = *frame.SettingsSheet();
+        CSettingsPage *page = nullptr;
+        for (int i = 0; i < sheet.PageCount(); ++i)
+            page = sheet.Page(i)->DialogId() == CAccelMapPage::IDD ? sheet.Page(i) : page;
+        ASSERT_NE(page, nullptr);
+        QString topic;
+        app.Data().showHelp = [&topic](const QString &t) { topic = t; };
+        sheet.show();
+        sheet.SetCurrentPage(sheet.PageCount() - 1);
+        QApplication::setActiveWindow(&sheet);
+        auto *commands = page->findChild<QListWidget *>(QStringLiteral("1080"));
+        commands->setCurrentItem(commands->findItems(QStringLiteral("Exit"), Qt::MatchExactly).value(0));
+        auto *box = page->findChild<QLineEdit *>(QStringLiteral("1084"));
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_F12, Qt::ControlModifier);
+        QTest::mouseClick(page->findChild<QPushButton *>(QStringLiteral("3")), Qt::LeftButton);
+        QTest::keyClick(commands, Qt::Key_F1);
+        EXPECT_EQ(topic, QString::fromLatin1(CAccelMapPage::kHelpTopic));
+        sheet.accept();
+        EXPECT_TRUE(frame.AccelTable().contains(CAccelEntry{FVIRTKEY | FCONTROL, 0x7B, CommandId::Exit}));
         app.ExitInstance();
     }
+    // Both keys are stored at exit.
     const CKeyboardRecords stored = DecodeKeyboardValue(GetProfileBinary(section, value).value_or(QByteArray()));
     EXPECT_FALSE(stored.damaged);
     EXPECT_EQ(stored.records.size(), 2);
 
     WriteProfileString(section, value, QStringLiteral("not keys"));
     CTallywickApp app;
+    CloseWizard(std::make_shared<QString>());
     ASSERT_TRUE(app.InitInstance(dir.path(), {}));
     EXPECT_EQ(TestUi().Texts(), QStringList{LoadString(StringId::LoadUserAcceleratorsFailed)});
     app.ExitInstance();
