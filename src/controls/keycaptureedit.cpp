@@ -47,33 +47,20 @@ void CKeyCaptureEdit::ClearCombination()
 
 bool CKeyCaptureEdit::event(QEvent *event)
 {
-    switch (event->type()) {
-    case QEvent::ShortcutOverride: {
-        // Keys pressed here belong to the box, not to buttons' mnemonics, the
-        // default button or the window's shortcuts.
-        auto *key = static_cast<QKeyEvent *>(event);
-        if (MovesFocus(key))
-            return QLineEdit::event(event);
-        key->accept();
-        return true;
-    }
-    case QEvent::KeyPress: {
-        auto *key = static_cast<QKeyEvent *>(event);
-        if (MovesFocus(key))
-            return QLineEdit::event(event);
-        KeyDown(key);
-        return true;
-    }
-    case QEvent::KeyRelease: {
-        auto *key = static_cast<QKeyEvent *>(event);
-        if (MovesFocus(key))
-            return QLineEdit::event(event);
-        KeyUp(key);
-        return true;
-    }
-    default:
+    const QEvent::Type type = event->type();
+    if (type != QEvent::ShortcutOverride && type != QEvent::KeyPress && type != QEvent::KeyRelease)
         return QLineEdit::event(event);
-    }
+    auto *key = static_cast<QKeyEvent *>(event);
+    if (MovesFocus(key))
+        return QLineEdit::event(event);
+    // Keys pressed here belong to the box, not to buttons' mnemonics, the
+    // default button or the window's shortcuts.
+    if (type == QEvent::KeyPress)
+        KeyDown(key);
+    else if (type == QEvent::KeyRelease)
+        KeyUp(key);
+    key->accept();
+    return true;
 }
 
 void CKeyCaptureEdit::KeyDown(const QKeyEvent *event)

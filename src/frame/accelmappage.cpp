@@ -83,7 +83,6 @@ void CAccelMapPage::BuildControls(bool inSheet)
     auto *commandsLabel = new QLabel(QStringLiteral("&Commands:"), this);
     m_commands = MakeControl<QListWidget>(this, 1080);
     commandsLabel->setBuddy(m_commands);
-    m_commands->setMinimumWidth(230);
 
     auto *keysLabel = new QLabel(QStringLiteral("C&urrent Keys:"), this);
     m_keyList = MakeControl<QListWidget>(this, 1081);
@@ -240,10 +239,14 @@ void CAccelMapPage::FillCommands()
     const QSignalBlocker block(m_commands);
     m_commands->clear();
     m_owner->clear();
+    int widest = 0;
     for (const CAccelDlgHelper::CommandRow &row : m_helper.CommandRows()) {
         auto *item = new QListWidgetItem(row.name, m_commands);
         item->setData(Qt::UserRole, row.id);
+        widest = qMax(widest, m_commands->fontMetrics().horizontalAdvance(row.name));
     }
+    // Every name shows whole, beside the scroll bar.
+    m_commands->setMinimumWidth(widest + m_commands->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 16);
     m_commands->setCurrentRow(m_commands->count() > 0 ? 0 : -1);
     FillKeys();
 }

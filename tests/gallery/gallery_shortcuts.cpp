@@ -1,13 +1,13 @@
-// The Menu Shortcut Keys page with a user key beside a built-in one and a
-// key that is taken already.
+// The Menu Shortcut Keys page of the Default Settings sheet, with a user key
+// beside a built-in one and a key that is taken already.
 #include "gallery.h"
 
 #include "base/commandids.h"
 #include "controls/keycaptureedit.h"
-#include "controls/pagehostdlg.h"
 #include "data/tallywickdata.h"
 #include "frame/accelmappage.h"
 #include "frame/mainframe.h"
+#include "records/defaultsettingssheet.h"
 
 #include <QListWidget>
 #include <QTest>
@@ -33,9 +33,11 @@ struct CKeysOwner : QObject {
 
 const GalleryRegistration shortcutKeys("frame-shortcutkeys", [] {
     auto *owner = new CKeysOwner;
-    auto *page = new CAccelMapPage(&owner->manager, SampleData(), false);
-    auto *host = new CPageHostDlg(page, nullptr);
-    owner->setParent(host);
+    auto *page = new CAccelMapPage(&owner->manager, SampleData(), true);
+    auto *sheet = new CDefaultSettingsSheet(SampleData());
+    sheet->AddPage(page);
+    sheet->SetCurrentPage(sheet->PageCount() - 1);
+    owner->setParent(sheet);
     auto *commands = Child<QListWidget>(page, 1080);
     commands->setCurrentItem(commands->findItems(QStringLiteral("Add Income"), Qt::MatchExactly).value(0));
     auto *keys = Child<QListWidget>(page, 1081);
@@ -43,7 +45,7 @@ const GalleryRegistration shortcutKeys("frame-shortcutkeys", [] {
     // Ctrl+O pressed in the key box and Assign clicked: it is Restore Data's.
     QTest::keyClick(Child<CKeyCaptureEdit>(page, 1084), Qt::Key_O, Qt::ControlModifier);
     page->OnAssign();
-    return Sized(host);
+    return Sized(sheet);
 });
 
 } // namespace
