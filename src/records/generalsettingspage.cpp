@@ -26,11 +26,6 @@ namespace {
 const QString kRunValue = QStringLiteral("NRWLBApp");
 constexpr bool kAllUsers = false;
 
-void Tell(QWidget *owner, unsigned id)
-{
-    TwkMessageBox(LoadString(id), QStringLiteral("Tallywick + "), MB_OK | MB_ICONINFORMATION, owner);
-}
-
 } // namespace
 
 int PasswordModeToSave(int storedMode, bool nowChecked)
@@ -98,7 +93,7 @@ void CGeneralSettingsPage::BuildControls()
         connect(box, &QCheckBox::clicked, this, &CGeneralSettingsPage::MarkChanged);
     connect(m_disablePassword, &QCheckBox::clicked, this, [this](bool checked) {
         if (!checked)
-            Tell(this, StringId::DefaultPasswordHint);
+            TellUser(this, StringId::DefaultPasswordHint);
         MarkChanged();
     });
     connect(m_browse, &QPushButton::clicked, this, &CGeneralSettingsPage::OnBrowse);
@@ -149,7 +144,7 @@ bool CGeneralSettingsPage::Apply()
     if (!m_data.SaveDefaultSettings()) {
         s = before;
         if (InWizard())
-            Tell(this, StringId::SaveGeneralSettingsFailed);
+            TellUser(this, StringId::SaveGeneralSettingsFailed);
         return false;
     }
 
@@ -186,12 +181,12 @@ void CGeneralSettingsPage::OnBrowse()
         if (chosen.isEmpty())
             return;
         if (!QFileInfo(chosen).isDir()) {
-            Tell(this, StringId::SelectValidBackupFolder);
+            TellUser(this, StringId::SelectValidBackupFolder);
             continue;
         }
         // A backup over the open file itself would destroy it.
         if (IsSameDataFile(BackupTargetIn(chosen), m_data.ResolvedDatabasePath())) {
-            Tell(this, StringId::BackupSamePath);
+            TellUser(this, StringId::BackupSamePath);
             continue;
         }
         m_backupPath->setText(chosen);
@@ -209,5 +204,5 @@ void CGeneralSettingsPage::OnCompact()
         compacted = CompactDatabase(m_data, this);
     }
     m_compact->setEnabled(true);
-    Tell(this, compacted ? StringId::DatabaseCompacted : StringId::DatabaseNotCompacted);
+    TellUser(this, compacted ? StringId::DatabaseCompacted : StringId::DatabaseNotCompacted);
 }

@@ -21,11 +21,6 @@ namespace {
 
 const QString kSection = QStringLiteral("Settings");
 
-void Tell(QWidget *owner, unsigned id)
-{
-    TwkMessageBox(LoadString(id), QStringLiteral("Tallywick + "), MB_OK | MB_ICONINFORMATION, owner);
-}
-
 } // namespace
 
 QStringList DateFormatChoices()
@@ -173,7 +168,7 @@ bool CPreferenceSettingsPage::Apply()
     if (!m_data.SaveDefaultSettings()) {
         s = before;
         if (InWizard())
-            Tell(this, StringId::SavePreferencesFailed);
+            TellUser(this, StringId::SavePreferencesFailed);
         return false;
     }
     const bool written = WriteProfileInt(kSection, QStringLiteral("BkgColor"), int(now.backgroundColour))
@@ -185,9 +180,9 @@ bool CPreferenceSettingsPage::Apply()
         m_kept.iPrintEMail = now.iPrintEMail;
         m_kept.iPrintPhNo = now.iPrintPhNo;
         m_kept.iPrintFaxNo = now.iPrintFaxNo;
-        Tell(this, StringId::SaveLocalSettingsFailed);
+        TellUser(this, StringId::SaveLocalSettingsFailed);
         if (InWizard())
-            Tell(this, StringId::SavePreferencesFailed);
+            TellUser(this, StringId::SavePreferencesFailed);
         return false;
     }
     SetSettings(now);

@@ -93,10 +93,25 @@ CTwkSetupWizardSheet::CTwkSetupWizardSheet(CTallywickData &data, QWidget *parent
     ShowPage(0);
 }
 
+namespace {
+
+// Pages keep their own height at the top of the frame.
+QWidget *TopAligned(QWidget *page)
+{
+    auto *holder = new QWidget;
+    auto *layout = new QVBoxLayout(holder);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(page);
+    layout->addStretch(1);
+    return holder;
+}
+
+} // namespace
+
 void CTwkSetupWizardSheet::AddStep(CSettingsPage *page, const char *titleTemplate, const QString &line)
 {
     m_pages.append({page, titleTemplate, line});
-    m_stack->addWidget(page);
+    m_stack->addWidget(TopAligned(page));
 }
 
 QString CTwkSetupWizardSheet::PageTitle(int index) const

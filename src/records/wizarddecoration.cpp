@@ -5,19 +5,32 @@
 
 namespace {
 
-// The banner picture's own blues, so that band and strip continue it.
-const QColor kTop(0x3a, 0x5a, 0x8a);
-const QColor kBottom(0x1f, 0x33, 0x58);
 const QColor kGold(0xe0, 0xb0, 0x50);
 
-constexpr int kBannerHeight = 64;
+const QImage &BannerPicture()
+{
+    static const QImage picture(QStringLiteral(":/twk/bitmap155.bmp"));
+    return picture;
+}
+
+// The picture's own blues at its right edge, so that band and strip go on
+// from it without a seam.
+QColor BannerBlue(bool top)
+{
+    const QImage &picture = BannerPicture();
+    if (picture.isNull())
+        return top ? QColor(0x3a, 0x5a, 0x8a) : QColor(0x1f, 0x33, 0x58);
+    return picture.pixelColor(picture.width() - 1, top ? 0 : picture.height() - 1);
+}
+
+constexpr int kBannerHeight = 72;
 constexpr int kStripWidth = 176;
 
 void FillBlue(QPainter &p, const QRect &r, Qt::Orientation along)
 {
     QLinearGradient g(r.topLeft(), along == Qt::Vertical ? r.bottomLeft() : r.topRight());
-    g.setColorAt(0, kTop);
-    g.setColorAt(1, kBottom);
+    g.setColorAt(0, BannerBlue(true));
+    g.setColorAt(1, BannerBlue(false));
     p.fillRect(r, g);
 }
 
@@ -25,7 +38,7 @@ void FillBlue(QPainter &p, const QRect &r, Qt::Orientation along)
 
 CWizardBanner::CWizardBanner(QWidget *parent)
     : QWidget(parent)
-    , m_picture(QStringLiteral(":/twk/bitmap155.bmp"))
+    , m_picture(BannerPicture())
 {
     setFixedHeight(kBannerHeight);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
@@ -105,7 +118,7 @@ void CWizardStrip::paintEvent(QPaintEvent *)
         p.drawEllipse(circle);
         font.setBold(true);
         p.setFont(font);
-        p.setPen(active ? kBottom : Qt::white);
+        p.setPen(active ? BannerBlue(false) : Qt::white);
         p.drawText(circle, Qt::AlignCenter, QString::number(i + 1));
         font.setBold(active);
         p.setFont(font);

@@ -27,7 +27,7 @@ QString CWizardSettingsSummaryPage::WelcomeText(bool firstRun)
 CWizardSettingsSummaryPage::CWizardSettingsSummaryPage(bool firstRun, const QStringList &lines, QWidget *parent)
     : CSettingsPage(true, parent)
 {
-    setWindowTitle(QStringLiteral("Welcome to Setup Wizard"));
+    setWindowTitle(QStringLiteral("Welcome"));
     auto *welcome = MakeControl<QLabel>(this, 1108, WelcomeText(firstRun));
     welcome->setFont(WelcomeFont());
     welcome->setStyleSheet(QStringLiteral("color: blue"));

@@ -299,15 +299,27 @@ TEST(CreateDatabaseCommand, WritesAFreshEncryptedFileAndNeverOverwrites)
 TEST_F(ProgramFolder, TwoStartsGiveOneRunningInstanceAndACrashLocksNobodyOut)
 {
     const QString program = InstallProgram(dir.path());
-    Install(kDeliveredIni);
+    // Set up already, so that no wizard holds the first start; an expired
+    // reminder shows which database the program opened.
+    Install(kDeliveredIni + QStringLiteral("ConStrg=Provider=Microsoft.Jet.OLEDB.4.0;\n"));
+    Prepare(dir.path(), QStringLiteral("UPDATE LB_COMPANY_INFO_TB SET cAddress='1 Mill Lane'"));
+    Prepare(dir.path(), QStringLiteral("INSERT INTO LB_PAYMENT_REMINDER_INFO_TB (cPaymentDescription,iPaymentAmount,"
+                                       "cPaymentDate,iPaymentReminderDays,bAutoDelete) VALUES ('Gone',1,'01/01/2020',0,1)"));
     QObject owner;
     auto start = [&] { return StartProgram(program, &owner); };
     QProcess *first = start();
     ASSERT_TRUE(first->waitForStarted());
     QTRY_VERIFY_WITH_TIMEOUT(InstanceTracked(), 20000);
-    // The copy found its own settings file and database, and wrote to them.
-    EXPECT_TRUE(ReadBytes(dir.filePath(QStringLiteral("TallywickPlus.ini"))).contains("ConStrg="))
-        << "the program started from another folder";
+    {
+        // The copy found its own settings file and database, and wrote to them.
+        CDbConnection connection;
+        ASSERT_EQ(connection.Open(kProviderSetting + QStringLiteral("Data Source=") + dir.filePath(QStringLiteral("TallywickPlus.mdb")),
+                                  kDbUser, kDbPassword),
+                  TWK_S_OK);
+        CDbRecordset rs(connection);
+        rs.OpenText(QStringLiteral("SELECT * FROM LB_PAYMENT_REMINDER_INFO_TB"));
+        EXPECT_EQ(rs.GetRecordCount(), 0) << "the program started from another folder";
+    }
 
     QProcess *second = start();
     ASSERT_TRUE(second->waitForFinished(20000));

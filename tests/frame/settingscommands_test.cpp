@@ -6,29 +6,13 @@
 #include "data/dbschema.h"
 #include "records/defaultsettingssheet.h"
 #include "reports/tallywickview.h"
+#include "support/nextmodal.h"
 #include "support/testdatabase.h"
 #include "support/testuiseam.h"
 
-#include <QApplication>
 #include <QDialog>
-#include <QTimer>
-
-#include <functional>
 
 namespace {
-
-// Acts on the modal dialog that the next command puts up.
-void OnModal(std::function<void(QDialog *)> act, int triesLeft = 1000)
-{
-    QTimer::singleShot(0, [act, triesLeft] {
-        if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget()))
-            act(dialog);
-        else if (triesLeft > 0)
-            OnModal(act, triesLeft - 1);
-        else
-            ADD_FAILURE() << "no modal dialog came up";
-    });
-}
 
 class SettingsCommandsTest : public FrameTest
 {
@@ -46,7 +30,7 @@ TEST_F(SettingsCommandsTest, EntryWithoutUnitsOpensTheSetupWizardOnYes)
 {
     Frame(1, true);
     QString opened;
-    OnModal([&](QDialog *dialog) {
+    OnNextModal([&](QDialog *dialog) {
         opened = dialog->objectName() + u' ' + dialog->windowTitle();
         dialog->reject();
     });
@@ -61,7 +45,7 @@ TEST_F(SettingsCommandsTest, TheKeptSheetRecolorsTheReportViewOnOk)
     frame->ReportView()->OnInitialUpdate();
     for (int run = 0; run < 2; ++run) {
         QDialog *shown = nullptr;
-        OnModal([&](QDialog *dialog) {
+        OnNextModal([&](QDialog *dialog) {
             shown = dialog;
             auto *colour = dialog->findChild<CColorPickerCombo *>(QStringLiteral("1090"));
             colour->setCurrentIndex(run + 1);

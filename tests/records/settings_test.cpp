@@ -18,9 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTabWidget>
 #include <QTemporaryDir>
-#include <QTest>
 
 #include <cerrno>
 
@@ -55,9 +53,9 @@ TEST_F(SettingsTest, GeneralPageSavesEachBoxAndKeepsAnAddinLoginUntilTheBoxChang
     page.show();
     auto *password = Control<QCheckBox>(&page, 1043);
     EXPECT_TRUE(password->isChecked());
-    QTest::mouseClick(Control<QCheckBox>(&page, 1037), Qt::LeftButton);
-    QTest::mouseClick(Control<QCheckBox>(&page, 1041), Qt::LeftButton);
-    QTest::mouseClick(Control<QCheckBox>(&page, 1072), Qt::LeftButton);
+    Control<QCheckBox>(&page, 1037)->click();
+    Control<QCheckBox>(&page, 1041)->click();
+    Control<QCheckBox>(&page, 1072)->click();
     EXPECT_TRUE(page.IsChanged());
     ASSERT_TRUE(page.Apply());
     EXPECT_EQ(Stored("iAutoBackUpDb") + Stored("iAutoCompactDb") + Stored("iByPassPasswordScreen"), QStringLiteral("112"));
@@ -65,20 +63,20 @@ TEST_F(SettingsTest, GeneralPageSavesEachBoxAndKeepsAnAddinLoginUntilTheBoxChang
     EXPECT_TRUE(IsRunAtStartup(QStringLiteral("NRWLBApp"), false));
     EXPECT_FALSE(QFile::exists(AutostartFolder(true) + QStringLiteral("/NRWLBApp.desktop")));
 
-    QTest::mouseClick(password, Qt::LeftButton);
+    password->click();
     EXPECT_EQ(TestUi().Texts(),
               QStringList{QStringLiteral("Use default password 'vorel', if you have not changed the default password earlier.")});
-    QTest::mouseClick(password, Qt::LeftButton);
+    password->click();
     EXPECT_EQ(TestUi().messages.size(), 1) << "the hint comes only when the box is cleared";
     ASSERT_TRUE(page.Apply());
     EXPECT_EQ(Stored("iByPassPasswordScreen"), QStringLiteral("2"));
-    QTest::mouseClick(password, Qt::LeftButton);
-    QTest::mouseClick(Control<QCheckBox>(&page, 1072), Qt::LeftButton);
+    password->click();
+    Control<QCheckBox>(&page, 1072)->click();
     ASSERT_TRUE(page.Apply());
     EXPECT_EQ(Stored("iByPassPasswordScreen"), QStringLiteral("0"));
     EXPECT_EQ(data.settings.iByPassPasswordScreen, 0);
     EXPECT_FALSE(IsRunAtStartup(QStringLiteral("NRWLBApp"), false));
-    QTest::mouseClick(password, Qt::LeftButton);
+    password->click();
     ASSERT_TRUE(page.Apply());
     EXPECT_EQ(Stored("iByPassPasswordScreen"), QStringLiteral("1"));
 }
@@ -147,8 +145,8 @@ TEST_F(SettingsTest, ANewDateFormatShowsItsExampleAndReachesEveryPickerOpenedLat
     data.backgroundColourChanged = [&] { ++viewTold; };
     auto *colour = Control<CColorPickerCombo>(&page, 1090);
     Pick(colour, 3);
-    QTest::mouseClick(Control<QCheckBox>(&page, 1071), Qt::LeftButton);
-    QTest::mouseClick(Control<QCheckBox>(&page, 1074), Qt::LeftButton);
+    Control<QCheckBox>(&page, 1071)->click();
+    Control<QCheckBox>(&page, 1074)->click();
     ASSERT_TRUE(page.Apply());
     EXPECT_EQ(viewTold, 1);
     EXPECT_EQ(data.settings.backgroundColour, colour->ItemColour(3));
@@ -195,7 +193,7 @@ TEST_F(SettingsTest, SheetOkStopsOnTheFirstPageThatCannotSaveAndCancelGoesBackTo
     auto *general = sheet.Page(0);
     auto *backup = Control<QCheckBox>(general, 1037);
 
-    QTest::mouseClick(backup, Qt::LeftButton);
+    backup->click();
     sheet.accept();
     EXPECT_TRUE(sheet.isVisible());
     EXPECT_EQ(sheet.CurrentPage(), other);
@@ -204,7 +202,7 @@ TEST_F(SettingsTest, SheetOkStopsOnTheFirstPageThatCannotSaveAndCancelGoesBackTo
 
     // Saved pages keep what they saved; a page not yet saved goes back.
     sheet.SetCurrentPage(0);
-    QTest::mouseClick(Control<QCheckBox>(general, 1041), Qt::LeftButton);
+    Control<QCheckBox>(general, 1041)->click();
     Pick(Control<QComboBox>(sheet.Page(1), 1091), 0);
     sheet.reject();
     EXPECT_EQ(other->cancelled, 1);
@@ -214,7 +212,7 @@ TEST_F(SettingsTest, SheetOkStopsOnTheFirstPageThatCannotSaveAndCancelGoesBackTo
     EXPECT_FALSE(Control<QCheckBox>(general, 1041)->isChecked());
 
     FailOn(QStringLiteral("UPDATE"), QStringLiteral("LB_DEFAULT_SETTINGS_TB"));
-    QTest::mouseClick(backup, Qt::LeftButton);
+    backup->click();
     other->refuse = false;
     sheet.show();
     sheet.SetCurrentPage(2);

@@ -6,10 +6,8 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTest>
 
 namespace {
 
@@ -20,7 +18,6 @@ protected:
     {
         Control<QPushButton>(&wizard, CTwkSetupWizardSheet::kNextId)->click();
     }
-    QString Stored(const QString &sql) { return Value(sql); }
 };
 
 TEST_F(SetupWizardTest, WalksThePagesInOrderSavingEachOnTheWayForwardOnly)
@@ -32,14 +29,6 @@ TEST_F(SetupWizardTest, WalksThePagesInOrderSavingEachOnTheWayForwardOnly)
         ids << wizard.Page(i)->DialogId();
     EXPECT_EQ(ids, (QList<int>{151, 130, 138, 131, 103, 105}));
     EXPECT_EQ(wizard.windowTitle(), QStringLiteral("Welcome to Setup Wizard - Page 1 of 6 "));
-    QStringList lines;
-    for (int i = 1; i < wizard.PageCount(); ++i)
-        lines << wizard.PageLine(i);
-    auto *list = Control<QListWidget>(wizard.Page(0), 1109);
-    QStringList listed;
-    for (int i = 0; i < list->count(); ++i)
-        listed << list->item(i)->text();
-    EXPECT_EQ(listed, lines);
     EXPECT_FALSE(Control<QPushButton>(&wizard, CTwkSetupWizardSheet::kBackId)->isEnabled());
 
     // The user information page will not let anyone past without a name.
@@ -59,7 +48,7 @@ TEST_F(SetupWizardTest, WalksThePagesInOrderSavingEachOnTheWayForwardOnly)
     Next(wizard);
     ASSERT_EQ(wizard.CurrentIndex(), 2);
     EXPECT_EQ(wizard.windowTitle(), QStringLiteral("Set Currency - Page 3 of 6"));
-    EXPECT_EQ(Stored(QStringLiteral("SELECT cName FROM LB_COMPANY_INFO_TB")), QStringLiteral("Ann's Bakery"));
+    EXPECT_EQ(Value(QStringLiteral("SELECT cName FROM LB_COMPANY_INFO_TB")), QStringLiteral("Ann's Bakery"));
 
     // Back saves nothing.
     Control<QLineEdit>(wizard.Page(2), 1046)->setText(QStringLiteral("EUR"));
