@@ -5,6 +5,9 @@
 #include "data/profile.h"
 #include "frame/mainframe.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace {
 
 bool Unlocked(const CAccelItem &item)
