@@ -11,8 +11,10 @@
 #include "data/backup.h"
 #include "data/compaction.h"
 #include "data/restore.h"
+#include "frame/accelmappage.h"
 #include "frame/mainframe.h"
 #include "frame/tipdlg.h"
+#include "records/defaultsettingssheet.h"
 #include "records/passworddlgs.h"
 #include "reports/reminderreport.h"
 
@@ -118,10 +120,21 @@ bool CTallywickApp::InitInstance(const QString &appFolder, const QStringList &ar
     LoginUser();
     CTipDlg::RunAtStartUp(m_frame.get());
 
+    // The commands that may carry keys; their stored keys load after the wizard.
+    m_accelManager.SetWindow(m_frame.get(), true);
+    RegisterMenuCommands(m_accelManager);
+
     // A first run, or a setup left without an address, goes through the
     // wizard; like the menu item it needs a login.
     if (m_data.firstRun || m_data.company.cAddress.isEmpty())
         m_frame->ExecuteCommand(CommandId::SetupWizard);
+
+    // From here the shortcut table holds the registered keys and the user's own.
+    if (!m_accelManager.FinishStartUp())
+        TwkMessageBox(LoadString(StringId::LoadUserAcceleratorsFailed), QStringLiteral("Tallywick + "), MB_OK,
+                      m_frame.get());
+    AddShortcutKeysPage();
+
     m_data.firstRun = false;
 
     // Expired reminders go on every start; the due ones show after a login.
@@ -130,6 +143,13 @@ bool CTallywickApp::InitInstance(const QString &appFolder, const QStringList &ar
     m_checker->onActivate = [this](const QStringList &args) { ActivateFromOtherStart(args); };
     m_checker->TrackFirstInstanceRunning();
     return true;
+}
+
+void CTallywickApp::AddShortcutKeysPage()
+{
+    // The page edits a copy; OK or Apply on the sheet makes it the program's keys.
+    if (CDefaultSettingsSheet *sheet = m_frame->SettingsSheet())
+        sheet->AddPage(new CAccelMapPage(&m_accelManager, m_data, true));
 }
 
 bool CTallywickApp::FailStartUp()

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
+
+#include <optional>
 
 // The per-user profile: organisation "Norwend", application "Tallywick + ",
 // kept by QSettings (an INI file under $XDG_CONFIG_HOME on Linux).
@@ -10,3 +13,6 @@ bool WriteProfileInt(const QString &section, const QString &entry, int value);
 bool WriteProfileString(const QString &section, const QString &entry, const QString &value);
 bool RemoveProfileEntry(const QString &section, const QString &entry);
 bool HasProfileEntry(const QString &section, const QString &entry);
+// A binary value; nothing when it is absent or not binary.
+std::optional<QByteArray> GetProfileBinary(const QString &section, const QString &entry);
+bool WriteProfileBinary(const QString &section, const QString &entry, const QByteArray &value);
