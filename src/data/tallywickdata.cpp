@@ -30,6 +30,7 @@ CTallywickData::CTallywickData()
 void CTallywickData::SetAppFolder(const QString &folder)
 {
     appFolder = folder;
+    filesFolder = folder;
     iniFile.SetPath(QStringLiteral("%1/%2").arg(folder, QStringLiteral("TallywickPlus.ini")));
 }
 

@@ -72,6 +72,9 @@ public:
     CDbConnection connection;
     CDatabaseLocation location;
     QString appFolder;
+    // Where the program's own files are read (banner, tips, help pages);
+    // the app folder unless the program is installed for all users.
+    QString filesFolder;
     CIniFile iniFile;
     bool firstRun = false;
     bool loggedIn = false;
@@ -91,7 +94,8 @@ public:
     std::function<void(const QString &day)> oldDataDeleted;
 
     // Points the settings file at "TallywickPlus.ini" in `folder` and makes
-    // `folder` the folder bare file names resolve against.
+    // `folder` the folder bare file names resolve against (and, until told
+    // otherwise, the folder of the program's own files).
     void SetAppFolder(const QString &folder);
 
     bool LocateDatabase();

@@ -213,7 +213,7 @@ void CMainFrame::BindFrameCommands()
     m_commands.SetHandler(ViewStatusBar, [this] { ToggleBar(m_statusBar); });
     m_commands.SetHandler(About, [this] { ShowAboutBox(); });
     m_commands.SetHandler(TipOfTheDay, [this] {
-        CTipDlg dlg(this);
+        CTipDlg dlg(this, QDir(m_data.filesFolder).filePath(CTipDlg::DefaultTipsFile()));
         dlg.exec();
     });
     m_commands.SetHandler(HelpTopics, [this] { ShowHelp(LoadString(StringId::HelpFile)); });
@@ -564,7 +564,7 @@ CHelpViewer *CMainFrame::HelpViewer() const
 
 void CMainFrame::ShowHelp(const QString &topic)
 {
-    const QString folder = QDir(m_data.appFolder.isEmpty() ? QDir::currentPath() : m_data.appFolder).filePath(QStringLiteral("help"));
+    const QString folder = QDir(m_data.filesFolder.isEmpty() ? QDir::currentPath() : m_data.filesFolder).filePath(QStringLiteral("help"));
     const QString page = HelpPageForTopic(folder, topic);
     if (page.isEmpty())
         return;
