@@ -20,6 +20,7 @@
 #include "reports/reminderreport.h"
 #include "reports/reportexport.h"
 #include "reports/reportfailure.h"
+#include "reports/reportformat.h"
 #include "reports/tallywickview.h"
 
 #include <QApplication>
@@ -368,19 +369,18 @@ int RunReport(const CCliArgs &args)
         throw Usage(QStringLiteral("unknown report \"%1\"").arg(kind));
     const OutputFormat format = FormatOf(args);
 
-    // Drawing needs fonts and a paint device: a GUI application on the
-    // offscreen platform; text and CSV need neither.
+    // The grid measures its fonts, so every format needs the fonts of a GUI
+    // application, on the offscreen platform: no display is needed. Only
+    // PDF draws the report view, a widget.
     static int argc = 1;
     static char name[] = "tallywick";
     static char *argv[] = {name, nullptr};
+    qputenv("QT_QPA_PLATFORM", "offscreen");
     std::unique_ptr<QCoreApplication> app;
-    if (format == OutputFormat::Pdf) {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (format == OutputFormat::Pdf)
         app = std::make_unique<QApplication>(argc, argv);
-    } else {
-        app = std::make_unique<QCoreApplication>(argc, argv);
-    }
+    else
+        app = std::make_unique<QGuiApplication>(argc, argv);
 
     CTallywickData data;
     OpenCliDatabase(data, args, ResolveProgramFolders(ProgramFolder()).data);
