@@ -20,12 +20,9 @@
 #include <QTemporaryDir>
 
 #include <cstdio>
-#include <cstring>
 #include <sys/resource.h>
 
 namespace {
-
-QString g_self;
 
 // A program folder naming the database, and a profile with the start-up
 // tip switched off.
@@ -64,7 +61,7 @@ void BM_StartUpToPaintedWindow(benchmark::State &state)
         p.setProcessEnvironment(folder.env);
         QElapsedTimer clock;
         clock.start();
-        p.start(g_self, {QStringLiteral("--start-once"), folder.dir.path()});
+        p.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--start-once"), folder.dir.path()});
         // The child says "painted <max RSS in KiB>" once the window is drawn.
         QByteArray line;
         while (!line.contains('\n') && p.waitForReadyRead(60000))
@@ -138,12 +135,5 @@ int StartOnce(int argc, char **argv)
 
 int main(int argc, char **argv)
 {
-    if (argc == 3 && std::strcmp(argv[1], "--start-once") == 0)
-        return StartOnce(argc, argv);
-    QCoreApplication app(argc, argv);
-    g_self = QCoreApplication::applicationFilePath();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunProcessBenchmarks(argc, argv, "--start-once", StartOnce);
 }

@@ -30,7 +30,7 @@ CTallywickApp::~CTallywickApp() = default;
 void CTallywickApp::ShowProgress()
 {
     if (!m_progress)
-        m_progress = std::make_unique<CSplashDlg>(m_data.filesFolder);
+        m_progress = std::make_unique<CSplashDlg>(m_data.filesFolder.isEmpty() ? m_data.appFolder : m_data.filesFolder);
     m_progress->show();
     m_progress->raise();
     m_data.messageOwner = m_progress.get();
@@ -57,7 +57,8 @@ bool CTallywickApp::InitInstance(const QString &appFolder, const QStringList &ar
     const ProgramFolders folders = ResolveProgramFolders(appFolder, m_folderWritable);
     QDir::setCurrent(folders.data);
     m_data.SetAppFolder(folders.data);
-    m_data.filesFolder = folders.files;
+    if (folders.files != folders.data)
+        m_data.filesFolder = folders.files;
 
     m_checker = std::make_unique<CInstanceChecker>(InstanceName());
     m_checker->ActivateChecker();
@@ -120,7 +121,7 @@ bool CTallywickApp::InitInstance(const QString &appFolder, const QStringList &ar
     m_frame->ShowIdleTexts();
 
     LoginUser();
-    CTipDlg::RunAtStartUp(m_frame.get(), QDir(m_data.filesFolder).filePath(CTipDlg::DefaultTipsFile()));
+    CTipDlg::RunAtStartUp(m_frame.get(), m_data.ProgramFile(CTipDlg::DefaultTipsFile()));
 
     m_data.firstRun = false;
 

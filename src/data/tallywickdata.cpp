@@ -30,8 +30,12 @@ CTallywickData::CTallywickData()
 void CTallywickData::SetAppFolder(const QString &folder)
 {
     appFolder = folder;
-    filesFolder = folder;
     iniFile.SetPath(QStringLiteral("%1/%2").arg(folder, QStringLiteral("TallywickPlus.ini")));
+}
+
+QString CTallywickData::ProgramFile(const QString &name) const
+{
+    return filesFolder.isEmpty() ? name : QDir(filesFolder).filePath(name);
 }
 
 QString CTallywickData::ResolvedDatabasePath() const

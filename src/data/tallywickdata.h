@@ -72,8 +72,8 @@ public:
     CDbConnection connection;
     CDatabaseLocation location;
     QString appFolder;
-    // Where the program's own files are read (banner, tips, help pages);
-    // the app folder unless the program is installed for all users.
+    // Where the program's own files are read (banner, tips, help pages) when
+    // that is not the app folder (installed for all users); empty otherwise.
     QString filesFolder;
     CIniFile iniFile;
     bool firstRun = false;
@@ -94,9 +94,11 @@ public:
     std::function<void(const QString &day)> oldDataDeleted;
 
     // Points the settings file at "TallywickPlus.ini" in `folder` and makes
-    // `folder` the folder bare file names resolve against (and, until told
-    // otherwise, the folder of the program's own files).
+    // `folder` the folder bare file names resolve against.
     void SetAppFolder(const QString &folder);
+    // One of the program's own files: in the files folder when there is
+    // one, else the bare name, found in the current folder.
+    QString ProgramFile(const QString &name) const;
 
     bool LocateDatabase();
     bool ReadDatabaseLocation();

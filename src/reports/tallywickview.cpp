@@ -10,7 +10,6 @@
 #include "reports/reportformat.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QPainter>
 #include <QPrinter>
 #include <QScreen>
@@ -89,7 +88,7 @@ void CTallywickView::OnInitialUpdate()
 
 void CTallywickView::ChooseBackgroundPicture()
 {
-    const QImage banner(QDir(m_data.filesFolder).filePath(kBannerFile));
+    const QImage banner(m_data.ProgramFile(kBannerFile));
     if (!banner.isNull()) {
         m_grid->SetBkPicture(banner);
         return;

@@ -50,7 +50,7 @@ TEST(Installation, LaysOutTheDesktopProgramAndAFirstStartSeedsTheUsersDataFolder
         ASSERT_TRUE(app.InitInstance(root.filePath(QStringLiteral("bin")), {}));
         EXPECT_EQ(app.Data().appFolder, data);
         EXPECT_EQ(QDir::currentPath(), data);
-        EXPECT_EQ(app.Data().filesFolder, root.filePath(QStringLiteral("share/tallywick")));
+        EXPECT_EQ(app.Data().ProgramFile(QStringLiteral("TWKTips.txt")), root.filePath(QStringLiteral("share/tallywick/TWKTips.txt")));
         EXPECT_EQ(app.Data().ResolvedDatabasePath(), data + QStringLiteral("/TallywickPlus.mdb"));
         EXPECT_TRUE(app.Data().connection.IsOpen());
         EXPECT_TRUE(QFileInfo::exists(data + QStringLiteral("/TallywickPlus.ini")));
