@@ -24,6 +24,7 @@
 #include "reports/tallywickview.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QPrinter>
@@ -383,7 +384,10 @@ int RunReport(const CCliArgs &args)
         app = std::make_unique<QGuiApplication>(argc, argv);
 
     CTallywickData data;
-    OpenCliDatabase(data, args, ResolveProgramFolders(ProgramFolder()).data);
+    // The settings file is looked for only when no database is named.
+    OpenCliDatabase(data, args,
+                    args.Has(QStringLiteral("database")) ? QDir::currentPath()
+                                                         : ResolveProgramFolders(ProgramFolder()).data);
     BuiltReport report;
     // A failure while the report reads the database is told as the window
     // tells it, on standard error here.
