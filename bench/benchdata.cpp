@@ -14,6 +14,7 @@
 #include <QRandomGenerator>
 
 #include <cstring>
+#include <sys/resource.h>
 #include <stdexcept>
 
 QString BenchDatabase(long rows)
@@ -83,4 +84,12 @@ int RunProcessBenchmarks(int argc, char **argv, const char *flag, const std::fun
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;
+}
+
+double ChildCpuSeconds()
+{
+    rusage usage {};
+    getrusage(RUSAGE_CHILDREN, &usage);
+    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec)
+           + double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }

@@ -27,3 +27,7 @@ inline const char *kPeriodQuery =
 // `<program> <flag> ARG`, the program is that process (`runOnce`); else it
 // runs its benchmarks, which start QCoreApplication::applicationFilePath().
 int RunProcessBenchmarks(int argc, char **argv, const char *flag, const std::function<int(int, char **)> &runOnce);
+
+// CPU seconds (user + system) of the finished child processes so far; the
+// difference over a benchmark is what its started processes used.
+double ChildCpuSeconds();
