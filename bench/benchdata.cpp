@@ -4,12 +4,17 @@
 
 #include <sqlite3.h>
 
+#include <benchmark/benchmark.h>
+
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
 
+#include <cstring>
+#include <sys/resource.h>
 #include <stdexcept>
 
 QString BenchDatabase(long rows)
@@ -68,4 +73,23 @@ QString BenchDatabase(long rows)
     sqlite3_close(db);
     QFile::rename(partial, path);
     return path;
+}
+
+int RunProcessBenchmarks(int argc, char **argv, const char *flag, const std::function<int(int, char **)> &runOnce)
+{
+    if (argc == 3 && std::strcmp(argv[1], flag) == 0)
+        return runOnce(argc, argv);
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
+
+double ChildCpuSeconds()
+{
+    rusage usage {};
+    getrusage(RUSAGE_CHILDREN, &usage);
+    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec)
+           + double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
