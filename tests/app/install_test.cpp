@@ -3,6 +3,7 @@
 #include "base/stringtable.h"
 #include "frame/mainframe.h"
 
+#include "support/nextmodal.h"
 #include "support/testuiseam.h"
 
 #include <gtest/gtest.h>
@@ -47,6 +48,9 @@ TEST(Installation, LaysOutTheDesktopProgramAndAFirstStartSeedsTheUsersDataFolder
     {
         CTallywickApp app;
         app.SetFolderWritable(readOnly);
+        // A first start: the setup wizard comes up and is closed.
+        const auto wizard = std::make_shared<QString>();
+        CloseSetupWizardWhenShown(wizard);
         ASSERT_TRUE(app.InitInstance(root.filePath(QStringLiteral("bin")), {}));
         EXPECT_EQ(app.Data().appFolder, data);
         EXPECT_EQ(QDir::currentPath(), data);
@@ -54,6 +58,7 @@ TEST(Installation, LaysOutTheDesktopProgramAndAFirstStartSeedsTheUsersDataFolder
         EXPECT_EQ(app.Data().ResolvedDatabasePath(), data + QStringLiteral("/TallywickPlus.mdb"));
         EXPECT_TRUE(app.Data().connection.IsOpen());
         EXPECT_TRUE(QFileInfo::exists(data + QStringLiteral("/TallywickPlus.ini")));
+        EXPECT_FALSE(wizard->isEmpty());
         app.MainFrame()->close();
         app.ExitInstance();
     }

@@ -14,6 +14,7 @@
 #include "records/defaultsettingssheet.h"
 #include "reports/tallywickview.h"
 
+#include "support/nextmodal.h"
 #include "support/testfiles.h"
 #include "support/testuiseam.h"
 
@@ -93,20 +94,6 @@ void AnswerPassword(std::optional<QString> typed, int triesLeft = 1000)
     });
 }
 
-// Closes the setup wizard once start-up opens it; `seen` gets its welcome text.
-void CloseWizard(std::shared_ptr<QString> seen, int triesLeft = 4000)
-{
-    QTimer::singleShot(5, [seen, triesLeft] {
-        QWidget *modal = QApplication::activeModalWidget();
-        if (modal && modal->objectName() == QStringLiteral("-2")) {
-            *seen = modal->findChild<QLabel *>(QStringLiteral("1108"))->text();
-            qobject_cast<QDialog *>(modal)->reject();
-        } else if (triesLeft > 0) {
-            CloseWizard(seen, triesLeft - 1);
-        }
-    });
-}
-
 } // namespace
 
 TEST(ServerSwitch, FoundAfterDashOrSlashInAnyCase)
@@ -124,7 +111,7 @@ TEST_F(ProgramFolder, FirstStartOpensTheDeliveredDatabaseAndCountsAsFirstRun)
     Install(kDeliveredIni);
     CTallywickApp app;
     const auto wizard = std::make_shared<QString>();
-    CloseWizard(wizard);
+    CloseSetupWizardWhenShown(wizard);
     ASSERT_TRUE(app.InitInstance(dir.path(), {}));
     EXPECT_TRUE(wizard->startsWith(QStringLiteral("Tallywick + is running for the first time."))) << wizard->toStdString();
     EXPECT_FALSE(app.Data().firstRun);
@@ -169,7 +156,7 @@ TEST_F(ProgramFolder, StartUpDeletesExpiredRemindersAndShowsTheDueOnesAfterALogi
     AnswerPassword(QStringLiteral("vorel"));
     // No address stored yet: the wizard comes at every start after a login.
     const auto wizard = std::make_shared<QString>();
-    CloseWizard(wizard);
+    CloseSetupWizardWhenShown(wizard);
     ASSERT_TRUE(app.InitInstance(dir.path(), {}));
     EXPECT_EQ(*wizard, QStringLiteral("Setup Wizard allows you to set up the initial settings of Tallywick +."));
     EXPECT_TRUE(app.Data().loggedIn);
@@ -347,7 +334,7 @@ TEST_F(ProgramFolder, ShortcutKeysComeFromTheProfileAndTheSettingsSheet)
     WriteProfileBinary(section, value, EncodeKeyboardValue({{CommandId::ClearScreen, {{FVIRTKEY, 0x78, false}}}}));
     {
         CTallywickApp app;
-        CloseWizard(std::make_shared<QString>());
+        CloseSetupWizardWhenShown(std::make_shared<QString>());
         ASSERT_TRUE(app.InitInstance(dir.path(), {}));
         EXPECT_TRUE(TestUi().messages.isEmpty()) << TestUi().Texts().join(u'|').toStdString();
         CMainFrame &frame = *app.MainFrame();
@@ -384,7 +371,7 @@ TEST_F(ProgramFolder, ShortcutKeysComeFromTheProfileAndTheSettingsSheet)
 
     WriteProfileString(section, value, QStringLiteral("not keys"));
     CTallywickApp app;
-    CloseWizard(std::make_shared<QString>());
+    CloseSetupWizardWhenShown(std::make_shared<QString>());
     ASSERT_TRUE(app.InitInstance(dir.path(), {}));
     EXPECT_EQ(TestUi().Texts(), QStringList{LoadString(StringId::LoadUserAcceleratorsFailed)});
     app.ExitInstance();

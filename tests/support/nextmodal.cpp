@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QLabel>
 #include <QTimer>
 
 namespace {
@@ -20,9 +21,27 @@ void WaitForModal(std::function<void(QDialog *)> act, int triesLeft)
     });
 }
 
+void WaitForWizard(std::shared_ptr<QString> seen, int triesLeft)
+{
+    QTimer::singleShot(5, [seen, triesLeft] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (modal && modal->objectName() == QStringLiteral("-2")) {
+            *seen = modal->findChild<QLabel *>(QStringLiteral("1108"))->text();
+            qobject_cast<QDialog *>(modal)->reject();
+        } else if (triesLeft > 0) {
+            WaitForWizard(seen, triesLeft - 1);
+        }
+    });
+}
+
 } // namespace
 
 void OnNextModal(std::function<void(QDialog *)> act)
 {
     WaitForModal(std::move(act), 1000);
+}
+
+void CloseSetupWizardWhenShown(std::shared_ptr<QString> seen)
+{
+    WaitForWizard(std::move(seen), 4000);
 }
