@@ -9,8 +9,9 @@
 #include <QBarSet>
 #include <QCategoryAxis>
 #include <QChart>
-#include <QChartView>
 #include <QFileInfo>
+#include <QGraphicsLayout>
+#include <QGraphicsScene>
 #include <QImage>
 #include <QLegendMarker>
 #include <QLineSeries>
@@ -53,8 +54,9 @@ QValueAxis *AmountAxis(const ChartTexts &texts, const ChartPalette &palette, dou
     auto *axis = new QValueAxis;
     axis->setTitleText(AmountHeading(texts.currency));
     axis->setLabelFormat(QStringLiteral("%.0f"));
-    // A flat or empty period still gets a readable scale around zero.
-    axis->setRange(std::min(0.0, low), high > low ? std::max(0.0, high) : std::max(1.0, high));
+    // Headroom, so the highest bar and the balance line's points stay clear of
+    // the frame; a flat or empty period still gets a scale around zero.
+    axis->setRange(std::min(0.0, low * 1.06), high > 0.0 ? high * 1.06 : 1.0);
     axis->applyNiceNumbers();
     axis->setLabelsColor(palette.text);
     axis->setTitleBrush(palette.text);
@@ -238,6 +240,8 @@ std::unique_ptr<QChart> BuildChart(const ChartSeries &series, const ChartTexts &
     chart->setBackgroundBrush(palette.background);
     chart->setBackgroundRoundness(0);
     chart->setMargins(QMargins(12, 8, 12, 8));
+    // No frame of another colour around the background.
+    chart->layout()->setContentsMargins(0, 0, 0, 0);
     chart->legend()->setAlignment(series.kind == ChartKind::Category ? Qt::AlignRight : Qt::AlignBottom);
     chart->legend()->setLabelColor(palette.text);
     chart->legend()->setFont(ChartFont(12));
@@ -250,23 +254,22 @@ std::unique_ptr<QChart> BuildChart(const ChartSeries &series, const ChartTexts &
 
 void RenderChart(QChart &chart, QPainter &painter, const QRectF &target)
 {
-    // The view lays the chart out at a size of the target's shape, about a
-    // screen wide, so print and files read like the window.
+    // Laid out about a screen wide and scaled into the target, so print and
+    // files read like the window. The scene draws straight onto the painter:
+    // text stays text in SVG and PDF.
     const qreal width = std::max<qreal>(target.width(), 1.0);
-    const qreal scale = std::clamp<qreal>(width, 900.0, 1400.0) / width;
-    const QSize logical = (target.size() * scale).toSize().expandedTo(QSize(1, 1));
-    QChartView view;
-    view.setFrameShape(QFrame::NoFrame);
-    view.setRenderHint(QPainter::Antialiasing);
-    view.setChart(&chart);
-    view.resize(logical);
-    painter.save();
-    painter.translate(target.topLeft());
-    painter.scale(target.width() / logical.width(), target.height() / logical.height());
-    view.render(&painter, QPoint(), QRegion(), QWidget::DrawChildren);
-    painter.restore();
-    // Hands the chart back to its owner.
-    view.setChart(new QChart);
+    const qreal scale = std::clamp<qreal>(width, 900.0, 1100.0) / width;
+    const QSizeF logical = QSizeF(target.size() * scale).expandedTo(QSizeF(1, 1));
+    QGraphicsScene scene;
+    scene.addItem(&chart);
+    chart.resize(logical);
+    if (chart.layout())
+        chart.layout()->activate();
+    const QRectF source(QPointF(0, 0), logical);
+    scene.setSceneRect(source);
+    scene.render(&painter, target, source, Qt::IgnoreAspectRatio);
+    // The chart stays its owner's.
+    scene.removeItem(&chart);
 }
 
 ChartFileFormat ChartFormatFor(const QString &path)
@@ -347,5 +350,6 @@ QString WriteChartFile(const ChartSeries &series, const ChartTexts &texts, const
 void PaintChartPage(const ChartSeries &series, const ChartTexts &texts, QPainter &painter, const QRectF &page)
 {
     const std::unique_ptr<QChart> chart = BuildChart(series, texts, PaletteFor(Qt::white));
-    RenderChart(*chart, painter, page);
+    // Across the page, no taller than a landscape sheet would be.
+    RenderChart(*chart, painter, QRectF(page.topLeft(), QSizeF(page.width(), std::min(page.height(), page.width() * 0.72))));
 }

@@ -4,6 +4,7 @@
 #include "data/dbrecordset.h"
 #include "reports/periodreport.h"
 #include "reports/reportexport.h"
+#include "reports/reportformat.h"
 
 #include <algorithm>
 #include <cmath>

@@ -130,6 +130,11 @@ void CTallywickView::SetBackgroundColour(COLORREF colour)
 {
     if (m_grid)
         m_grid->SetGridBkColor(colour);
+    // A chart takes colours that read on the new background.
+    if (m_chart) {
+        const ChartRequest request = m_chart->Request();
+        ShowChart(request, m_chart->Series(), m_chart->Texts());
+    }
 }
 
 void CTallywickView::ShowChart(const ChartRequest &request, ChartSeries series, ChartTexts texts)

@@ -1,5 +1,6 @@
 #include "reportfixture.h"
 
+#include "base/amounttext.h"
 #include "base/stringids.h"
 #include "reports/advancedreport.h"
 #include "reports/chartseries.h"
