@@ -39,7 +39,7 @@ struct CBenchSetup {
     {
         view->ShowChart(request, ComputeChartSeries(data.connection, request, data.company.units),
                         MakeChartTexts(request, data));
-        view->Chart()->render(&target);
+        view->Chart()->QWidget::render(&target);
         // The chart before is deleted later: now, as the event loop would.
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }

@@ -1,5 +1,7 @@
 #include "reports/chartfigure.h"
 
+#include "base/stringids.h"
+#include "base/stringtable.h"
 #include "data/tallywickdata.h"
 #include "reports/periodreport.h"
 #include "reports/reportformat.h"
@@ -20,6 +22,7 @@
 #include <QPdfWriter>
 #include <QPieSeries>
 #include <QPieSlice>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QSvgGenerator>
 #include <QValueAxis>
@@ -352,4 +355,23 @@ void PaintChartPage(const ChartSeries &series, const ChartTexts &texts, QPainter
     const std::unique_ptr<QChart> chart = BuildChart(series, texts, PaletteFor(Qt::white));
     // Across the page, no taller than a landscape sheet would be.
     RenderChart(*chart, painter, QRectF(page.topLeft(), QSizeF(page.width(), std::min(page.height(), page.width() * 0.72))));
+}
+
+QString ChartToFile(CTallywickData &data, const ChartRequest &request, const QSize &size, const QString &path)
+{
+    if (const unsigned error = ChartSelectionError(request))
+        return LoadString(error);
+    const ChartSeries series = ComputeChartSeries(data.connection, request, data.company.units);
+    if (series.records == 0)
+        return LoadString(StringId::NoRecordsFound);
+    return WriteChartFile(series, MakeChartTexts(request, data), size, path);
+}
+
+std::optional<QSize> ParseChartSize(const QString &text)
+{
+    static const QRegularExpression pattern(QStringLiteral("^([1-9][0-9]{0,4})x([1-9][0-9]{0,4})$"));
+    const QRegularExpressionMatch m = pattern.match(text);
+    if (!m.hasMatch())
+        return std::nullopt;
+    return QSize(m.captured(1).toInt(), m.captured(2).toInt());
 }

@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <memory>
+#include <optional>
 
 class QChart;
 class QPainter;
@@ -55,6 +56,12 @@ void RenderChart(QChart &chart, QPainter &painter, const QRectF &target);
 enum class ChartFileFormat { Png, Svg, Pdf, Csv, Unknown };
 ChartFileFormat ChartFormatFor(const QString &path);
 QString WriteChartFile(const ChartSeries &series, const ChartTexts &texts, const QSize &size, const QString &path);
+
+// What a command line needs: the series of the request drawn to `path`;
+// "No records found." for an empty period. Database failures throw.
+QString ChartToFile(CTallywickData &data, const ChartRequest &request, const QSize &size, const QString &path);
+// "800x600" as a size; nothing for anything else.
+std::optional<QSize> ParseChartSize(const QString &text);
 
 // Prints the chart on one page of the printer, in print colours.
 void PaintChartPage(const ChartSeries &series, const ChartTexts &texts, QPainter &painter, const QRectF &page);

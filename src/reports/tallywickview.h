@@ -1,7 +1,6 @@
 #pragma once
 
 #include "base/colorref.h"
-#include "reports/chartfigure.h"
 #include "reports/reportlayout.h"
 
 #include <QImage>
@@ -10,6 +9,9 @@
 #include <memory>
 
 class CChartPanel;
+struct ChartRequest;
+struct ChartSeries;
+struct ChartTexts;
 class CGridCtrl;
 class CTallywickData;
 class QPainter;

@@ -3,6 +3,7 @@
 
 #include "data/tallywickdata.h"
 #include "reports/chartdlg.h"
+#include "reports/chartfigure.h"
 #include "reports/tallywickview.h"
 
 #include <QRadioButton>

@@ -66,6 +66,12 @@ TEST_F(ChartViewTest, FilesComeOutInTheAskedFormatAndSizeAndTheCsvHoldsTheSeries
     EXPECT_EQ(WriteChartFile(series, texts, size, dir.filePath(QStringLiteral("c.csv"))), QString());
     EXPECT_EQ(FileBytes(dir.filePath(QStringLiteral("c.csv"))), ChartCsv(series));
 
+    // The command line's way: an empty period and a bad size are refused.
+    const ChartRequest empty{ChartKind::Unit, QDate(2019, 1, 1), QDate(2019, 12, 31), std::nullopt, 2};
+    EXPECT_EQ(ChartToFile(data, empty, size, dir.filePath(QStringLiteral("e.png"))), LoadString(StringId::NoRecordsFound));
+    EXPECT_EQ(ParseChartSize(QStringLiteral("1200x800")), QSize(1200, 800));
+    EXPECT_FALSE(ParseChartSize(QStringLiteral("0x800")) || ParseChartSize(QStringLiteral("1200 x 800")));
+
     // A name that gives no format, or a folder that does not exist, is told.
     EXPECT_FALSE(WriteChartFile(series, texts, size, dir.filePath(QStringLiteral("c.gif"))).isEmpty());
     EXPECT_FALSE(WriteChartFile(series, texts, size, dir.filePath(QStringLiteral("none/c.png"))).isEmpty());
