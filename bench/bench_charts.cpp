@@ -61,6 +61,16 @@ void BM_MonthlyChartTwelveYears(benchmark::State &state)
 }
 BENCHMARK(BM_MonthlyChartTwelveYears)->Unit(benchmark::kMillisecond)->MinTime(3.0);
 
+// The query part alone: the rest is Qt Charts laying out and painting.
+void BM_MonthlySeriesTwelveYears(benchmark::State &state)
+{
+    CBenchSetup &s = Setup();
+    const ChartRequest request{ChartKind::Monthly, QDate(2015, 1, 1), QDate(2026, 12, 31), std::nullopt, 2};
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ComputeChartSeries(s.data.connection, request, s.data.company.units));
+}
+BENCHMARK(BM_MonthlySeriesTwelveYears)->Unit(benchmark::kMillisecond)->MinTime(3.0);
+
 void BM_CategoryDonutYear(benchmark::State &state)
 {
     CBenchSetup &s = Setup();

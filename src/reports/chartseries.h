@@ -58,7 +58,8 @@ QString FormatCents(qint64 cents);
 unsigned ChartSelectionError(const ChartRequest &request);
 
 // The statements behind each kind; every one selects with PeriodSelection.
-QString ChartQuery(const ChartRequest &request);
+// Month by month is one sum per month, several statements for long periods.
+QStringList ChartQueries(const ChartRequest &request);
 
 // Runs the query and builds the series. `units` orders the unit chart.
 // Database failures throw.
