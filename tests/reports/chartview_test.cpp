@@ -22,18 +22,9 @@
 
 namespace {
 
-class ChartViewTest : public ReportFixture
+class ChartViewTest : public ReportViewFixture
 {
 protected:
-    ChartViewTest() : view(data) { view.resize(900, 600); }
-
-    template<typename W>
-    static W *Control(QWidget *dialog, int id)
-    {
-        return dialog->findChild<W *>(QString::number(id));
-    }
-
-    CTallywickView view;
     QTemporaryDir dir;
 };
 
