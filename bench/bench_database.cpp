@@ -11,11 +11,8 @@
 #include <QCoreApplication>
 #include <QProcess>
 
-#include <cstring>
 
 namespace {
-
-QString g_self;
 
 void BM_PeriodQueryWarm(benchmark::State &state)
 {
@@ -38,7 +35,7 @@ void BM_PeriodQueryProcess(benchmark::State &state)
     const QString path = BenchDatabase(long(state.range(0)));
     for (auto _ : state) {
         QProcess p;
-        p.start(g_self, {QStringLiteral("--run-once"), path});
+        p.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--run-once"), path});
         p.waitForFinished(-1);
         if (p.exitCode() != 0)
             state.SkipWithError("the query process failed");
@@ -59,12 +56,5 @@ int RunOnce(const char *path)
 
 int main(int argc, char **argv)
 {
-    if (argc == 3 && std::strcmp(argv[1], "--run-once") == 0)
-        return RunOnce(argv[2]);
-    QCoreApplication app(argc, argv);
-    g_self = QCoreApplication::applicationFilePath();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunProcessBenchmarks(argc, argv, "--run-once", [](int, char **argv) { return RunOnce(argv[2]); });
 }

@@ -4,12 +4,16 @@
 
 #include <sqlite3.h>
 
+#include <benchmark/benchmark.h>
+
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
 
+#include <cstring>
 #include <stdexcept>
 
 QString BenchDatabase(long rows)
@@ -68,4 +72,15 @@ QString BenchDatabase(long rows)
     sqlite3_close(db);
     QFile::rename(partial, path);
     return path;
+}
+
+int RunProcessBenchmarks(int argc, char **argv, const char *flag, const std::function<int(int, char **)> &runOnce)
+{
+    if (argc == 3 && std::strcmp(argv[1], flag) == 0)
+        return runOnce(argc, argv);
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
 }

@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include <functional>
+
 // A database of `rows` transactions over 5 units, 40 categories and twelve
 // years (2015-2026), made once per size and kept in the temporary folder.
 QString BenchDatabase(long rows);
@@ -20,3 +22,8 @@ inline const char *kPeriodQuery =
     "select cTransactionName,iTransactionType,sum(cTransactionAmount)as cTransactionAmount from "
     "LB_TRANSACTION_INFO_TB where datevalue(cTransactionDate) between datevalue('01/01/2020') AND "
     "datevalue('12/31/2020') group by cTransactionName,iTransactionType";
+
+// The main of benchmarks that time processes of their own: started as
+// `<program> <flag> ARG`, the program is that process (`runOnce`); else it
+// runs its benchmarks, which start QCoreApplication::applicationFilePath().
+int RunProcessBenchmarks(int argc, char **argv, const char *flag, const std::function<int(int, char **)> &runOnce);

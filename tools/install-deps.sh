@@ -10,6 +10,7 @@ packages=(
   libgtest-dev googletest libgmock-dev libbenchmark-dev
   fonts-liberation fonts-dejavu-core
   dbus poppler-utils xvfb xauth locales-all
+  python3 time appstream
 )
 
 missing=()

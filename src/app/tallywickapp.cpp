@@ -10,6 +10,7 @@
 #include "base/waitcursor.h"
 #include "data/backup.h"
 #include "data/compaction.h"
+#include "data/programfolders.h"
 #include "data/restore.h"
 #include "frame/mainframe.h"
 #include "frame/tipdlg.h"
@@ -29,7 +30,7 @@ CTallywickApp::~CTallywickApp() = default;
 void CTallywickApp::ShowProgress()
 {
     if (!m_progress)
-        m_progress = std::make_unique<CSplashDlg>(m_data.appFolder);
+        m_progress = std::make_unique<CSplashDlg>(m_data.filesFolder.isEmpty() ? m_data.appFolder : m_data.filesFolder);
     m_progress->show();
     m_progress->raise();
     m_data.messageOwner = m_progress.get();
@@ -51,9 +52,13 @@ void CTallywickApp::HideProgress()
 
 bool CTallywickApp::InitInstance(const QString &appFolder, const QStringList &arguments)
 {
-    // Every relative file name of the program resolves against its folder.
-    QDir::setCurrent(appFolder);
-    m_data.SetAppFolder(QDir(appFolder).absolutePath());
+    // Every relative file name of the program resolves against the folder
+    // it writes to: its own, or the user's data folder when installed.
+    const ProgramFolders folders = ResolveProgramFolders(appFolder, m_folderWritable);
+    QDir::setCurrent(folders.data);
+    m_data.SetAppFolder(folders.data);
+    if (folders.files != folders.data)
+        m_data.filesFolder = folders.files;
 
     m_checker = std::make_unique<CInstanceChecker>(InstanceName());
     m_checker->ActivateChecker();
@@ -116,7 +121,7 @@ bool CTallywickApp::InitInstance(const QString &appFolder, const QStringList &ar
     m_frame->ShowIdleTexts();
 
     LoginUser();
-    CTipDlg::RunAtStartUp(m_frame.get());
+    CTipDlg::RunAtStartUp(m_frame.get(), m_data.ProgramFile(CTipDlg::DefaultTipsFile()));
 
     m_data.firstRun = false;
 

@@ -22,7 +22,8 @@ public:
     explicit CTallywickApp(QObject *parent = nullptr);
     ~CTallywickApp() override;
 
-    // `appFolder` is where the program's files live (the executable's folder).
+    // `appFolder` is the executable's folder; see ResolveProgramFolders for
+    // where its files are read and written.
     // True when the main window is up; false ends the program.
     bool InitInstance(const QString &appFolder, const QStringList &arguments);
     int ExitInstance();
@@ -42,6 +43,8 @@ public:
     // The add-in manager's multi-user login; until add-ins can answer, no
     // add-in does and mode 2 falls back to the password dialog.
     void SetMultiUserLogin(MultiUserLoginHook hook) { m_multiUserLogin = std::move(hook); }
+    // Answers whether the program may write a folder (tests: CI runs as root).
+    void SetFolderWritable(std::function<bool(const QString &)> writable) { m_folderWritable = std::move(writable); }
 
     // The texts the progress window showed, in order (for tests and diagnosis).
     const QStringList &ProgressLog() const { return m_progressLog; }
@@ -63,4 +66,5 @@ private:
     QStringList m_progressLog;
     int m_startUpExitCode = 0;
     MultiUserLoginHook m_multiUserLogin;
+    std::function<bool(const QString &)> m_folderWritable;
 };

@@ -165,8 +165,11 @@ HRESULT CDbConnection::Open(const QString &connection, const QString &user, cons
                  nullptr, nullptr);
     // A file made by an older build or by hand gets the report indexes; a
     // file that cannot take them (read-only media) still works, only slower.
-    for (const QString &statement : IndexStatements())
-        sqlite3_exec(m_db, statement.toUtf8().constData(), nullptr, nullptr, nullptr);
+    // A file that has them is left as it is: reading it never rewrites it.
+    if (!IndexesCurrent(m_db)) {
+        for (const QString &statement : IndexStatements())
+            sqlite3_exec(m_db, statement.toUtf8().constData(), nullptr, nullptr, nullptr);
+    }
     sqlite3_busy_timeout(m_db, 5000);
     m_level = 0;
     return TWK_S_OK;

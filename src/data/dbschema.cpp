@@ -8,6 +8,13 @@
 #include <QDir>
 #include <QFileInfo>
 
+namespace {
+
+constexpr char kReportIndexStat[] = "1000000 300 20 10 10 10 2 1";
+constexpr char kNameIndexStat[] = "1000000 25000 5000";
+
+} // namespace
+
 QStringList IndexStatements()
 {
     // Built from built-in functions only, so the standard shell can still
@@ -41,11 +48,35 @@ QStringList IndexStatements()
             .arg(OtherFormDatesCondition(QStringLiteral("cPaymentDate"))),
         QStringLiteral("ANALYZE sqlite_master"),
         QStringLiteral("DELETE FROM sqlite_stat1 WHERE tbl='LB_TRANSACTION_INFO_TB'"),
-        QStringLiteral("INSERT INTO sqlite_stat1 VALUES "
-                       "('LB_TRANSACTION_INFO_TB','IX_TRANSACTION_REPORT','1000000 300 20 10 10 10 2 1'),"
-                       "('LB_TRANSACTION_INFO_TB','IX_TRANSACTION_NAME','1000000 25000 5000')"),
+        QStringLiteral("INSERT INTO sqlite_stat1 VALUES ('LB_TRANSACTION_INFO_TB','IX_TRANSACTION_REPORT','%1'),"
+                       "('LB_TRANSACTION_INFO_TB','IX_TRANSACTION_NAME','%2')")
+            .arg(QLatin1String(kReportIndexStat), QLatin1String(kNameIndexStat)),
         QStringLiteral("ANALYZE sqlite_master"),
     };
+}
+
+bool IndexesCurrent(sqlite3 *db)
+{
+    // By name, as the statements' IF NOT EXISTS decides, and the statistics
+    // row for row. No statistics table at all fails to prepare: not current.
+    const QByteArray sql =
+        QStringLiteral("SELECT (SELECT count(*) FROM sqlite_master WHERE type='index' AND name IN "
+                       "('IX_TRANSACTION_REPORT','IX_TRANSACTION_NAME','IX_REMINDER_DAY','IX_TRANSACTION_OTHER_DATE',"
+                       "'IX_REMINDER_OTHER_DATE'))=5 AND (SELECT count(*) FROM sqlite_master WHERE name IN "
+                       "('IX_TRANSACTION_PERIOD','IX_REMINDER_DATE'))=0 AND (SELECT count(*) FROM sqlite_stat1 WHERE "
+                       "tbl='LB_TRANSACTION_INFO_TB')=2 AND (SELECT count(*) FROM sqlite_stat1 WHERE "
+                       "tbl='LB_TRANSACTION_INFO_TB' AND ((idx='IX_TRANSACTION_REPORT' AND stat='%1') OR "
+                       "(idx='IX_TRANSACTION_NAME' AND stat='%2')))=2")
+            .arg(QLatin1String(kReportIndexStat), QLatin1String(kNameIndexStat))
+            .toUtf8();
+    sqlite3_stmt *stmt = nullptr;
+    if (sqlite3_prepare_v2(db, sql.constData(), -1, &stmt, nullptr) != SQLITE_OK) {
+        sqlite3_finalize(stmt);
+        return false;
+    }
+    const bool current = sqlite3_step(stmt) == SQLITE_ROW && sqlite3_column_int(stmt, 0) == 1;
+    sqlite3_finalize(stmt);
+    return current;
 }
 
 QStringList SchemaStatements()

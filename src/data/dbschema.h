@@ -8,6 +8,10 @@
 QStringList SchemaStatements();
 // The indexes alone; opening a file made elsewhere adds any that are missing.
 QStringList IndexStatements();
+// True when the file already holds every index and statistic the statements
+// give, so an open that only reads never writes the file.
+struct sqlite3;
+bool IndexesCurrent(sqlite3 *db);
 
 // Writes a fresh encrypted database keyed with `key`. Refuses an existing
 // file. Empty text on success, else why it failed.

@@ -33,6 +33,11 @@ void CTallywickData::SetAppFolder(const QString &folder)
     iniFile.SetPath(QStringLiteral("%1/%2").arg(folder, QStringLiteral("TallywickPlus.ini")));
 }
 
+QString CTallywickData::ProgramFile(const QString &name) const
+{
+    return filesFolder.isEmpty() ? name : QDir(filesFolder).filePath(name);
+}
+
 QString CTallywickData::ResolvedDatabasePath() const
 {
     const QString path = location.databasePath;

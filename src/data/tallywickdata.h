@@ -72,6 +72,9 @@ public:
     CDbConnection connection;
     CDatabaseLocation location;
     QString appFolder;
+    // Where the program's own files are read (banner, tips, help pages) when
+    // that is not the app folder (installed for all users); empty otherwise.
+    QString filesFolder;
     CIniFile iniFile;
     bool firstRun = false;
     bool loggedIn = false;
@@ -93,6 +96,9 @@ public:
     // Points the settings file at "TallywickPlus.ini" in `folder` and makes
     // `folder` the folder bare file names resolve against.
     void SetAppFolder(const QString &folder);
+    // One of the program's own files: in the files folder when there is
+    // one, else the bare name, found in the current folder.
+    QString ProgramFile(const QString &name) const;
 
     bool LocateDatabase();
     bool ReadDatabaseLocation();

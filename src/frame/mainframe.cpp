@@ -213,7 +213,7 @@ void CMainFrame::BindFrameCommands()
     m_commands.SetHandler(ViewStatusBar, [this] { ToggleBar(m_statusBar); });
     m_commands.SetHandler(About, [this] { ShowAboutBox(); });
     m_commands.SetHandler(TipOfTheDay, [this] {
-        CTipDlg dlg(this);
+        CTipDlg dlg(this, m_data.ProgramFile(CTipDlg::DefaultTipsFile()));
         dlg.exec();
     });
     m_commands.SetHandler(HelpTopics, [this] { ShowHelp(LoadString(StringId::HelpFile)); });
@@ -564,7 +564,11 @@ CHelpViewer *CMainFrame::HelpViewer() const
 
 void CMainFrame::ShowHelp(const QString &topic)
 {
-    const QString folder = QDir(m_data.appFolder.isEmpty() ? QDir::currentPath() : m_data.appFolder).filePath(QStringLiteral("help"));
+    // The installed help pages, else those beside the program.
+    const QString base = !m_data.filesFolder.isEmpty() ? m_data.filesFolder
+                         : !m_data.appFolder.isEmpty() ? m_data.appFolder
+                                                       : QDir::currentPath();
+    const QString folder = QDir(base).filePath(QStringLiteral("help"));
     const QString page = HelpPageForTopic(folder, topic);
     if (page.isEmpty())
         return;

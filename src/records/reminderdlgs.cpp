@@ -16,6 +16,7 @@
 
 #include <QCheckBox>
 #include <QDateEdit>
+#include <QLocale>
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -323,6 +324,10 @@ CDisplayRemindersDlg::CDisplayRemindersDlg(CTallywickData &data, QWidget *parent
     setWindowTitle(QStringLiteral("Display payment reminders"));
     m_from = MakeDatePicker(this, 1033, data.settings.dateFormat);
     m_to = MakeDatePicker(this, 1027, data.settings.dateFormat);
+    // Their texts head the report: English month names on any desktop, as
+    // in every other report.
+    m_from->setLocale(QLocale::c());
+    m_to->setLocale(QLocale::c());
     auto *group = new QGroupBox(QStringLiteral("Select date"), this);
     auto *range = new QGridLayout(group);
     range->addWidget(new QLabel(QStringLiteral("From"), group), 0, 0);

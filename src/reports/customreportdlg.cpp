@@ -11,6 +11,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLocale>
 #include <QDateEdit>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -118,6 +119,10 @@ void CCustomReportDlg::BuildControls()
     m_to = Control<QDateEdit>(this, 1027);
     m_from->setCalendarPopup(true);
     m_to->setCalendarPopup(true);
+    // Their texts head the report: English month names on any desktop, as
+    // in every other report.
+    m_from->setLocale(QLocale::c());
+    m_to->setLocale(QLocale::c());
     m_singleUnit = Control<QCheckBox>(this, 1165, QStringLiteral("Report on one unit only; otherwise on every unit"));
     m_singleUnit->setText(QStringLiteral("Select Unit "));
     m_unitBox = Control<QComboBox>(this, 1155);

@@ -94,12 +94,17 @@ bool ShowReminders(CTallywickView &view, CTallywickData &data, std::string_view 
     }
     const CReminderReport report =
         BuildReminderReport(reminders, range, data.settings.cCurrency, data.settings.dateFormat, Today());
+    ShowReminderReport(view, report);
+    return true;
+}
+
+void ShowReminderReport(CTallywickView &view, const CReminderReport &report)
+{
     view.ShowReport(report.layout);
     CGridCtrl *grid = view.GetGrid();
     for (const auto &[row, column] : report.redCells)
         grid->SetItemFgColour(row, column, kRed);
     grid->viewport()->update();
-    return true;
 }
 
 void RunStartupReminders(CTallywickView &view, CTallywickData &data)

@@ -37,6 +37,9 @@ QString ReminderReportPeriod(const CReminderReportRange &range);
 CReminderReport BuildReminderReport(const QList<CReminder> &reminders, const CReminderReportRange &range,
                                     const QString &currency, const QString &dateFormat, const QDate &today);
 
+// Shows the layout and colours its red cells.
+void ShowReminderReport(CTallywickView &view, const CReminderReport &report);
+
 // Runs the query with the two query dates and lays the result out in the
 // view's grid. Without rows: "No payment reminder records found." when asked
 // from the menu, silence at start-up. True when rows were shown.

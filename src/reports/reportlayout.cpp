@@ -21,3 +21,16 @@ bool ApplyReportCell(CGridCellModel &grid, const ReportCell &cell)
     }
     return grid.SetItem(item);
 }
+
+void FillReportGrid(CGridCellModel &grid, const ReportLayout &layout)
+{
+    grid.DeleteAllItems();
+    grid.SetRowCount(layout.rowCount);
+    grid.SetColumnCount(layout.columnCount);
+    grid.SetFixedRowCount(0);
+    grid.SetFixedColumnCount(0);
+    grid.SetItemText(0, 0, kCornerText);
+    grid.SetItemFormat(0, 0, kReportLeft);
+    for (const ReportCell &cell : layout.cells)
+        ApplyReportCell(grid, cell);
+}

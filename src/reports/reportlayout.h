@@ -19,3 +19,8 @@ class CGridCellModel;
 // 0x12 when right-aligned, else 0x10, then its font and image when it has
 // them. False when the cell lies outside the grid (nothing is written).
 bool ApplyReportCell(CGridCellModel &grid, const ReportCell &cell);
+
+// Empties the grid and writes the layout into it as the report view shows
+// it: the size, no fixed rows or columns, the corner text, every cell. The
+// view and the command line fill a grid through this one function.
+void FillReportGrid(CGridCellModel &grid, const ReportLayout &layout);

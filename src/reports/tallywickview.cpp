@@ -91,8 +91,7 @@ void CTallywickView::OnInitialUpdate()
 
 void CTallywickView::ChooseBackgroundPicture()
 {
-    // By the bare name, so from the current folder: the program's own.
-    const QImage banner(kBannerFile);
+    const QImage banner(m_data.ProgramFile(kBannerFile));
     if (!banner.isNull()) {
         m_grid->SetBkPicture(banner);
         return;
@@ -193,16 +192,8 @@ void CTallywickView::ShowReport(const ReportLayout &layout)
     const CWaitCursor wait;
     {
         const CRedrawPause pause(*m_grid);
-        CGridCellModel &grid = m_grid->Model();
         m_grid->DeleteAllItems();
-        m_grid->SetRowCount(layout.rowCount);
-        m_grid->SetColumnCount(layout.columnCount);
-        m_grid->SetFixedRowCount(0);
-        m_grid->SetFixedColumnCount(0);
-        grid.SetItemText(0, 0, kCornerText);
-        grid.SetItemFormat(0, 0, kReportLeft);
-        for (const ReportCell &cell : layout.cells)
-            ApplyReportCell(grid, cell);
+        FillReportGrid(m_grid->Model(), layout);
         m_grid->SetGridLines(GVL_NONE);
         m_grid->AutoSize();
     }

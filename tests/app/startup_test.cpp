@@ -238,13 +238,13 @@ bool InstanceTracked()
 
 } // namespace
 
-TEST(CreateDatabaseCommand, WritesAFreshEncryptedFileAndNeverOverwrites)
+TEST(DatabaseTool, WritesAFreshEncryptedFileAndNeverOverwrites)
 {
     QTemporaryDir dir;
-    const QString program = InstallProgram(dir.path());
+    const QString program = QStringLiteral(TWK_MAKEDB);
     const QString path = dir.filePath(QStringLiteral("fresh.mdb"));
     QProcess p;
-    p.start(program, {QStringLiteral("--create-database"), path});
+    p.start(program, {path});
     ASSERT_TRUE(p.waitForFinished(20000));
     EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
 
@@ -255,13 +255,13 @@ TEST(CreateDatabaseCommand, WritesAFreshEncryptedFileAndNeverOverwrites)
                  CDbError);
 
     const QByteArray before = ReadBytes(path);
-    p.start(program, {QStringLiteral("--create-database"), path});
+    p.start(program, {path});
     ASSERT_TRUE(p.waitForFinished(20000));
     EXPECT_NE(p.exitCode(), 0);
     EXPECT_TRUE(p.readAllStandardError().contains("already exists"));
     EXPECT_EQ(ReadBytes(path), before);
 
-    p.start(program, {QStringLiteral("--create-database")});
+    p.start(program, {});
     ASSERT_TRUE(p.waitForFinished(20000));
     EXPECT_EQ(p.exitCode(), 2);
 }
