@@ -9,6 +9,7 @@
 #include "controls/qtprintseam.h"
 #include "controls/qtuiseam.h"
 #include "frame/mainframe.h"
+#include "reports/tallywickview.h"
 
 #include <benchmark/benchmark.h>
 
