@@ -13,7 +13,7 @@ cmake --build "$build" -j"$(nproc)" --target twk_gallery >/dev/null
 
 shots="$(mktemp -d)"
 trap 'rm -rf "$shots"' EXIT
-QT_QPA_PLATFORM=offscreen "$build/tests/twk_gallery" "$shots" app-splash frame- records- grid-report help- >/dev/null
+QT_QPA_PLATFORM=offscreen "$build/tests/twk_gallery" "$shots" app-splash frame- records- grid-report help- charts-monthly charts-dialog >/dev/null
 
 # gallery picture -> help picture
 pictures=(
@@ -40,6 +40,8 @@ pictures=(
   "grid-report report"
   "help-tip tip-of-the-day"
   "help-viewer help-window"
+  "charts-dialog charts-dialog"
+  "charts-monthly charts-monthly"
 )
 mkdir -p "$images"
 for pair in "${pictures[@]}"; do

@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config
-  qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-base-dev qt6-base-dev-tools libgl-dev qt6-charts-dev qt6-svg-dev
   libsqlcipher-dev sqlcipher
   libgtest-dev googletest libgmock-dev libbenchmark-dev
   fonts-liberation fonts-dejavu-core

@@ -1,5 +1,6 @@
 #include "app/cli.h"
 
+#include "app/chartcli.h"
 #include "app/reportcli.h"
 
 #include <QLocale>
@@ -13,7 +14,7 @@ const QString kVersion = QStringLiteral("--version");
 
 const std::vector<CCliCommand> &Commands()
 {
-    static const std::vector<CCliCommand> commands{ReportCliCommand()};
+    static const std::vector<CCliCommand> commands{ReportCliCommand(), ChartCliCommand()};
     return commands;
 }
 

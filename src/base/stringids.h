@@ -151,5 +151,8 @@ constexpr unsigned ViewMenu = 61592;
 constexpr unsigned ToolbarsMenu = 61593;
 constexpr unsigned MainToolbarMenu = 61594;
 constexpr unsigned SaveDatabaseLocationFailed = 61700;
+constexpr unsigned ButtonCharts = 61760;
+constexpr unsigned HelpCharts = 61761;
+constexpr unsigned ChartInfoTip = 61762;
 
 } // namespace StringId

@@ -269,6 +269,32 @@ void DrawReport(QPainter &p)
     p.drawLine(QPointF(5.5, 20), QPointF(18.5, 20));
 }
 
+void DrawChart(QPainter &p)
+{
+    // A donut with one slice pulled out, before a rising bar.
+    const QRectF ring(1.5, 4.5, 15, 15);
+    const struct {
+        int start, span;
+        QColor c;
+    } slices[] = {{90, 150, QColor(0x3B, 0x7B, 0xD0)}, {240, 80, QColor(0xEE, 0x83, 0x1C)}, {320, 130, QColor(0x3E, 0xA0, 0x36)}};
+    for (const auto &s : slices) {
+        QPainterPath slice;
+        slice.moveTo(ring.center());
+        slice.arcTo(ring, s.start, s.span);
+        slice.closeSubpath();
+        p.setPen(Outline(s.c.darker(150)));
+        p.setBrush(Vertical(ring.top(), ring.bottom(), s.c.lighter(140), s.c));
+        p.drawPath(slice);
+    }
+    p.setPen(Outline(QColor(0x5A, 0x63, 0x70)));
+    p.setBrush(QColor(0xF4, 0xF6, 0xF9));
+    p.drawEllipse(ring.center(), 3.2, 3.2);
+    const QColor bar(0xD2, 0x32, 0x2A);
+    p.setPen(Outline(bar.darker(150)));
+    p.setBrush(Vertical(2.5, 21.5, bar.lighter(140), bar));
+    p.drawRect(QRectF(18.5, 2.5, 4, 19));
+}
+
 void DrawClear(QPainter &p)
 {
     // An eraser lying on a slant, with the trace it leaves.
@@ -345,6 +371,7 @@ Painter PainterFor(unsigned id)
     case AddIncome: return DrawIncome;
     case AddExpense: return DrawExpense;
     case SpecifiedPeriodReport: return DrawReport;
+    case Charts: return DrawChart;
     case ClearScreen: return DrawClear;
     case HelpTopics: return DrawHelp;
     case VideoTutorials: return DrawVideo;

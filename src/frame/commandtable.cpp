@@ -66,6 +66,7 @@ CCommandTable::CCommandTable()
         {ListAllIncomes, "List all Incomes", V, in},
         {ListAllExpenses, "List all Expenses", V, in},
         {CustomReport, "Custom Report", V, in},
+        {Charts, "Charts", V, in},
         {DisplayPaymentReminders, "Display Payment Reminders", V, in},
         {TipOfTheDay, "Tip of the Day", A, always},
         {HelpTopics, "Help Topics", F, always},

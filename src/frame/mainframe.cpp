@@ -250,7 +250,7 @@ void CMainFrame::BindFrameCommands()
 
     // Commands the report view answers.
     for (const unsigned id : {DailyReport, MonthlyReport, SpecifiedPeriodReport, AdvancedReport, ListAllIncomes,
-                              ListAllExpenses})
+                              ListAllExpenses, Charts})
         m_commands.SetHandler(id, [this, id] { RunReportCommand(m_data, *m_reportView, id, this); });
     m_commands.SetHandler(ClearScreen, [this] { m_reportView->OnClearScreen(); });
     m_commands.SetHandler(DisplayPaymentReminders, [this] {
@@ -260,11 +260,11 @@ void CMainFrame::BindFrameCommands()
                           {DateText(dialog.From()), DateText(dialog.To()), dialog.FromText(), dialog.ToText()}, false);
     });
     m_commands.SetHandler(ExportReport, [this] {
-        m_reportView->OnInitialUpdate();
-        ReportExport::Run(m_reportView->GetGrid()->Model(), this);
+        m_reportView->OnFileExport();
     });
     m_commands.SetHandler(CustomReport, [this] {
         m_reportView->OnInitialUpdate();
+        m_reportView->CloseChart();
         RunCustomReport(m_data, m_reportView->GetGrid(), this);
     });
     m_commands.SetHandler(Print, [this] { m_reportView->OnFilePrint(); });

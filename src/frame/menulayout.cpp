@@ -64,6 +64,7 @@ const QList<CMenuDef> &MenuBarLayout()
              {ListAllExpenses, QStringLiteral("List all &Expenses...")},
              {},
              {CustomReport, QStringLiteral("&Custom Report")},
+             {Charts, QStringLiteral("&Charts...")},
              {},
              {DisplayPaymentReminders, QStringLiteral("Display Payment &Reminders")},
          }},
@@ -90,7 +91,7 @@ QList<CToolbarButtonDef> MainToolbarLayout(int passwordMode)
         {Print, StringId::ButtonPrint}, {Login, StringId::ButtonLogin}, {0, 0},
         {DefaultSettings, StringId::ButtonSettings}, {UserInformation, StringId::ButtonUser}, {AddDeleteCategory, StringId::ButtonCategory}, {0, 0},
         {AddIncome, StringId::ButtonIncome}, {AddExpense, StringId::ButtonExpense}, {0, 0},
-        {SpecifiedPeriodReport, StringId::ButtonReport}, {0, 0},
+        {SpecifiedPeriodReport, StringId::ButtonReport}, {Charts, StringId::ButtonCharts}, {0, 0},
         {ClearScreen, StringId::ButtonClear}, {0, 0},
         {HelpTopics, StringId::ButtonHelp}, {VideoTutorials, 0},
     };

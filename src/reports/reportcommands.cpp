@@ -2,6 +2,7 @@
 
 #include "base/commandids.h"
 #include "reports/advancedreportdlg.h"
+#include "reports/chartdlg.h"
 #include "reports/listreportdlg.h"
 #include "reports/reportformat.h"
 #include "reports/reportinfodlg.h"
@@ -27,6 +28,11 @@ bool RunReportCommand(CTallywickData &data, CTallywickView &view, unsigned comma
     case ListAllIncomes:
     case ListAllExpenses: {
         CListReportDlg dlg(data, view, commandId == ListAllIncomes ? 1 : 2, parent);
+        dlg.exec();
+        return true;
+    }
+    case Charts: {
+        CChartDlg dlg(data, view, parent);
         dlg.exec();
         return true;
     }

@@ -31,13 +31,14 @@ QLabel *MakeReportInfoIcon(QWidget *parent, int id, unsigned tipId)
     return MakeInfoIcon(parent, id, LoadString(tipId));
 }
 
-void PrepareReportDialog(QWidget *dialog, int dialogId, CTallywickData &data)
+void PrepareReportDialog(QWidget *dialog, int dialogId, CTallywickData &data, unsigned helpTopic)
 {
     dialog->setObjectName(QString::number(dialogId));
     auto *help = new QShortcut(QKeySequence(Qt::Key_F1), dialog);
-    QObject::connect(help, &QShortcut::activated, dialog, [&data] {
+    const unsigned topic = helpTopic ? helpTopic : StringId::HelpReportsMenu;
+    QObject::connect(help, &QShortcut::activated, dialog, [&data, topic] {
         if (data.showHelp)
-            data.showHelp(LoadString(StringId::HelpReportsMenu));
+            data.showHelp(LoadString(topic));
     });
 }
 

@@ -26,8 +26,9 @@ QDateEdit *MakeReportPicker(QWidget *parent, int id, const QString &dateFormat);
 // The information icon with its tooltip string.
 QLabel *MakeReportInfoIcon(QWidget *parent, int id, unsigned tipId);
 
-// F1 opens the reports help topic; the standard id of the dialog is set.
-void PrepareReportDialog(QWidget *dialog, int dialogId, CTallywickData &data);
+// F1 opens the reports help topic, or the one given; the standard id of the
+// dialog is set.
+void PrepareReportDialog(QWidget *dialog, int dialogId, CTallywickData &data, unsigned helpTopic = 0);
 
 // A multiple-selection list of names.
 QListWidget *MakeNameList(QWidget *parent, int id, const QStringList &names);

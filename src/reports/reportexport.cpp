@@ -103,17 +103,13 @@ Outcome WriteFile(const CGridCellModel &grid, const QString &path, QObject *owne
     return Outcome::Written;
 }
 
-Outcome Run(const CGridCellModel &grid, QObject *owner)
+QString ChooseExportPath(FileDialogRequest request, QObject *owner)
 {
-    FileDialogRequest request;
     request.title = QStringLiteral("Save As");
-    request.filter = kFilter;
-    request.fileName = kDefaultName;
-    request.defaultExtension = QStringLiteral("txt");
     for (;;) {
         const QString path = UiSeam().SaveFileName(owner, request);
         if (path.isEmpty())
-            return Outcome::Cancelled;
+            return {};
         // As the save dialog does: No brings the dialog back.
         if (QFileInfo::exists(path)
             && TwkMessageBox(ReplaceQuestion(path), QStringLiteral("Save As"), MB_YESNO | MB_ICONEXCLAMATION, owner)
@@ -122,8 +118,18 @@ Outcome Run(const CGridCellModel &grid, QObject *owner)
             request.directory = QFileInfo(path).absolutePath();
             continue;
         }
-        return WriteFile(grid, path, owner);
+        return path;
     }
+}
+
+Outcome Run(const CGridCellModel &grid, QObject *owner)
+{
+    FileDialogRequest request;
+    request.filter = kFilter;
+    request.fileName = kDefaultName;
+    request.defaultExtension = QStringLiteral("txt");
+    const QString path = ChooseExportPath(request, owner);
+    return path.isEmpty() ? Outcome::Cancelled : WriteFile(grid, path, owner);
 }
 
 } // namespace ReportExport

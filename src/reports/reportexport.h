@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/uiseam.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -28,6 +30,10 @@ QByteArray CsvBytes(const CGridCellModel &grid);
 // A field holding a comma, a quote or a line break is quoted, its quotes
 // doubled; any other is written as it stands.
 QString CsvField(const QString &text);
+
+// The save dialog (through the UI seam) until a new file or a confirmed
+// replacement is chosen; empty when cancelled.
+QString ChooseExportPath(FileDialogRequest request, QObject *owner);
 
 // Asks for the file (through the UI seam), confirms replacing an existing
 // one and writes it; failures are shown as message boxes.

@@ -50,7 +50,7 @@ QString PeriodDateCondition(int mode, const QString &from, const QString &to)
            + QStringLiteral("') AND  datevalue('") + SqlQuote(end) + QStringLiteral("')");
 }
 
-QString PeriodQuery(int mode, const QString &from, const QString &to, const MoreReportOptions *options)
+QString PeriodSelection(int mode, const QString &from, const QString &to, const MoreReportOptions *options)
 {
     const QString date = PeriodDateCondition(mode, from, to);
     QString where;
@@ -73,9 +73,14 @@ QString PeriodQuery(int mode, const QString &from, const QString &to, const More
             where = lists.join(QStringLiteral(" OR "));
         }
     }
+    return where;
+}
+
+QString PeriodQuery(int mode, const QString &from, const QString &to, const MoreReportOptions *options)
+{
     return QStringLiteral("select cTransactionName,iTransactionType,sum(cTransactionAmount)as cTransactionAmount  "
                           "from LB_TRANSACTION_INFO_TB where ")
-           + where + QStringLiteral(" group by cTransactionName,iTransactionType");
+           + PeriodSelection(mode, from, to, options) + QStringLiteral(" group by cTransactionName,iTransactionType");
 }
 
 QString AdvancedQuery(const AdvancedQueryInput &input, const QString &unit)

@@ -24,6 +24,10 @@ struct MoreReportOptions {
 // Daily (0) and period (2) compare whole dates, monthly (1) month and year.
 // `from` and `to` are SqlDate texts; a daily report uses `from` only.
 QString PeriodDateCondition(int mode, const QString &from, const QString &to);
+// The WHERE condition of a period report: the dates, then the unit and the
+// categories "More Options" chose. Charts select by it too, so their figures
+// add up to the report's.
+QString PeriodSelection(int mode, const QString &from, const QString &to, const MoreReportOptions *options);
 QString PeriodQuery(int mode, const QString &from, const QString &to, const MoreReportOptions *options = nullptr);
 
 // Description filters: none, the whole description, or a part of it; any

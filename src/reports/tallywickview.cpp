@@ -6,6 +6,9 @@
 #include "controls/printseam.h"
 #include "data/dbrecordset.h"
 #include "data/tallywickdata.h"
+#include "reports/chartpanel.h"
+#include "reports/listreport.h"
+#include "reports/reportexport.h"
 #include "reports/reportfailure.h"
 #include "reports/reportformat.h"
 
@@ -126,11 +129,66 @@ void CTallywickView::SetBackgroundColour(COLORREF colour)
 {
     if (m_grid)
         m_grid->SetGridBkColor(colour);
+    // A chart takes colours that read on the new background.
+    if (m_chart) {
+        const ChartRequest request = m_chart->Request();
+        ShowChart(request, m_chart->Series(), m_chart->Texts());
+    }
+}
+
+void CTallywickView::ShowChart(const ChartRequest &request, ChartSeries series, ChartTexts texts)
+{
+    OnInitialUpdate();
+    CloseChart();
+    m_chart = new CChartPanel(request, std::move(series), std::move(texts),
+                              QColorFromColorRef(m_data.settings.backgroundColour), this);
+    m_chart->setGeometry(rect());
+    connect(m_chart, &CChartPanel::TransactionsWanted, this, [this](const ListQueryInput &input) {
+        const ListQuery query = BuildListQuery(input);
+        if (query.code == kListReady)
+            RunReportStep([&] { ShowReport(ListReport(m_data, input, query.sql)); });
+    });
+    m_grid->hide();
+    m_chart->show();
+}
+
+void CTallywickView::CloseChart()
+{
+    if (!m_chart)
+        return;
+    // Later: the chart may be closing from its own click.
+    m_chart->hide();
+    m_chart->deleteLater();
+    m_chart = nullptr;
+    m_grid->show();
+}
+
+void CTallywickView::OnFileExport()
+{
+    OnInitialUpdate();
+    if (!m_chart) {
+        ReportExport::Run(m_grid->Model(), this);
+        return;
+    }
+    FileDialogRequest request;
+    request.filter = QStringLiteral("PNG Picture (*.png)|*.png|SVG Drawing (*.svg)|*.svg|PDF File (*.pdf)|*.pdf|"
+                                    "CSV File (*.csv)|*.csv||");
+    request.fileName = QStringLiteral("TWK-Chart");
+    request.defaultExtension = QStringLiteral("png");
+    const QString path = ReportExport::ChooseExportPath(request, this);
+    if (path.isEmpty())
+        return;
+    // As large as it shows, but never smaller than a readable page.
+    const QSize size = m_chart->size().expandedTo(QSize(800, 560));
+    const QString error = WriteChartFile(m_chart->Series(), m_chart->Texts(), size, path);
+    if (!error.isEmpty())
+        TwkMessageBox(error, QStringLiteral("Tallywick + "), MB_OK | MB_ICONEXCLAMATION, this);
 }
 
 void CTallywickView::ShowReport(const ReportLayout &layout)
 {
     OnInitialUpdate();
+    CloseChart();
     const CWaitCursor wait;
     {
         const CRedrawPause pause(*m_grid);
@@ -150,6 +208,7 @@ void CTallywickView::OnClearScreen()
 {
     if (!m_grid)
         return;
+    CloseChart();
     m_grid->DeleteAllItems();
     m_grid->viewport()->update();
 }
@@ -168,6 +227,7 @@ bool CTallywickView::ShowQueryResult(const QString &sql)
         }
         const QStringList fields = records.ColumnNames();
         const int count = int(records.GetRecordCount());
+        CloseChart();
         const CRedrawPause pause(*m_grid);
         CGridCellModel &grid = m_grid->Model();
         m_grid->DeleteAllItems();
@@ -217,6 +277,22 @@ CPrintRun CTallywickView::PrintTo(QPrinter &printer, bool preview)
     CPrintRun run;
     if (!m_grid)
         return run;
+    if (m_chart) {
+        // A chart fills one page.
+        QPainter painter;
+        if (!PrintSeam().StartPrinting(painter, printer)) {
+            run.outcome = CPrintRun::NotStarted;
+            TellPrintFailure(run, printer, 1);
+            return run;
+        }
+        const QRectF page(QPointF(0, 0), printer.pageRect(QPrinter::DevicePixel).size());
+        PaintChartPage(m_chart->Series(), m_chart->Texts(), painter, page);
+        run.outcome = painter.end() ? CPrintRun::Printed : CPrintRun::Failed;
+        run.pages = 1;
+        if (run.outcome == CPrintRun::Failed)
+            TellPrintFailure(run, printer, 1);
+        return run;
+    }
     const int pageCount = m_grid->PrintPageCount(&printer);
     int first = 1;
     int last = pageCount;
@@ -304,7 +380,8 @@ void CTallywickView::OnFilePrint()
         return;
     QPrinter &printer = Printer();
     AllPages(printer);
-    if (PrintSeam().PrintDialog(this, printer, 1, qMax(1, m_grid->PrintPageCount(&printer))))
+    const int pages = m_chart ? 1 : qMax(1, m_grid->PrintPageCount(&printer));
+    if (PrintSeam().PrintDialog(this, printer, 1, pages))
         PrintTo(printer);
 }
 
@@ -333,4 +410,6 @@ void CTallywickView::resizeEvent(QResizeEvent *event)
     QWidget::resizeEvent(event);
     if (m_grid)
         m_grid->setGeometry(rect());
+    if (m_chart)
+        m_chart->setGeometry(rect());
 }

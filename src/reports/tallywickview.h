@@ -8,6 +8,10 @@
 
 #include <memory>
 
+class CChartPanel;
+struct ChartRequest;
+struct ChartSeries;
+struct ChartTexts;
 class CGridCtrl;
 class CTallywickData;
 class QPainter;
@@ -67,6 +71,15 @@ public:
     // keeps its content) or a failure (reported).
     bool ShowQueryResult(const QString &sql);
 
+    // Shows a chart in place of the grid until the next report or Clear
+    // Screen; a click on a bar or slice lists its transactions.
+    void ShowChart(const ChartRequest &request, ChartSeries series, ChartTexts texts);
+    void CloseChart();
+    CChartPanel *Chart() const { return m_chart; }
+    // Export Report: the chart as a picture, PDF or its figures while one is
+    // showing, else the grid as text or CSV.
+    void OnFileExport();
+
     // The background colour preference changed.
     void SetBackgroundColour(COLORREF colour);
     // The logo path changed: load it again as image 0.
@@ -102,6 +115,7 @@ private:
 
     CTallywickData &m_data;
     CGridCtrl *m_grid = nullptr;
+    CChartPanel *m_chart = nullptr;
     int m_displayDepth = 0;
     std::unique_ptr<QPrinter> m_printer;
 };

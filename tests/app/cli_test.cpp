@@ -26,6 +26,7 @@
 #include <QDateEdit>
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QListWidget>
 #include <QPrinter>
 #include <QProcess>
@@ -270,6 +271,42 @@ TEST_F(CliReports, PdfIsWhatPrintingTheReportToAFileGives)
     const std::string expected = text(printed);
     EXPECT_NE(expected.find("Net Balance"), std::string::npos) << expected;
     EXPECT_EQ(text(written), expected);
+}
+
+TEST_F(CliReports, ChartsWriteTheirSeriesOrAPictureOfTheAskedSizeAndRefuseWhatCannotBeDrawn)
+{
+    auto chart = [&](const QString &arguments, const QString &file) {
+        return Cli(QStringList{QStringLiteral("chart")} + QString(arguments).split(u'|')
+                   + QStringList{QStringLiteral("--output"), out.filePath(file), QStringLiteral("--database"), db.Path()});
+    };
+    CliRun run = chart(QStringLiteral("monthly|--from|2026-01-01|--to|31/Mar/2026"), QStringLiteral("m.csv"));
+    EXPECT_EQ(run.code, kCliOk) << run.err;
+    // January's tips are an income of a category of both kinds.
+    EXPECT_EQ(FileBytes(out.filePath(QStringLiteral("m.csv"))),
+              QByteArray("Month,Income,Expense,Balance\r\n2026-01,3.00,0.00,3.00\r\n2026-02,0.00,7.00,-7.00\r\n"
+                         "2026-03,52.50,15.50,37.00\r\n"));
+    run = chart(QStringLiteral("category|--from|2026-01-01|--to|2026-03-31|--unit|Shop|--size|640x400"),
+                QStringLiteral("c.png"));
+    EXPECT_EQ(run.code, kCliOk) << run.err;
+    EXPECT_EQ(QImage(out.filePath(QStringLiteral("c.png"))).size(), QSize(640, 400));
+
+    const struct {
+        const char *arguments;
+        int code;
+        const char *message;
+    } cases[] = {
+        {"weekly", kCliUsage, "unknown chart"},
+        {"monthly|--type|income", kCliUsage, "category chart only"},
+        {"unit|--size|big", kCliUsage, "WIDTHxHEIGHT"},
+        {"category|--type|income|--category|Rent", kCliUsage, "Select Income Category."},
+        {"monthly|--from|2020-01-01|--to|2020-12-31", kCliNoRecords, "No records found."},
+    };
+    for (const auto &c : cases) {
+        run = chart(QString::fromUtf8(c.arguments), QStringLiteral("refused.png"));
+        EXPECT_EQ(run.code, c.code) << c.arguments;
+        EXPECT_NE(run.err.find(c.message), std::string::npos) << c.arguments << ": " << run.err;
+        EXPECT_FALSE(QFile::exists(out.filePath(QStringLiteral("refused.png")))) << c.arguments;
+    }
 }
 
 TEST_F(CliReports, RefusalsExitWithTheirCodeWriteNothingAndLeaveTheDatabaseAlone)

@@ -24,23 +24,14 @@
 
 namespace {
 
-class ReportDialogTest : public ReportFixture
+class ReportDialogTest : public ReportViewFixture
 {
 protected:
-    ReportDialogTest() : view(data) { view.resize(900, 600); }
-
-    template<typename W>
-    static W *Control(QWidget *dialog, int id)
-    {
-        return dialog->findChild<W *>(QString::number(id));
-    }
     static void Select(QListWidget *list, const QString &text)
     {
         list->findItems(text, Qt::MatchExactly).first()->setSelected(true);
     }
     QString GridText(int row, int column) { return view.GetGrid()->GetItemText(row, column); }
-
-    CTallywickView view;
 };
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "data/dbschema.h"
 #include "data/tallywickdata.h"
 #include "reports/reportlayout.h"
+#include "reports/tallywickview.h"
 
 #include "support/testdatabase.h"
 #include "support/testuiseam.h"
@@ -57,6 +58,22 @@ protected:
 
     CTestDatabase db;
     CTallywickData data;
+};
+
+// The bakery with a report view for its dialogs to fill.
+class ReportViewFixture : public ReportFixture
+{
+protected:
+    ReportViewFixture() : view(data) { view.resize(900, 600); }
+
+    // A dialog's control by its id.
+    template<typename W>
+    static W *Control(QWidget *dialog, int id)
+    {
+        return dialog->findChild<W *>(QString::number(id));
+    }
+
+    CTallywickView view;
 };
 
 // The text a layout leaves at (column, row): the last cell there wins.
