@@ -227,6 +227,7 @@ void RegisterMenuCommands(CAcceleratorManager &manager)
         {AdvancedReport, "Report - Advanced Report", false},
         {ListAllIncomes, "Report - List all Incomes", false},
         {ListAllExpenses, "Report - List all Expenses", false},
+        {Charts, "Report - Charts", false},
         {DisplayPaymentReminders, "Report - Display Payment Reminders", false},
         {TipOfTheDay, "Tip of the Day", false},
         {HelpTopics, "Help Topics", false},
