@@ -185,11 +185,14 @@ void CAddinManager::InvokeCommand(unsigned id)
     const QByteArray signature = QMetaObject::normalizedSignature(function + "()");
     if (record->object->metaObject()->indexOfMethod(signature.constData()) < 0)
         return;
+    // A command that throws fails alone; the add-in stays loaded.
     bool invoked = false;
-    QObject *object = record->object;
-    const bool ran = Guard(*record, command->functionName,
-                           [&] { invoked = QMetaObject::invokeMethod(object, function.constData(), Qt::DirectConnection); });
-    if (!ran || !invoked)
+    try {
+        invoked = QMetaObject::invokeMethod(record->object, function.constData(), Qt::DirectConnection);
+    } catch (...) {
+        invoked = false;
+    }
+    if (!invoked)
         TwkMessageBox(LoadString(StringId::InvokeFunctionFailed).replace(QStringLiteral("%s"), command->functionName),
                       QStringLiteral("Tallywick + "), MB_OK | MB_ICONEXCLAMATION);
 }

@@ -77,6 +77,22 @@ public:
     virtual bool MultiUserLogin(long &result, QVariant &unused, QVariant &user, QVariant &password) = 0;
 };
 
+// Another object of the program's object model, by class name
+// ("TwkGenericReport", "TwkGrid", "TwkDatabase", ...), found beside the
+// TwkApp an add-in was connected with. Call its slots with
+// QMetaObject::invokeMethod; nullptr when the program has no such object.
+inline QObject *TwkFindObject(QObject *app, const char *className)
+{
+    QObject *model = app ? app->parent() : nullptr;
+    if (!model)
+        return nullptr;
+    for (QObject *object : model->children()) {
+        if (qstrcmp(object->metaObject()->className(), className) == 0)
+            return object;
+    }
+    return nullptr;
+}
+
 // Window messages the program produces.
 namespace TwkMessage {
 constexpr unsigned Create = 0x0001;

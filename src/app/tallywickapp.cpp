@@ -3,6 +3,9 @@
 #include "app/commandline.h"
 #include "app/instancechecker.h"
 #include "app/splashdlg.h"
+#include "addins/addinmanager.h"
+#include "addins/addinregistrar.h"
+#include "addins/addinwindowevents.h"
 #include "base/commandids.h"
 #include "base/stringids.h"
 #include "base/stringtable.h"
@@ -11,6 +14,7 @@
 #include "data/backup.h"
 #include "data/compaction.h"
 #include "data/restore.h"
+#include "frame/addinmerge.h"
 #include "frame/mainframe.h"
 #include "frame/tipdlg.h"
 #include "records/passworddlgs.h"
@@ -24,7 +28,11 @@ CTallywickApp::CTallywickApp(QObject *parent)
 {
 }
 
-CTallywickApp::~CTallywickApp() = default;
+CTallywickApp::~CTallywickApp()
+{
+    // The frame goes first: its windows' last messages still reach the add-ins.
+    m_frame.reset();
+}
 
 void CTallywickApp::ShowProgress()
 {
@@ -105,9 +113,11 @@ bool CTallywickApp::InitInstance(const QString &appFolder, const QStringList &ar
         CChangePasswordDlg dialog(m_data, m_frame.get());
         dialog.exec();
     });
+    StartAddins();
     m_frame->RestoreToolbarState();
 
     SetProgressText(QStringLiteral("Initializing the Addin Database"));
+    m_addins->RunDatabaseStartUp();
     m_frame->RebuildAccelTable();
 
     HideProgress();
@@ -119,6 +129,7 @@ bool CTallywickApp::InitInstance(const QString &appFolder, const QStringList &ar
     CTipDlg::RunAtStartUp(m_frame.get());
 
     m_data.firstRun = false;
+    m_addins->StartUpComplete();
 
     // Expired reminders go on every start; the due ones show after a login.
     RunStartupReminders(*m_frame->ReportView(), m_data);
@@ -126,6 +137,24 @@ bool CTallywickApp::InitInstance(const QString &appFolder, const QStringList &ar
     m_checker->onActivate = [this](const QStringList &args) { ActivateFromOtherStart(args); };
     m_checker->TrackFirstInstanceRunning();
     return true;
+}
+
+void CTallywickApp::StartAddins()
+{
+    m_addins = std::make_unique<CAddinManager>();
+    m_addinEvents = std::make_unique<CAddinWindowEvents>(*m_addins);
+    m_addinEvents->SetFrame(m_frame.get());
+    m_addinEvents->SetView(m_frame->View());
+    qApp->installEventFilter(m_addinEvents.get());
+    connect(m_frame.get(), &CMainFrame::commandExecuted, m_addinEvents.get(), &CAddinWindowEvents::FrameCommand);
+
+    m_addinRegistrar = std::make_unique<CAddinRegistrar>(*m_addins);
+    m_addins->Load(CAddinManager::DefaultFolders(m_data.appFolder), m_addinRegistrar.get());
+    MergeAddins(*m_addins, *m_frame);
+    m_frame->SetUnloadAddins([this] { m_addins->Unload(); });
+    if (!m_multiUserLogin)
+        m_multiUserLogin = [this] { return m_addins->MultiUserLogin(); };
+    m_data.oldDataDeleted = [this](const QString &day) { m_addins->OldDataDeleted(day); };
 }
 
 bool CTallywickApp::FailStartUp()

@@ -9,6 +9,9 @@
 
 #include <memory>
 
+class CAddinManager;
+class CAddinRegistrar;
+class CAddinWindowEvents;
 class CInstanceChecker;
 class CMainFrame;
 class CSplashDlg;
@@ -43,6 +46,8 @@ public:
     // add-in does and mode 2 falls back to the password dialog.
     void SetMultiUserLogin(MultiUserLoginHook hook) { m_multiUserLogin = std::move(hook); }
 
+    CAddinManager *Addins() const { return m_addins.get(); }
+
     // The texts the progress window showed, in order (for tests and diagnosis).
     const QStringList &ProgressLog() const { return m_progressLog; }
 
@@ -55,6 +60,10 @@ private:
     void ActivateFromOtherStart(const QStringList &arguments);
     // Tells the user start-up failed and ends it with a failure status.
     bool FailStartUp();
+    // Connects the add-ins and merges their menus, toolbars and keys into
+    // the frame; they hear the frame's, the view's and every dialog's
+    // window messages from then on.
+    void StartAddins();
 
     CTallywickData m_data;
     std::unique_ptr<CMainFrame> m_frame;
@@ -63,4 +72,7 @@ private:
     QStringList m_progressLog;
     int m_startUpExitCode = 0;
     MultiUserLoginHook m_multiUserLogin;
+    std::unique_ptr<CAddinManager> m_addins;
+    std::unique_ptr<CAddinRegistrar> m_addinRegistrar;
+    std::unique_ptr<CAddinWindowEvents> m_addinEvents;
 };
