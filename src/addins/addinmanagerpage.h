@@ -5,6 +5,7 @@
 #include <functional>
 
 class CAddinManager;
+class QLabel;
 class QListWidget;
 
 // The "Addin Manager" page of the Default Settings sheet (dialog 150): one
@@ -27,6 +28,7 @@ public:
     // greyed.
     void Fill();
     QListWidget *List() const { return m_list; }
+    QLabel *Failures() const { return m_failures; }
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -34,4 +36,5 @@ protected:
 private:
     CAddinManager &m_manager;
     QListWidget *m_list = nullptr;
+    QLabel *m_failures = nullptr;
 };

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QLabel>
 #include <QListWidget>
 #include <QRegularExpression>
 
@@ -117,7 +118,7 @@ TEST_F(AddinManagerTest, BrokenPluginsAreSkippedWithTheirReasonAndFailingCommand
 
     CAddinManagerPage page(manager);
     EXPECT_EQ(page.List()->item(2)->flags(), Qt::NoItemFlags);
-    EXPECT_TRUE(page.List()->item(2)->text().contains(QStringLiteral("no database for me")));
+    EXPECT_TRUE(page.Failures()->text().contains(QStringLiteral("libtwkfixture_throwsonconnect.so: Connect failed: no database for me")));
 }
 
 TEST_F(AddinManagerTest, PasswordModeTwoAsksTheLoginAddinWhenThereIsOne)
