@@ -6,12 +6,19 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
+#include <QShortcut>
 #include <QVBoxLayout>
 
-CAddinManagerPage::CAddinManagerPage(CAddinManager &manager, QWidget *parent)
+CAddinManagerPage::CAddinManagerPage(CAddinManager &manager, QWidget *parent,
+                                     std::function<void(const QString &)> showHelp)
     : CSettingsPage(false, parent)
     , m_manager(manager)
 {
+    if (showHelp) {
+        auto *help = new QShortcut(QKeySequence(Qt::Key_F1), this);
+        help->setContext(Qt::WidgetWithChildrenShortcut);
+        connect(help, &QShortcut::activated, this, [showHelp] { showHelp(HelpTopic()); });
+    }
     setWindowTitle(QStringLiteral("Addin Manager"));
     SetControlId(this, IDD);
     auto *caption = MakeControl<QLabel>(this, 1086, QStringLiteral("Check the addins to be loaded"));

@@ -18,7 +18,9 @@ public:
     static constexpr int IDD = 150;
     static QString HelpTopic() { return QStringLiteral("TallywickPlus.chm::/Addins.htm#manager"); }
 
-    CAddinManagerPage(CAddinManager &manager, QWidget *parent = nullptr);
+    // `showHelp` opens a help topic (F1 on the page).
+    CAddinManagerPage(CAddinManager &manager, QWidget *parent = nullptr,
+                      std::function<void(const QString &)> showHelp = nullptr);
 
     int DialogId() const override { return IDD; }
     bool Apply() override;
