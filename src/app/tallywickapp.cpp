@@ -1,5 +1,7 @@
 #include "app/tallywickapp.h"
 
+#include "addins/automationbus.h"
+#include "app/automationserver.h"
 #include "app/commandline.h"
 #include "app/instancechecker.h"
 #include "app/splashdlg.h"
@@ -18,6 +20,8 @@
 
 #include <QApplication>
 #include <QDir>
+
+#include <cstdio>
 
 CTallywickApp::CTallywickApp(QObject *parent)
     : QObject(parent)
@@ -63,14 +67,18 @@ bool CTallywickApp::InitInstance(const QString &appFolder, const QStringList &ar
         return false;
     }
 
-    switch (FindServerSwitch(arguments)) {
+    switch (const ServerSwitch server = FindServerSwitch(arguments)) {
     case ServerSwitch::Register:
     case ServerSwitch::Unregister:
+        m_startUpExitCode = RegisterServer(server == ServerSwitch::Register) ? 0 : 1;
         m_checker.reset();
         return false;
     case ServerSwitch::None:
         break;
     }
+    m_automation = std::make_unique<CAutomationServer>(*this);
+    m_automation->Export(QDBusConnection::sessionBus());
+    m_automationStart = IsAutomationStart(arguments);
 
     m_data.LoadProfileSettings();
 
@@ -87,6 +95,20 @@ bool CTallywickApp::InitInstance(const QString &appFolder, const QStringList &ar
 
     SetProgressText(QStringLiteral("Applying Default Settings"));
     m_data.LoadStoredState(m_progress.get());
+
+    // Started by the bus for automation: no login, no window until asked.
+    if (m_automationStart) {
+        HideProgress();
+        m_progress.reset();
+        m_checker->onActivate = [this](const QStringList &) { ShowMainWindow(); };
+        m_checker->TrackFirstInstanceRunning();
+        return true;
+    }
+    return StartMainWindow();
+}
+
+bool CTallywickApp::StartMainWindow()
+{
 
     // Deletions that offer a backup first run the real one.
     m_data.backupData = [this](QObject *owner) {
@@ -161,6 +183,25 @@ bool CTallywickApp::RestoreDataFile()
     return switched;
 }
 
+void CTallywickApp::ShowMainWindow()
+{
+    if (!m_frame && m_automationStart) {
+        m_automationStart = false;
+        StartMainWindow();
+        return;
+    }
+    ActivateFromOtherStart({});
+}
+
+bool CTallywickApp::RegisterServer(bool install)
+{
+    const bool done = install ? InstallActivationFiles(QApplication::applicationFilePath()) : RemoveActivationFiles();
+    if (!done)
+        std::fprintf(stderr, "tallywick: cannot %s the D-Bus activation files in %s\n", install ? "write" : "remove",
+                     qPrintable(DBusServicesFolder()));
+    return done;
+}
+
 void CTallywickApp::ActivateFromOtherStart(const QStringList &)
 {
     if (!m_frame)
@@ -178,6 +219,8 @@ void CTallywickApp::ActivateFromOtherStart(const QStringList &)
 
 int CTallywickApp::ExitInstance()
 {
+    if (m_automation)
+        m_automation->Withdraw();
     ShowProgress();
     SetProgressText(QStringLiteral("Closing the Database"));
     RunReported([this] {

@@ -9,6 +9,7 @@
 
 #include <memory>
 
+class CAutomationServer;
 class CInstanceChecker;
 class CMainFrame;
 class CSplashDlg;
@@ -43,6 +44,13 @@ public:
     // add-in does and mode 2 falls back to the password dialog.
     void SetMultiUserLogin(MultiUserLoginHook hook) { m_multiUserLogin = std::move(hook); }
 
+    // The object model's side in the program; on the session bus when there
+    // is one.
+    CAutomationServer &Automation() { return *m_automation; }
+    // Started for automation, the main window comes up (with the login)
+    // only when asked; otherwise the window is raised.
+    void ShowMainWindow();
+
     // The texts the progress window showed, in order (for tests and diagnosis).
     const QStringList &ProgressLog() const { return m_progressLog; }
 
@@ -55,6 +63,11 @@ private:
     void ActivateFromOtherStart(const QStringList &arguments);
     // Tells the user start-up failed and ends it with a failure status.
     bool FailStartUp();
+    // Start-up from the main window on; the part a start for automation
+    // leaves until asked.
+    bool StartMainWindow();
+    // "RegServer" / "UnregServer": the bus activation files.
+    bool RegisterServer(bool install);
 
     CTallywickData m_data;
     std::unique_ptr<CMainFrame> m_frame;
@@ -63,4 +76,7 @@ private:
     QStringList m_progressLog;
     int m_startUpExitCode = 0;
     MultiUserLoginHook m_multiUserLogin;
+    // Before the frame goes, the objects leave the bus.
+    std::unique_ptr<CAutomationServer> m_automation;
+    bool m_automationStart = false;
 };
