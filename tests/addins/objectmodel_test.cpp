@@ -86,19 +86,19 @@ TEST_F(ObjectModel, StatementsRunThroughTwoHeldRecordSetsAndFailWith61556)
 {
     TwkDatabase &db = *model.Database();
     host.database.AddCategory(QStringLiteral("Salary"), 1);
-    CDbRecordset *first = db.RunStatement(QStringLiteral("SELECT cCategoryName FROM LB_CATEGORY_INFO_TB"));
+    CDbRecordset *first = db.RunStatement(QStringLiteral("SELECT cTransactionName FROM LB_ITEM_MASTER_INFO_TB"));
     ASSERT_NE(first, nullptr);
-    CDbRecordset *second = db.RunStatement2(QStringLiteral("SELECT COUNT(*) AS n FROM LB_CATEGORY_INFO_TB"));
+    CDbRecordset *second = db.RunStatement2(QStringLiteral("SELECT COUNT(*) AS n FROM LB_ITEM_MASTER_INFO_TB"));
     ASSERT_NE(second, nullptr);
-    EXPECT_EQ(first->GetString(QStringLiteral("cCategoryName")), QStringLiteral("Salary"))
+    EXPECT_EQ(first->GetString(QStringLiteral("cTransactionName")), QStringLiteral("Salary"))
         << "the second statement leaves the first record set alone";
     EXPECT_EQ(db.RunStatement(QStringLiteral("SELECT nothing FROM nowhere")), nullptr);
     EXPECT_EQ(TestUi().Texts(), QStringList{LoadString(StringId::AddinConnectionFailed)});
     EXPECT_EQ(db.Connection(), &host.data.connection);
 
     QVariantList rows;
-    EXPECT_EQ(db.Query(QStringLiteral("SELECT cCategoryName, iType FROM LB_CATEGORY_INFO_TB"), rows),
-              (QStringList{QStringLiteral("cCategoryName"), QStringLiteral("iType")}));
+    EXPECT_EQ(db.Query(QStringLiteral("SELECT cTransactionName, iType FROM LB_ITEM_MASTER_INFO_TB"), rows),
+              (QStringList{QStringLiteral("cTransactionName"), QStringLiteral("iType")}));
     ASSERT_EQ(rows.size(), 1);
     EXPECT_EQ(rows[0].toList().value(0).toString(), QStringLiteral("Salary"));
     EXPECT_EQ(rows[0].toList().value(1).toInt(), 1);

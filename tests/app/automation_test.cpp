@@ -92,7 +92,7 @@ TEST(Automation, BusClientIsRefusedBeforeLoginThenReadsTheGridQueriesAndWritesSt
         CDbConnection connection;
         ASSERT_EQ(connection.Open(kProviderSetting + QStringLiteral("Data Source=") + file, kDbUser, kDbPassword), TWK_S_OK);
         CDbRecordset(connection).OpenText(
-            QStringLiteral("INSERT INTO LB_CATEGORY_INFO_TB (cCategoryName, iType, cDescription) VALUES ('Bonus', 1, 'x')"));
+            QStringLiteral("INSERT INTO LB_ITEM_MASTER_INFO_TB (cTransactionName, cTransactionDescription, iType) VALUES ('Bonus', 'x', 1)"));
     }
     const QString cwd = QDir::currentPath();
 
@@ -103,7 +103,7 @@ TEST(Automation, BusClientIsRefusedBeforeLoginThenReadsTheGridQueriesAndWritesSt
     ASSERT_TRUE(app.Automation().IsExported());
     QDBusConnection client = QDBusConnection::connectToBus(bus.address, QStringLiteral("twk-client"));
 
-    const QString query = QStringLiteral("SELECT cCategoryName, iType FROM LB_CATEGORY_INFO_TB WHERE cCategoryName='Bonus'");
+    const QString query = QStringLiteral("SELECT cTransactionName, iType FROM LB_ITEM_MASTER_INFO_TB WHERE cTransactionName='Bonus'");
     for (const QDBusMessage &refused : {Call(client, "TwkDatabase", "Query", {query}),
                                         Call(client, "TwkGrid", "GetItemText", {0, 0}),
                                         Call(client, "TwkReport", "ShowQuery", {query, QString()})}) {
@@ -126,7 +126,7 @@ TEST(Automation, BusClientIsRefusedBeforeLoginThenReadsTheGridQueriesAndWritesSt
 
     const QDBusMessage rows = Call(client, "TwkDatabase", "Query", {query});
     ASSERT_EQ(rows.type(), QDBusMessage::ReplyMessage) << rows.errorMessage().toStdString();
-    EXPECT_EQ(rows.arguments().value(0).toStringList(), (QStringList{QStringLiteral("cCategoryName"), QStringLiteral("iType")}));
+    EXPECT_EQ(rows.arguments().value(0).toStringList(), (QStringList{QStringLiteral("cTransactionName"), QStringLiteral("iType")}));
     const QVariantList data = rows.arguments().value(1).toList();
     ASSERT_EQ(data.size(), 1);
     const QVariantList row = data[0].toList();
