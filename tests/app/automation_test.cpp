@@ -16,7 +16,10 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QDBusArgument>
 #include <QDBusConnectionInterface>
+#include <QDBusMetaType>
+#include <QDBusVariant>
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDeadlineTimer>
@@ -66,6 +69,19 @@ QDBusMessage Call(QDBusConnection &client, const char *object, const char *metho
     while (!watcher.isFinished() && !deadline.hasExpired())
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     return watcher.reply();
+}
+
+// A reply value as plain Qt values: arrays and variants unwrapped.
+QVariant Plain(const QVariant &value)
+{
+    if (value.canConvert<QDBusVariant>() && value.userType() == qMetaTypeId<QDBusVariant>())
+        return Plain(value.value<QDBusVariant>().variant());
+    if (value.userType() != qMetaTypeId<QDBusArgument>())
+        return value;
+    QVariantList list;
+    for (const QVariant &item : qdbus_cast<QVariantList>(value.value<QDBusArgument>()))
+        list << Plain(item);
+    return list;
 }
 
 void WaitFor(const std::function<bool()> &done)
@@ -127,7 +143,7 @@ TEST(Automation, BusClientIsRefusedBeforeLoginThenReadsTheGridQueriesAndWritesSt
     const QDBusMessage rows = Call(client, "TwkDatabase", "Query", {query});
     ASSERT_EQ(rows.type(), QDBusMessage::ReplyMessage) << rows.errorMessage().toStdString();
     EXPECT_EQ(rows.arguments().value(0).toStringList(), (QStringList{QStringLiteral("cTransactionName"), QStringLiteral("iType")}));
-    const QVariantList data = rows.arguments().value(1).toList();
+    const QVariantList data = Plain(rows.arguments().value(1)).toList();
     ASSERT_EQ(data.size(), 1);
     const QVariantList row = data[0].toList();
     EXPECT_EQ(row.value(0).toString(), QStringLiteral("Bonus"));
