@@ -5,6 +5,8 @@
 #include "app/commandline.h"
 #include "app/instancechecker.h"
 #include "app/splashdlg.h"
+#include "addins/addinmanager.h"
+#include "addins/addinwindowevents.h"
 #include "base/commandids.h"
 #include "base/stringids.h"
 #include "base/stringtable.h"
@@ -13,6 +15,7 @@
 #include "data/backup.h"
 #include "data/compaction.h"
 #include "data/restore.h"
+#include "frame/addinmerge.h"
 #include "frame/mainframe.h"
 #include "frame/tipdlg.h"
 #include "records/passworddlgs.h"
@@ -28,7 +31,11 @@ CTallywickApp::CTallywickApp(QObject *parent)
 {
 }
 
-CTallywickApp::~CTallywickApp() = default;
+CTallywickApp::~CTallywickApp()
+{
+    // The frame goes first: its windows' last messages still reach the add-ins.
+    m_frame.reset();
+}
 
 void CTallywickApp::ShowProgress()
 {
@@ -127,9 +134,11 @@ bool CTallywickApp::StartMainWindow()
         CChangePasswordDlg dialog(m_data, m_frame.get());
         dialog.exec();
     });
+    StartAddins();
     m_frame->RestoreToolbarState();
 
     SetProgressText(QStringLiteral("Initializing the Addin Database"));
+    m_addins->RunDatabaseStartUp();
     m_frame->RebuildAccelTable();
 
     HideProgress();
@@ -141,6 +150,7 @@ bool CTallywickApp::StartMainWindow()
     CTipDlg::RunAtStartUp(m_frame.get());
 
     m_data.firstRun = false;
+    m_addins->StartUpComplete();
 
     // Expired reminders go on every start; the due ones show after a login.
     RunStartupReminders(*m_frame->ReportView(), m_data);
@@ -148,6 +158,26 @@ bool CTallywickApp::StartMainWindow()
     m_checker->onActivate = [this](const QStringList &args) { ActivateFromOtherStart(args); };
     m_checker->TrackFirstInstanceRunning();
     return true;
+}
+
+void CTallywickApp::StartAddins()
+{
+    m_addins = std::make_unique<CAddinManager>();
+    m_addinEvents = std::make_unique<CAddinWindowEvents>(*m_addins);
+    m_addinEvents->SetFrame(m_frame.get());
+    m_addinEvents->SetView(m_frame->View());
+    qApp->installEventFilter(m_addinEvents.get());
+    connect(m_frame.get(), &CMainFrame::commandExecuted, m_addinEvents.get(), &CAddinWindowEvents::FrameCommand);
+
+    m_automation->registerAddin = [this](int index, const QString &description, int toolbarBitmapId) {
+        return m_addins->RegisterAddin(index, description, toolbarBitmapId);
+    };
+    m_addins->Load(CAddinManager::DefaultFolders(m_data.appFolder), m_automation->Model().App());
+    MergeAddins(*m_addins, *m_frame);
+    m_frame->SetUnloadAddins([this] { m_addins->Unload(); });
+    if (!m_multiUserLogin)
+        m_multiUserLogin = [this] { return m_addins->MultiUserLogin(); };
+    m_data.oldDataDeleted = [this](const QString &day) { m_addins->OldDataDeleted(day); };
 }
 
 bool CTallywickApp::FailStartUp()

@@ -9,6 +9,8 @@
 
 #include <memory>
 
+class CAddinManager;
+class CAddinWindowEvents;
 class CAutomationServer;
 class CInstanceChecker;
 class CMainFrame;
@@ -44,6 +46,8 @@ public:
     // add-in does and mode 2 falls back to the password dialog.
     void SetMultiUserLogin(MultiUserLoginHook hook) { m_multiUserLogin = std::move(hook); }
 
+    CAddinManager *Addins() const { return m_addins.get(); }
+
     // The object model's side in the program; on the session bus when there
     // is one.
     CAutomationServer &Automation() { return *m_automation; }
@@ -68,6 +72,10 @@ private:
     bool StartMainWindow();
     // "RegServer" / "UnregServer": the bus activation files.
     bool RegisterServer(bool install);
+    // Connects the add-ins and merges their menus, toolbars and keys into
+    // the frame; they hear the frame's, the view's and every dialog's
+    // window messages from then on.
+    void StartAddins();
 
     CTallywickData m_data;
     std::unique_ptr<CMainFrame> m_frame;
@@ -76,7 +84,9 @@ private:
     QStringList m_progressLog;
     int m_startUpExitCode = 0;
     MultiUserLoginHook m_multiUserLogin;
-    // Before the frame goes, the objects leave the bus.
+    // Before the add-ins go, and after the frame, the objects leave the bus.
     std::unique_ptr<CAutomationServer> m_automation;
     bool m_automationStart = false;
+    std::unique_ptr<CAddinManager> m_addins;
+    std::unique_ptr<CAddinWindowEvents> m_addinEvents;
 };

@@ -62,3 +62,10 @@ bool HasProfileEntry(const QString &section, const QString &entry)
 {
     return Profile().contains(Key(section, entry));
 }
+
+QStringList ProfileSubsections(const QString &section)
+{
+    QSettings s = Profile();
+    s.beginGroup(section);
+    return s.childGroups();
+}

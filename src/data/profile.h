@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // The per-user profile: organisation "Norwend", application "Tallywick + ",
 // kept by QSettings (an INI file under $XDG_CONFIG_HOME on Linux).
@@ -10,3 +11,5 @@ bool WriteProfileInt(const QString &section, const QString &entry, int value);
 bool WriteProfileString(const QString &section, const QString &entry, const QString &value);
 bool RemoveProfileEntry(const QString &section, const QString &entry);
 bool HasProfileEntry(const QString &section, const QString &entry);
+// The names of the sections directly under `section` (registry subkeys).
+QStringList ProfileSubsections(const QString &section);
