@@ -1,10 +1,11 @@
 #include "app/tallywickapp.h"
 
+#include "addins/automationbus.h"
+#include "app/automationserver.h"
 #include "app/commandline.h"
 #include "app/instancechecker.h"
 #include "app/splashdlg.h"
 #include "addins/addinmanager.h"
-#include "addins/addinregistrar.h"
 #include "addins/addinwindowevents.h"
 #include "base/commandids.h"
 #include "base/stringids.h"
@@ -22,6 +23,8 @@
 
 #include <QApplication>
 #include <QDir>
+
+#include <cstdio>
 
 CTallywickApp::CTallywickApp(QObject *parent)
     : QObject(parent)
@@ -71,14 +74,18 @@ bool CTallywickApp::InitInstance(const QString &appFolder, const QStringList &ar
         return false;
     }
 
-    switch (FindServerSwitch(arguments)) {
+    switch (const ServerSwitch server = FindServerSwitch(arguments)) {
     case ServerSwitch::Register:
     case ServerSwitch::Unregister:
+        m_startUpExitCode = RegisterServer(server == ServerSwitch::Register) ? 0 : 1;
         m_checker.reset();
         return false;
     case ServerSwitch::None:
         break;
     }
+    m_automation = std::make_unique<CAutomationServer>(*this);
+    m_automation->Export(QDBusConnection::sessionBus());
+    m_automationStart = IsAutomationStart(arguments);
 
     m_data.LoadProfileSettings();
 
@@ -95,6 +102,20 @@ bool CTallywickApp::InitInstance(const QString &appFolder, const QStringList &ar
 
     SetProgressText(QStringLiteral("Applying Default Settings"));
     m_data.LoadStoredState(m_progress.get());
+
+    // Started by the bus for automation: no login, no window until asked.
+    if (m_automationStart) {
+        HideProgress();
+        m_progress.reset();
+        m_checker->onActivate = [this](const QStringList &) { ShowMainWindow(); };
+        m_checker->TrackFirstInstanceRunning();
+        return true;
+    }
+    return StartMainWindow();
+}
+
+bool CTallywickApp::StartMainWindow()
+{
 
     // Deletions that offer a backup first run the real one.
     m_data.backupData = [this](QObject *owner) {
@@ -148,8 +169,10 @@ void CTallywickApp::StartAddins()
     qApp->installEventFilter(m_addinEvents.get());
     connect(m_frame.get(), &CMainFrame::commandExecuted, m_addinEvents.get(), &CAddinWindowEvents::FrameCommand);
 
-    m_addinRegistrar = std::make_unique<CAddinRegistrar>(*m_addins);
-    m_addins->Load(CAddinManager::DefaultFolders(m_data.appFolder), m_addinRegistrar.get());
+    m_automation->registerAddin = [this](int index, const QString &description, int toolbarBitmapId) {
+        return m_addins->RegisterAddin(index, description, toolbarBitmapId);
+    };
+    m_addins->Load(CAddinManager::DefaultFolders(m_data.appFolder), m_automation->Model().App());
     MergeAddins(*m_addins, *m_frame);
     m_frame->SetUnloadAddins([this] { m_addins->Unload(); });
     if (!m_multiUserLogin)
@@ -190,6 +213,25 @@ bool CTallywickApp::RestoreDataFile()
     return switched;
 }
 
+void CTallywickApp::ShowMainWindow()
+{
+    if (!m_frame && m_automationStart) {
+        m_automationStart = false;
+        StartMainWindow();
+        return;
+    }
+    ActivateFromOtherStart({});
+}
+
+bool CTallywickApp::RegisterServer(bool install)
+{
+    const bool done = install ? InstallActivationFiles(QApplication::applicationFilePath()) : RemoveActivationFiles();
+    if (!done)
+        std::fprintf(stderr, "tallywick: cannot %s the D-Bus activation files in %s\n", install ? "write" : "remove",
+                     qPrintable(DBusServicesFolder()));
+    return done;
+}
+
 void CTallywickApp::ActivateFromOtherStart(const QStringList &)
 {
     if (!m_frame)
@@ -207,6 +249,8 @@ void CTallywickApp::ActivateFromOtherStart(const QStringList &)
 
 int CTallywickApp::ExitInstance()
 {
+    if (m_automation)
+        m_automation->Withdraw();
     ShowProgress();
     SetProgressText(QStringLiteral("Closing the Database"));
     RunReported([this] {
