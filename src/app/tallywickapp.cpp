@@ -7,6 +7,7 @@
 #include "app/splashdlg.h"
 #include "addins/addinmanager.h"
 #include "addins/addinwindowevents.h"
+#include "addins/twkobjects.h"
 #include "base/commandids.h"
 #include "base/stringids.h"
 #include "base/stringtable.h"

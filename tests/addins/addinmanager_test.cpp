@@ -1,6 +1,6 @@
 #include "addins/addinmanager.h"
 #include "addins/addinmanagerpage.h"
-#include "addins/addinregistrar.h"
+#include "addins/testaddinhost.h"
 #include "base/stringids.h"
 #include "base/stringtable.h"
 #include "data/login.h"
@@ -39,10 +39,10 @@ protected:
     {
         RemoveProfileEntry(QStringLiteral("Settings"), QStringLiteral("Addin Manager"));
     }
-    void Load(const QStringList &folders) { manager.Load(folders, &registrar); }
+    void Load(const QStringList &folders) { manager.Load(folders, host.App()); }
 
     CAddinManager manager;
-    CAddinRegistrar registrar{manager};
+    CTestAddinHost host{manager};
 };
 
 } // namespace
@@ -77,8 +77,8 @@ TEST_F(AddinManagerTest, SampleAddinRunsCommandsByNameAndTheLoadFlagDisablesThem
     EXPECT_EQ(Calls(sample).size(), 4);
 
     CAddinManager next;
-    CAddinRegistrar nextRegistrar(next);
-    next.Load({kSample}, &nextRegistrar);
+    CTestAddinHost nextHost(next);
+    next.Load({kSample}, nextHost.App());
     EXPECT_EQ(next.RegistryList(), (QList<QPair<QString, int>>{{QStringLiteral("Sample Addin"), 0}}));
     EXPECT_EQ(next.Addins().first().loadFlag, 0);
 

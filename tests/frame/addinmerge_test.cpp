@@ -2,7 +2,7 @@
 
 #include "addins/addinmanager.h"
 #include "addins/addinmanagerpage.h"
-#include "addins/addinregistrar.h"
+#include "addins/testaddinhost.h"
 #include "addins/addinwindowevents.h"
 #include "base/commandids.h"
 #include "controls/pagehostdlg.h"
@@ -31,13 +31,13 @@ protected:
         FrameTest::SetUp();
         RemoveProfileEntry(QStringLiteral("Settings"), QStringLiteral("Addin Manager"));
         // The fixture add-in shares "&Tools" with the sample.
-        manager.Load({QStringLiteral(TWK_FIXTURE_ADDIN_DIR "/login"), QStringLiteral(TWK_SAMPLE_ADDIN_DIR)}, &registrar);
+        manager.Load({QStringLiteral(TWK_FIXTURE_ADDIN_DIR "/login"), QStringLiteral(TWK_SAMPLE_ADDIN_DIR)}, host.App());
         MergeAddins(manager, Frame(0, true));
         frame->RebuildAccelTable();
     }
 
     CAddinManager manager;
-    CAddinRegistrar registrar{manager};
+    CTestAddinHost host{manager};
 };
 
 QStringList Texts(const QList<QAction *> &actions)

@@ -4,7 +4,7 @@
 
 #include "addins/addinmanager.h"
 #include "addins/addinmanagerpage.h"
-#include "addins/addinregistrar.h"
+#include "addins/testaddinhost.h"
 #include "data/tallywickdata.h"
 #include "frame/addinmerge.h"
 #include "frame/mainframe.h"
@@ -21,8 +21,8 @@ namespace {
 
 struct CLoadedAddins {
     CAddinManager manager;
-    CAddinRegistrar registrar{manager};
-    CLoadedAddins() { manager.Discover({QStringLiteral(TWK_SAMPLE_ADDIN_DIR), QStringLiteral(TWK_FIXTURE_ADDIN_DIR "/throwsonconnect")}, &registrar); }
+    CTestAddinHost host{manager};
+    CLoadedAddins() { manager.Discover({QStringLiteral(TWK_SAMPLE_ADDIN_DIR), QStringLiteral(TWK_FIXTURE_ADDIN_DIR "/throwsonconnect")}, host.App()); }
 };
 
 CLoadedAddins &Addins()
