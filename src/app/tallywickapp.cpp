@@ -150,6 +150,10 @@ bool CTallywickApp::StartMainWindow()
     LoginUser();
     CTipDlg::RunAtStartUp(m_frame.get());
 
+    // A first run, or a setup left without an address, goes through the
+    // wizard; like the menu item it needs a login.
+    if (m_data.firstRun || m_data.company.cAddress.isEmpty())
+        m_frame->ExecuteCommand(CommandId::SetupWizard);
     m_data.firstRun = false;
     m_addins->StartUpComplete();
 
