@@ -35,6 +35,7 @@ pictures=(
   "records-selectunit select-unit"
   "records-settings-general settings-general"
   "records-settings-preference settings-preference"
+  "frame-shortcutkeys settings-shortcut-keys"
   "records-wizard-1 wizard-welcome"
   "grid-report report"
   "help-tip tip-of-the-day"

@@ -6,19 +6,14 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
-#include <QShortcut>
 #include <QVBoxLayout>
 
-CAddinManagerPage::CAddinManagerPage(CAddinManager &manager, QWidget *parent,
-                                     std::function<void(const QString &)> showHelp)
+CAddinManagerPage::CAddinManagerPage(CAddinManager &manager, QWidget *parent)
     : CSettingsPage(false, parent)
     , m_manager(manager)
 {
-    if (showHelp) {
-        auto *help = new QShortcut(QKeySequence(Qt::Key_F1), this);
-        help->setContext(Qt::WidgetWithChildrenShortcut);
-        connect(help, &QShortcut::activated, this, [showHelp] { showHelp(HelpTopic()); });
-    }
+    // The sheet's F1 and Help button open the page's own topic.
+    setProperty("helpTopic", HelpTopic());
     setWindowTitle(QStringLiteral("Addin Manager"));
     SetControlId(this, IDD);
     auto *caption = MakeControl<QLabel>(this, 1086, QStringLiteral("Check the addins to be loaded"));

@@ -2,8 +2,6 @@
 
 #include "controls/settingspage.h"
 
-#include <functional>
-
 class CAddinManager;
 class QLabel;
 class QListWidget;
@@ -18,9 +16,7 @@ public:
     static constexpr int IDD = 150;
     static QString HelpTopic() { return QStringLiteral("TallywickPlus.chm::/Addins.htm#manager"); }
 
-    // `showHelp` opens a help topic (F1 on the page).
-    CAddinManagerPage(CAddinManager &manager, QWidget *parent = nullptr,
-                      std::function<void(const QString &)> showHelp = nullptr);
+    CAddinManagerPage(CAddinManager &manager, QWidget *parent = nullptr);
 
     int DialogId() const override { return IDD; }
     bool Apply() override;

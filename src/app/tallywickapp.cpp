@@ -6,6 +6,7 @@
 #include "app/instancechecker.h"
 #include "app/splashdlg.h"
 #include "addins/addinmanager.h"
+#include "addins/addinmanagerpage.h"
 #include "addins/addinwindowevents.h"
 #include "addins/twkobjects.h"
 #include "base/commandids.h"
@@ -16,9 +17,11 @@
 #include "data/backup.h"
 #include "data/compaction.h"
 #include "data/restore.h"
+#include "frame/accelmappage.h"
 #include "frame/addinmerge.h"
 #include "frame/mainframe.h"
 #include "frame/tipdlg.h"
+#include "records/defaultsettingssheet.h"
 #include "records/passworddlgs.h"
 #include "reports/reminderreport.h"
 
@@ -150,10 +153,22 @@ bool CTallywickApp::StartMainWindow()
     LoginUser();
     CTipDlg::RunAtStartUp(m_frame.get());
 
+    // The commands that may carry keys; their stored keys load after the wizard.
+    m_accelManager.SetWindow(m_frame.get(), true);
+    RegisterMenuCommands(m_accelManager);
+    RegisterAddinCommands(*m_addins, m_accelManager);
+
     // A first run, or a setup left without an address, goes through the
     // wizard; like the menu item it needs a login.
     if (m_data.firstRun || m_data.company.cAddress.isEmpty())
         m_frame->ExecuteCommand(CommandId::SetupWizard);
+
+    // From here the shortcut table holds the registered keys and the user's own.
+    if (!m_accelManager.FinishStartUp())
+        TwkMessageBox(LoadString(StringId::LoadUserAcceleratorsFailed), QStringLiteral("Tallywick + "), MB_OK,
+                      m_frame.get());
+    AddShortcutKeysPage();
+
     m_data.firstRun = false;
     m_addins->StartUpComplete();
 
@@ -183,6 +198,21 @@ void CTallywickApp::StartAddins()
     if (!m_multiUserLogin)
         m_multiUserLogin = [this] { return m_addins->MultiUserLogin(); };
     m_data.oldDataDeleted = [this](const QString &day) { m_addins->OldDataDeleted(day); };
+}
+
+void CTallywickApp::AddShortcutKeysPage()
+{
+    // The page edits a copy; OK or Apply on the sheet makes it the program's keys.
+    if (CDefaultSettingsSheet *sheet = m_frame->SettingsSheet())
+        sheet->AddPage(new CAccelMapPage(&m_accelManager, m_data, true));
+    AddAddinManagerPage();
+}
+
+void CTallywickApp::AddAddinManagerPage()
+{
+    CDefaultSettingsSheet *sheet = m_frame->SettingsSheet();
+    if (sheet && m_addins->AnyFound())
+        sheet->AddPage(new CAddinManagerPage(*m_addins));
 }
 
 bool CTallywickApp::FailStartUp()

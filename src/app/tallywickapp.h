@@ -2,6 +2,7 @@
 
 #include "data/login.h"
 #include "data/tallywickdata.h"
+#include "frame/acceleratormanager.h"
 
 #include <QObject>
 #include <QPointer>
@@ -36,6 +37,9 @@ public:
 
     CTallywickData &Data() { return m_data; }
     CMainFrame *MainFrame() const { return m_frame.get(); }
+    // The program's shortcut keys; written to the profile when the
+    // application object goes.
+    CAcceleratorManager &AccelManager() { return m_accelManager; }
     const QString &AppFolder() const { return m_data.appFolder; }
 
     // The login routine; sets and returns the logged-in flag.
@@ -65,6 +69,8 @@ private:
     void SetProgressText(const QString &text);
     void HideProgress();
     void ActivateFromOtherStart(const QStringList &arguments);
+    // Puts the Menu Shortcut Keys page on the Default Settings sheet.
+    void AddShortcutKeysPage();
     // Tells the user start-up failed and ends it with a failure status.
     bool FailStartUp();
     // Start-up from the main window on; the part a start for automation
@@ -76,9 +82,12 @@ private:
     // the frame; they hear the frame's, the view's and every dialog's
     // window messages from then on.
     void StartAddins();
+    // After the shortcut keys page, when an add-in was found.
+    void AddAddinManagerPage();
 
     CTallywickData m_data;
     std::unique_ptr<CMainFrame> m_frame;
+    CAcceleratorManager m_accelManager;
     std::unique_ptr<CSplashDlg> m_progress;
     std::unique_ptr<CInstanceChecker> m_checker;
     QStringList m_progressLog;

@@ -69,3 +69,18 @@ QStringList ProfileSubsections(const QString &section)
     s.beginGroup(section);
     return s.childGroups();
 }
+
+std::optional<QByteArray> GetProfileBinary(const QString &section, const QString &entry)
+{
+    const QVariant v = Profile().value(Key(section, entry));
+    if (v.typeId() != QMetaType::QByteArray)
+        return std::nullopt;
+    return v.toByteArray();
+}
+
+bool WriteProfileBinary(const QString &section, const QString &entry, const QByteArray &value)
+{
+    QSettings s = Profile();
+    s.setValue(Key(section, entry), value);
+    return Sync(s);
+}

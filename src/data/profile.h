@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
+
+#include <optional>
 
 // The per-user profile: organisation "Norwend", application "Tallywick + ",
 // kept by QSettings (an INI file under $XDG_CONFIG_HOME on Linux).
@@ -13,3 +16,6 @@ bool RemoveProfileEntry(const QString &section, const QString &entry);
 bool HasProfileEntry(const QString &section, const QString &entry);
 // The names of the sections directly under `section` (registry subkeys).
 QStringList ProfileSubsections(const QString &section);
+// A binary value; nothing when it is absent or not binary.
+std::optional<QByteArray> GetProfileBinary(const QString &section, const QString &entry);
+bool WriteProfileBinary(const QString &section, const QString &entry, const QByteArray &value);

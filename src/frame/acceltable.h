@@ -1,19 +1,12 @@
 #pragma once
 
-#include <QKeyCombination>
+#include "controls/virtualkeys.h"
+
 #include <QList>
 
 #include <optional>
 
 class QWidget;
-
-// Flag byte of a shortcut entry, in the stored (Windows accelerator) form.
-enum AccelFlag : unsigned char {
-    FVIRTKEY = 0x01,
-    FSHIFT = 0x04,
-    FCONTROL = 0x08,
-    FALT = 0x10,
-};
 
 // One shortcut: flag byte, key code (a virtual-key code when FVIRTKEY is
 // set, otherwise a character code) and the command it raises.
@@ -34,9 +27,8 @@ CAccelTable DefaultAccelTable();
 // first matching entry of a table does.
 CAccelTable MergeAccelTables(const CAccelTable &current, const CAccelTable &added);
 
-// Stored form <-> Qt key. Nothing when the key has no counterpart.
-std::optional<QKeyCombination> QtKeyFromAccel(unsigned char fVirt, unsigned short key);
-// Result has FVIRTKEY set and the modifier flags of `combination`.
+// The entry of a Qt key, without a command. Nothing when the key has no
+// virtual-key code.
 std::optional<CAccelEntry> AccelFromQtKey(QKeyCombination combination);
 
 // A key without Ctrl or Alt that types a character (letters, digits, space,

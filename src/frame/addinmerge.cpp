@@ -1,6 +1,7 @@
 #include "frame/addinmerge.h"
 
 #include "addins/addinmanager.h"
+#include "frame/acceleratormanager.h"
 #include "frame/mainframe.h"
 
 #include <QAction>
@@ -148,4 +149,20 @@ void MergeAddins(CAddinManager &manager, CMainFrame &frame)
     frame.RebuildViewMenu([&manager] { return manager.NextToolbarId(); });
     frame.menuBar()->update();
     frame.UpdateCommandStates();
+}
+
+void RegisterAddinCommands(const CAddinManager &addins, CAcceleratorManager &keys)
+{
+    for (const CAddinRecord &record : addins.Addins()) {
+        if (!record.usable())
+            continue;
+        for (const CAddinCommand &command : record.commands) {
+            const auto id = static_cast<unsigned short>(command.id);
+            const QString name = QString(command.name).remove(u'&');
+            if (command.shortCutKey.isEmpty())
+                keys.AddCommand(id, name);
+            else
+                keys.AddCommandWithKeys(id, name, true);
+        }
+    }
 }

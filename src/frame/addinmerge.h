@@ -6,6 +6,7 @@
 
 #include <optional>
 
+class CAcceleratorManager;
 class CAddinManager;
 class CMainFrame;
 
@@ -20,3 +21,7 @@ std::optional<CAccelEntry> AddinAccelFromText(const QString &text, unsigned shor
 // lists their shortcut keys for RebuildAccelTable, routes their command
 // ids to the manager and rebuilds the View menu when toolbars were added.
 void MergeAddins(CAddinManager &manager, CMainFrame &frame);
+
+// Every add-in command under its menu text, for the user's shortcut keys; a
+// command with a "ShortCutKey" keeps that key locked.
+void RegisterAddinCommands(const CAddinManager &addins, CAcceleratorManager &keys);

@@ -8,7 +8,10 @@
 #include "base/commandids.h"
 #include "controls/gridctrl.h"
 #include "data/dbrecordset.h"
+#include "data/profile.h"
+#include "frame/accelmappage.h"
 #include "frame/mainframe.h"
+#include "records/defaultsettingssheet.h"
 #include "reports/tallywickview.h"
 
 #include "support/testfiles.h"
@@ -23,6 +26,8 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
 #include <QTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -333,3 +338,54 @@ TEST_F(ProgramFolder, TwoStartsGiveOneRunningInstanceAndACrashLocksNobodyOut)
         third->kill();
 }
 #endif
+
+TEST_F(ProgramFolder, ShortcutKeysComeFromTheProfileAndTheSettingsSheet)
+{
+    Install(kDeliveredIni);
+    const QString section = QStringLiteral("Settings"), value = QStringLiteral("Keyboard");
+    // F9 for Clear Screen.
+    WriteProfileBinary(section, value, EncodeKeyboardValue({{CommandId::ClearScreen, {{FVIRTKEY, 0x78, false}}}}));
+    {
+        CTallywickApp app;
+        CloseWizard(std::make_shared<QString>());
+        ASSERT_TRUE(app.InitInstance(dir.path(), {}));
+        EXPECT_TRUE(TestUi().messages.isEmpty()) << TestUi().Texts().join(u'|').toStdString();
+        CMainFrame &frame = *app.MainFrame();
+        EXPECT_TRUE(frame.AccelTable().contains(CAccelEntry{FVIRTKEY, 0x78, CommandId::ClearScreen}));
+        EXPECT_TRUE(frame.AccelTable().contains(CAccelEntry{FVIRTKEY, 'I', CommandId::AddIncome}));
+
+        // Ctrl+F12 for Exit, given on the sheet's page; F1 there opens the page's topic.
+        CDefaultSettingsSheet &sheet = *frame.SettingsSheet();
+        CSettingsPage *page = nullptr;
+        for (int i = 0; i < sheet.PageCount(); ++i)
+            page = sheet.Page(i)->DialogId() == CAccelMapPage::IDD ? sheet.Page(i) : page;
+        ASSERT_NE(page, nullptr);
+        QString topic;
+        app.Data().showHelp = [&topic](const QString &t) { topic = t; };
+        sheet.show();
+        sheet.SetCurrentPage(sheet.PageCount() - 1);
+        QApplication::setActiveWindow(&sheet);
+        auto *commands = page->findChild<QListWidget *>(QStringLiteral("1080"));
+        commands->setCurrentItem(commands->findItems(QStringLiteral("Exit"), Qt::MatchExactly).value(0));
+        auto *box = page->findChild<QLineEdit *>(QStringLiteral("1084"));
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_F12, Qt::ControlModifier);
+        QTest::mouseClick(page->findChild<QPushButton *>(QStringLiteral("3")), Qt::LeftButton);
+        QTest::keyClick(commands, Qt::Key_F1);
+        EXPECT_EQ(topic, QString::fromLatin1(CAccelMapPage::kHelpTopic));
+        sheet.accept();
+        EXPECT_TRUE(frame.AccelTable().contains(CAccelEntry{FVIRTKEY | FCONTROL, 0x7B, CommandId::Exit}));
+        app.ExitInstance();
+    }
+    // Both keys are stored at exit.
+    const CKeyboardRecords stored = DecodeKeyboardValue(GetProfileBinary(section, value).value_or(QByteArray()));
+    EXPECT_FALSE(stored.damaged);
+    EXPECT_EQ(stored.records.size(), 2);
+
+    WriteProfileString(section, value, QStringLiteral("not keys"));
+    CTallywickApp app;
+    CloseWizard(std::make_shared<QString>());
+    ASSERT_TRUE(app.InitInstance(dir.path(), {}));
+    EXPECT_EQ(TestUi().Texts(), QStringList{LoadString(StringId::LoadUserAcceleratorsFailed)});
+    app.ExitInstance();
+}
