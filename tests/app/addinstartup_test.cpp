@@ -1,6 +1,7 @@
 #include "addins/addinmanager.h"
 #include "app/tallywickapp.h"
 #include "controls/gridctrl.h"
+#include "controls/settingspage.h"
 #include "data/dbconnection.h"
 #include "data/dbrecordset.h"
 #include "data/dbschema.h"
