@@ -1,15 +1,31 @@
 #include "app/commandline.h"
 
+#include <algorithm>
+
+namespace {
+
+bool IsSwitch(const QString &argument, QLatin1String name)
+{
+    return argument.size() >= 2 && (argument[0] == u'-' || argument[0] == u'/') &&
+           QStringView(argument).mid(1).compare(name, Qt::CaseInsensitive) == 0;
+}
+
+} // namespace
+
 ServerSwitch FindServerSwitch(const QStringList &arguments)
 {
     for (const QString &a : arguments) {
-        if (a.size() < 2 || (a[0] != u'-' && a[0] != u'/'))
-            continue;
-        const QString name = a.mid(1);
-        if (name.compare(QLatin1String("UnregServer"), Qt::CaseInsensitive) == 0)
+        if (IsSwitch(a, QLatin1String("UnregServer")))
             return ServerSwitch::Unregister;
-        if (name.compare(QLatin1String("RegServer"), Qt::CaseInsensitive) == 0)
+        if (IsSwitch(a, QLatin1String("RegServer")))
             return ServerSwitch::Register;
     }
     return ServerSwitch::None;
+}
+
+bool IsAutomationStart(const QStringList &arguments)
+{
+    return std::any_of(arguments.begin(), arguments.end(), [](const QString &a) {
+        return IsSwitch(a, QLatin1String("Automation")) || IsSwitch(a, QLatin1String("Embedding"));
+    });
 }

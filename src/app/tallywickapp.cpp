@@ -1,8 +1,14 @@
 #include "app/tallywickapp.h"
 
+#include "addins/automationbus.h"
+#include "app/automationserver.h"
 #include "app/commandline.h"
 #include "app/instancechecker.h"
 #include "app/splashdlg.h"
+#include "addins/addinmanager.h"
+#include "addins/addinmanagerpage.h"
+#include "addins/addinwindowevents.h"
+#include "addins/twkobjects.h"
 #include "base/commandids.h"
 #include "base/stringids.h"
 #include "base/stringtable.h"
@@ -13,6 +19,7 @@
 #include "data/programfolders.h"
 #include "data/restore.h"
 #include "frame/accelmappage.h"
+#include "frame/addinmerge.h"
 #include "frame/mainframe.h"
 #include "frame/tipdlg.h"
 #include "records/defaultsettingssheet.h"
@@ -22,12 +29,18 @@
 #include <QApplication>
 #include <QDir>
 
+#include <cstdio>
+
 CTallywickApp::CTallywickApp(QObject *parent)
     : QObject(parent)
 {
 }
 
-CTallywickApp::~CTallywickApp() = default;
+CTallywickApp::~CTallywickApp()
+{
+    // The frame goes first: its windows' last messages still reach the add-ins.
+    m_frame.reset();
+}
 
 void CTallywickApp::ShowProgress()
 {
@@ -70,14 +83,18 @@ bool CTallywickApp::InitInstance(const QString &appFolder, const QStringList &ar
         return false;
     }
 
-    switch (FindServerSwitch(arguments)) {
+    switch (const ServerSwitch server = FindServerSwitch(arguments)) {
     case ServerSwitch::Register:
     case ServerSwitch::Unregister:
+        m_startUpExitCode = RegisterServer(server == ServerSwitch::Register) ? 0 : 1;
         m_checker.reset();
         return false;
     case ServerSwitch::None:
         break;
     }
+    m_automation = std::make_unique<CAutomationServer>(*this);
+    m_automation->Export(QDBusConnection::sessionBus());
+    m_automationStart = IsAutomationStart(arguments);
 
     m_data.LoadProfileSettings();
 
@@ -94,6 +111,20 @@ bool CTallywickApp::InitInstance(const QString &appFolder, const QStringList &ar
 
     SetProgressText(QStringLiteral("Applying Default Settings"));
     m_data.LoadStoredState(m_progress.get());
+
+    // Started by the bus for automation: no login, no window until asked.
+    if (m_automationStart) {
+        HideProgress();
+        m_progress.reset();
+        m_checker->onActivate = [this](const QStringList &) { ShowMainWindow(); };
+        m_checker->TrackFirstInstanceRunning();
+        return true;
+    }
+    return StartMainWindow();
+}
+
+bool CTallywickApp::StartMainWindow()
+{
 
     // Deletions that offer a backup first run the real one.
     m_data.backupData = [this](QObject *owner) {
@@ -112,9 +143,11 @@ bool CTallywickApp::InitInstance(const QString &appFolder, const QStringList &ar
         CChangePasswordDlg dialog(m_data, m_frame.get());
         dialog.exec();
     });
+    StartAddins();
     m_frame->RestoreToolbarState();
 
     SetProgressText(QStringLiteral("Initializing the Addin Database"));
+    m_addins->RunDatabaseStartUp();
     m_frame->RebuildAccelTable();
 
     HideProgress();
@@ -128,6 +161,7 @@ bool CTallywickApp::InitInstance(const QString &appFolder, const QStringList &ar
     // The commands that may carry keys; their stored keys load after the wizard.
     m_accelManager.SetWindow(m_frame.get(), true);
     RegisterMenuCommands(m_accelManager);
+    RegisterAddinCommands(*m_addins, m_accelManager);
 
     // A first run, or a setup left without an address, goes through the
     // wizard; like the menu item it needs a login.
@@ -141,6 +175,7 @@ bool CTallywickApp::InitInstance(const QString &appFolder, const QStringList &ar
     AddShortcutKeysPage();
 
     m_data.firstRun = false;
+    m_addins->StartUpComplete();
 
     // Expired reminders go on every start; the due ones show after a login.
     RunStartupReminders(*m_frame->ReportView(), m_data);
@@ -150,11 +185,39 @@ bool CTallywickApp::InitInstance(const QString &appFolder, const QStringList &ar
     return true;
 }
 
+void CTallywickApp::StartAddins()
+{
+    m_addins = std::make_unique<CAddinManager>();
+    m_addinEvents = std::make_unique<CAddinWindowEvents>(*m_addins);
+    m_addinEvents->SetFrame(m_frame.get());
+    m_addinEvents->SetView(m_frame->View());
+    qApp->installEventFilter(m_addinEvents.get());
+    connect(m_frame.get(), &CMainFrame::commandExecuted, m_addinEvents.get(), &CAddinWindowEvents::FrameCommand);
+
+    m_automation->registerAddin = [this](int index, const QString &description, int toolbarBitmapId) {
+        return m_addins->RegisterAddin(index, description, toolbarBitmapId);
+    };
+    m_addins->Load(CAddinManager::DefaultFolders(m_data.appFolder), m_automation->Model().App());
+    MergeAddins(*m_addins, *m_frame);
+    m_frame->SetUnloadAddins([this] { m_addins->Unload(); });
+    if (!m_multiUserLogin)
+        m_multiUserLogin = [this] { return m_addins->MultiUserLogin(); };
+    m_data.oldDataDeleted = [this](const QString &day) { m_addins->OldDataDeleted(day); };
+}
+
 void CTallywickApp::AddShortcutKeysPage()
 {
     // The page edits a copy; OK or Apply on the sheet makes it the program's keys.
     if (CDefaultSettingsSheet *sheet = m_frame->SettingsSheet())
         sheet->AddPage(new CAccelMapPage(&m_accelManager, m_data, true));
+    AddAddinManagerPage();
+}
+
+void CTallywickApp::AddAddinManagerPage()
+{
+    CDefaultSettingsSheet *sheet = m_frame->SettingsSheet();
+    if (sheet && m_addins->AnyFound())
+        sheet->AddPage(new CAddinManagerPage(*m_addins));
 }
 
 bool CTallywickApp::FailStartUp()
@@ -190,6 +253,25 @@ bool CTallywickApp::RestoreDataFile()
     return switched;
 }
 
+void CTallywickApp::ShowMainWindow()
+{
+    if (!m_frame && m_automationStart) {
+        m_automationStart = false;
+        StartMainWindow();
+        return;
+    }
+    ActivateFromOtherStart({});
+}
+
+bool CTallywickApp::RegisterServer(bool install)
+{
+    const bool done = install ? InstallActivationFiles(QApplication::applicationFilePath()) : RemoveActivationFiles();
+    if (!done)
+        std::fprintf(stderr, "tallywick: cannot %s the D-Bus activation files in %s\n", install ? "write" : "remove",
+                     qPrintable(DBusServicesFolder()));
+    return done;
+}
+
 void CTallywickApp::ActivateFromOtherStart(const QStringList &)
 {
     if (!m_frame)
@@ -207,6 +289,8 @@ void CTallywickApp::ActivateFromOtherStart(const QStringList &)
 
 int CTallywickApp::ExitInstance()
 {
+    if (m_automation)
+        m_automation->Withdraw();
     ShowProgress();
     SetProgressText(QStringLiteral("Closing the Database"));
     RunReported([this] {

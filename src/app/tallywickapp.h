@@ -10,6 +10,9 @@
 
 #include <memory>
 
+class CAddinManager;
+class CAddinWindowEvents;
+class CAutomationServer;
 class CInstanceChecker;
 class CMainFrame;
 class CSplashDlg;
@@ -50,6 +53,15 @@ public:
     // Answers whether the program may write a folder (tests: CI runs as root).
     void SetFolderWritable(std::function<bool(const QString &)> writable) { m_folderWritable = std::move(writable); }
 
+    CAddinManager *Addins() const { return m_addins.get(); }
+
+    // The object model's side in the program; on the session bus when there
+    // is one.
+    CAutomationServer &Automation() { return *m_automation; }
+    // Started for automation, the main window comes up (with the login)
+    // only when asked; otherwise the window is raised.
+    void ShowMainWindow();
+
     // The texts the progress window showed, in order (for tests and diagnosis).
     const QStringList &ProgressLog() const { return m_progressLog; }
 
@@ -64,6 +76,17 @@ private:
     void AddShortcutKeysPage();
     // Tells the user start-up failed and ends it with a failure status.
     bool FailStartUp();
+    // Start-up from the main window on; the part a start for automation
+    // leaves until asked.
+    bool StartMainWindow();
+    // "RegServer" / "UnregServer": the bus activation files.
+    bool RegisterServer(bool install);
+    // Connects the add-ins and merges their menus, toolbars and keys into
+    // the frame; they hear the frame's, the view's and every dialog's
+    // window messages from then on.
+    void StartAddins();
+    // After the shortcut keys page, when an add-in was found.
+    void AddAddinManagerPage();
 
     CTallywickData m_data;
     std::unique_ptr<CMainFrame> m_frame;
@@ -74,4 +97,9 @@ private:
     int m_startUpExitCode = 0;
     MultiUserLoginHook m_multiUserLogin;
     std::function<bool(const QString &)> m_folderWritable;
+    // Before the add-ins go, and after the frame, the objects leave the bus.
+    std::unique_ptr<CAutomationServer> m_automation;
+    bool m_automationStart = false;
+    std::unique_ptr<CAddinManager> m_addins;
+    std::unique_ptr<CAddinWindowEvents> m_addinEvents;
 };

@@ -156,6 +156,76 @@ void CGridCellModel::DeleteAllItems()
     m_rowsDirty = m_colsDirty = true;
 }
 
+bool CGridCellModel::InsertRow(int row)
+{
+    if (row < 0 || row > m_rowCount)
+        return false;
+    m_cells.insert(m_cells.begin() + Index(row, 0), size_t(m_colCount), CGridCell(this));
+    m_rowHeights.insert(m_rowHeights.begin() + row, m_defaultRowHeight);
+    ++m_rowCount;
+    m_rowsDirty = true;
+    RefreshPositionState(row, m_rowCount, 0, m_colCount);
+    return true;
+}
+
+bool CGridCellModel::DeleteRow(int row)
+{
+    if (row < 0 || row >= m_rowCount)
+        return false;
+    const auto first = m_cells.begin() + Index(row, 0);
+    m_cells.erase(first, first + m_colCount);
+    m_rowHeights.erase(m_rowHeights.begin() + row);
+    --m_rowCount;
+    if (row < m_fixedRows)
+        --m_fixedRows;
+    m_rowsDirty = true;
+    RefreshPositionState(row, m_rowCount, 0, m_colCount);
+    return true;
+}
+
+bool CGridCellModel::InsertColumn(int col)
+{
+    if (col < 0 || col > m_colCount)
+        return false;
+    decltype(m_cells) cells;
+    cells.reserve(size_t(m_rowCount) * size_t(m_colCount + 1));
+    for (int r = 0; r < m_rowCount; ++r) {
+        const auto from = m_cells.begin() + Index(r, 0);
+        cells.insert(cells.end(), std::make_move_iterator(from), std::make_move_iterator(from + col));
+        cells.emplace_back(this);
+        cells.insert(cells.end(), std::make_move_iterator(from + col),
+                     std::make_move_iterator(from + m_colCount));
+    }
+    m_cells = std::move(cells);
+    m_colWidths.insert(m_colWidths.begin() + col, m_defaultColWidth);
+    ++m_colCount;
+    m_colsDirty = true;
+    RefreshPositionState(0, m_rowCount, col, m_colCount);
+    return true;
+}
+
+bool CGridCellModel::DeleteColumn(int col)
+{
+    if (col < 0 || col >= m_colCount)
+        return false;
+    decltype(m_cells) cells;
+    cells.reserve(size_t(m_rowCount) * size_t(m_colCount - 1));
+    for (int r = 0; r < m_rowCount; ++r) {
+        const auto from = m_cells.begin() + Index(r, 0);
+        cells.insert(cells.end(), std::make_move_iterator(from), std::make_move_iterator(from + col));
+        cells.insert(cells.end(), std::make_move_iterator(from + col + 1),
+                     std::make_move_iterator(from + m_colCount));
+    }
+    m_cells = std::move(cells);
+    m_colWidths.erase(m_colWidths.begin() + col);
+    --m_colCount;
+    if (col < m_fixedCols)
+        --m_fixedCols;
+    m_colsDirty = true;
+    RefreshPositionState(0, m_rowCount, col, m_colCount);
+    return true;
+}
+
 bool CGridCellModel::IsValid(int row, int col) const
 {
     return row >= 0 && row < m_rowCount && col >= 0 && col < m_colCount;

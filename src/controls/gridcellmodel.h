@@ -63,6 +63,13 @@ public:
     // No rows, no columns, no cells, no sizes; defaults, fonts, pictures and
     // the image list stay.
     void DeleteAllItems();
+    // Inserts an empty row or column before `row` / `col` (the count appends)
+    // with the default size; deleting one inside the fixed rows or columns
+    // also lowers the fixed count. False outside the grid.
+    bool InsertRow(int row);
+    bool InsertColumn(int col);
+    bool DeleteRow(int row);
+    bool DeleteColumn(int col);
     bool IsValid(int row, int col) const;
 
     // nullptr outside the grid.

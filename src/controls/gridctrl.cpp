@@ -87,6 +87,36 @@ bool CGridCtrl::DeleteAllItems()
     return true;
 }
 
+int CGridCtrl::InsertRow(const QString &heading, int row)
+{
+    if (row < 0)
+        row = GetRowCount();
+    if (!Touched(m_model.InsertRow(row), true))
+        return -1;
+    m_model.SetItemText(row, 0, heading);
+    return row;
+}
+
+int CGridCtrl::InsertColumn(const QString &heading, int col)
+{
+    if (col < 0)
+        col = GetColumnCount();
+    if (!Touched(m_model.InsertColumn(col), true))
+        return -1;
+    m_model.SetItemText(0, col, heading);
+    return col;
+}
+
+bool CGridCtrl::DeleteRow(int row)
+{
+    return Touched(m_model.DeleteRow(row), true);
+}
+
+bool CGridCtrl::DeleteColumn(int col)
+{
+    return Touched(m_model.DeleteColumn(col), true);
+}
+
 bool CGridCtrl::SetItem(const GV_ITEM &item)
 {
     return Touched(m_model.SetItem(item), false);

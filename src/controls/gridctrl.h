@@ -55,6 +55,12 @@ public:
     bool SetFixedRowCount(int rows);
     bool SetFixedColumnCount(int cols);
     bool DeleteAllItems();
+    // Insert before `row` / `col`, or append for -1; the heading goes into the
+    // new row's first cell (column's first cell). The new index, -1 on failure.
+    int InsertRow(const QString &heading, int row = -1);
+    int InsertColumn(const QString &heading, int col = -1);
+    bool DeleteRow(int row);
+    bool DeleteColumn(int col);
 
     CGridCell *GetCell(int row, int col) { return m_model.GetCell(row, col); }
     const CGridCell *GetCell(int row, int col) const { return m_model.GetCell(row, col); }

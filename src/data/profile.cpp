@@ -63,6 +63,13 @@ bool HasProfileEntry(const QString &section, const QString &entry)
     return Profile().contains(Key(section, entry));
 }
 
+QStringList ProfileSubsections(const QString &section)
+{
+    QSettings s = Profile();
+    s.beginGroup(section);
+    return s.childGroups();
+}
+
 std::optional<QByteArray> GetProfileBinary(const QString &section, const QString &entry)
 {
     const QVariant v = Profile().value(Key(section, entry));

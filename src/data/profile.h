@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -13,6 +14,8 @@ bool WriteProfileInt(const QString &section, const QString &entry, int value);
 bool WriteProfileString(const QString &section, const QString &entry, const QString &value);
 bool RemoveProfileEntry(const QString &section, const QString &entry);
 bool HasProfileEntry(const QString &section, const QString &entry);
+// The names of the sections directly under `section` (registry subkeys).
+QStringList ProfileSubsections(const QString &section);
 // A binary value; nothing when it is absent or not binary.
 std::optional<QByteArray> GetProfileBinary(const QString &section, const QString &entry);
 bool WriteProfileBinary(const QString &section, const QString &entry, const QByteArray &value);

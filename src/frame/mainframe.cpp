@@ -330,6 +330,8 @@ bool CMainFrame::ExecuteCommand(unsigned id)
     }
     // Commands are where login state and password mode change.
     UpdateCommandStates();
+    if (ran)
+        emit commandExecuted(id);
     return ran;
 }
 

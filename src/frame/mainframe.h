@@ -117,6 +117,10 @@ public:
     CHelpViewer *HelpViewer() const;
     static QString VideoTutorialsUrl() { return QStringLiteral("https://tallywick.example/videos/"); }
 
+signals:
+    // A command ran (for the add-ins' window events).
+    void commandExecuted(unsigned id);
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 

@@ -103,6 +103,11 @@ void CDefaultSettingsSheet::ShowHelp()
     if (!m_data.showHelp)
         return;
     const CSettingsPage *page = CurrentPage();
+    // A page from another part of the program names its own topic.
+    if (const QVariant topic = page ? page->property("helpTopic") : QVariant(); topic.isValid()) {
+        m_data.showHelp(topic.toString());
+        return;
+    }
     QString anchor = QStringLiteral("#settings");
     if (page == m_general)
         anchor = QStringLiteral("#general");

@@ -1,0 +1,143 @@
+#include "addins/automationhost.h"
+#include "addins/twkobjects.h"
+#include "base/stringids.h"
+#include "base/stringtable.h"
+#include "controls/gridctrl.h"
+#include "controls/logfont.h"
+#include "data/dbrecordset.h"
+#include "data/dbschema.h"
+#include "data/tallywickdata.h"
+
+#include "support/testdatabase.h"
+#include "support/testuiseam.h"
+
+#include <gtest/gtest.h>
+
+#include <string_view>
+#include <tuple>
+
+namespace {
+
+// A program with a database and a report grid, and nothing else.
+class CTestHost : public CAutomationHost
+{
+public:
+    CTestHost()
+    {
+        data.connection.Open(database.ConnectionString(), kDbUser, kDbPassword);
+        grid.Create(QRect(0, 0, 400, 300), nullptr, 100);
+    }
+    bool RegisterAddin(int, const QString &, int) override { return false; }
+    CTallywickData &Data() override { return data; }
+    QWidget *MainWindow() override { return nullptr; }
+    void ShowMainWindow() override {}
+    void Quit() override {}
+    CGridCtrl *ReportGrid() override { return &grid; }
+    void RepaintView() override {}
+    void ClearScreen() override { grid.DeleteAllItems(); }
+    bool ShowQueryResult(const QString &) override { return false; }
+    bool SetStatusPane(int, COLORREF, const QString &) override { return false; }
+    bool AddSettingsPage(CSettingsPage *) override { return false; }
+    bool ExecuteCommand(unsigned) override { return false; }
+
+    CTestDatabase database;
+    CTallywickData data;
+    CGridCtrl grid;
+};
+
+class ObjectModel : public ::testing::Test
+{
+protected:
+    void SetUp() override { TestUi().Reset(); }
+    CTestHost host;
+    CTwkObjectModel model{host};
+};
+
+} // namespace
+
+TEST_F(ObjectModel, GenericReportLaysOutBothCellListsOrSaysNoMatches)
+{
+    TwkGenericReport &report = *model.GenericReport();
+    EXPECT_FALSE(report.Show());
+    EXPECT_EQ(TestUi().Texts(), QStringList{QStringLiteral("No Matches Found")});
+
+    host.grid.SetRowCount(9);
+    EXPECT_TRUE(report.AddHeadingCell(0, 1, QStringLiteral("Amount"), 0x2, 0x0000FF));
+    EXPECT_TRUE(report.AddCell(2, 1, QStringLiteral("12.50"), 0x2, CLR_DEFAULT));
+    EXPECT_FALSE(report.AddCell(-1, 0, QStringLiteral("lost"), 0, 0));
+    ASSERT_TRUE(report.Show());
+    EXPECT_EQ(host.grid.GetRowCount(), 3) << "the grid holds exactly the cells, not the old rows";
+    EXPECT_EQ(host.grid.GetColumnCount(), 2);
+    EXPECT_EQ(host.grid.GetGridLines(), 0);
+    EXPECT_EQ(host.grid.GetItemText(2, 1), QStringLiteral("12.50"));
+    EXPECT_EQ(host.grid.Model().GetItemFgColour(0, 1), 0x0000FFu);
+    EXPECT_EQ(host.grid.Model().GetItemFont(0, 1)->lfWeight, FW_BOLD);
+    EXPECT_NE(host.grid.Model().GetItemFont(2, 1)->lfWeight, FW_BOLD);
+    EXPECT_GE(host.grid.GetColumnWidth(1), host.grid.Model().GetCellExtent(0, 1).width());
+
+    report.Clear();
+    TestUi().Reset();
+    EXPECT_FALSE(report.Show());
+    EXPECT_EQ(TestUi().Texts().size(), 1) << "Clear empties both lists";
+    EXPECT_EQ(host.grid.GetItemText(2, 1), QStringLiteral("12.50")) << "nothing to show keeps the grid";
+}
+
+TEST_F(ObjectModel, StatementsRunThroughTwoHeldRecordSetsAndFailWith61556)
+{
+    TwkDatabase &db = *model.Database();
+    host.database.AddCategory(QStringLiteral("Salary"), 1);
+    CDbRecordset *first = db.RunStatement(QStringLiteral("SELECT cTransactionName FROM LB_ITEM_MASTER_INFO_TB"));
+    ASSERT_NE(first, nullptr);
+    CDbRecordset *second = db.RunStatement2(QStringLiteral("SELECT COUNT(*) AS n FROM LB_ITEM_MASTER_INFO_TB"));
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(first->GetString(QStringLiteral("cTransactionName")), QStringLiteral("Salary"))
+        << "the second statement leaves the first record set alone";
+    EXPECT_EQ(db.RunStatement(QStringLiteral("SELECT nothing FROM nowhere")), nullptr);
+    EXPECT_EQ(TestUi().Texts(), QStringList{LoadString(StringId::AddinConnectionFailed)});
+    EXPECT_EQ(db.Connection(), &host.data.connection);
+
+    QVariantList rows;
+    EXPECT_EQ(db.Query(QStringLiteral("SELECT cTransactionName, iType FROM LB_ITEM_MASTER_INFO_TB"), rows),
+              (QStringList{QStringLiteral("cTransactionName"), QStringLiteral("iType")}));
+    ASSERT_EQ(rows.size(), 1);
+    EXPECT_EQ(rows[0].toList().value(0).toString(), QStringLiteral("Salary"));
+    EXPECT_EQ(rows[0].toList().value(1).toInt(), 1);
+
+    host.data.connection.Close();
+    TestUi().Reset();
+    EXPECT_EQ(db.Connection(), nullptr);
+    EXPECT_EQ(TestUi().Texts(), QStringList{LoadString(StringId::AddinConnectionFailed)});
+}
+
+TEST_F(ObjectModel, GridOperationsReachTheViewGridAndInProcessCallersNeedNoLogin)
+{
+    ASSERT_FALSE(host.data.loggedIn);
+    TwkGrid &grid = *model.Grid();
+    ASSERT_TRUE(grid.SetColumnCount(3));
+    ASSERT_TRUE(grid.SetRowCount(2));
+    ASSERT_TRUE(grid.SetFixedRowCount(1));
+    grid.SetItemText(1, 2, QStringLiteral("kept"));
+    EXPECT_EQ(grid.InsertRow(QStringLiteral("new"), 1), 1);
+    EXPECT_EQ(grid.GetItemText(1, 0), QStringLiteral("new"));
+    EXPECT_EQ(grid.GetItemText(2, 2), QStringLiteral("kept"));
+    EXPECT_EQ(grid.InsertColumn(QStringLiteral("head"), 0), 0);
+    EXPECT_EQ(grid.GetItemText(2, 3), QStringLiteral("kept"));
+    EXPECT_TRUE(grid.DeleteRow(0));
+    EXPECT_EQ(grid.GetFixedRowCount(), 0) << "deleting the fixed row lowers the fixed count";
+    EXPECT_TRUE(grid.DeleteColumn(1));
+    EXPECT_EQ(grid.GetItemText(1, 2), QStringLiteral("kept"));
+    EXPECT_FALSE(grid.DeleteRow(5));
+    EXPECT_EQ(host.grid.GetRowCount(), 2);
+    EXPECT_EQ(host.grid.GetColumnCount(), 3);
+
+    EXPECT_TRUE(grid.SetItemFont(1, 2, QStringLiteral("Arial"), -12, FW_BOLD, true));
+    int height = 0, weight = 0;
+    bool italic = false;
+    EXPECT_EQ(grid.GetItemFont(1, 2, height, weight, italic), QStringLiteral("Arial"));
+    EXPECT_EQ(std::tuple(height, weight, italic), std::tuple(-12, FW_BOLD, true));
+    EXPECT_FALSE(grid.SetItemBkColour(7, 7, 0));
+
+    EXPECT_EQ(model.Object(QStringLiteral("Tallywick.TwkGrid")), &grid);
+    EXPECT_EQ(std::string_view(model.App()->Object(QStringLiteral("TwkDialogEvents"))->ClassId().progId),
+              std::string_view("Tallywick.TwkDialogEvents"));
+}

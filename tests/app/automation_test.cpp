@@ -1,0 +1,192 @@
+#include "addins/automationbus.h"
+#include "addins/twkobjects.h"
+#include "app/automationserver.h"
+#include "app/commandline.h"
+#include "app/tallywickapp.h"
+#include "controls/gridctrl.h"
+#include "data/dbconnection.h"
+#include "data/dbrecordset.h"
+#include "data/dbschema.h"
+#include "frame/colorstatusbar.h"
+#include "frame/mainframe.h"
+#include "reports/tallywickview.h"
+
+#include "support/testfiles.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDBusArgument>
+#include <QDBusConnectionInterface>
+#include <QDBusMetaType>
+#include <QDBusVariant>
+#include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <csignal>
+
+namespace {
+
+// A session bus of the test's own, ended with it.
+struct PrivateBus {
+    PrivateBus()
+    {
+        QProcess daemon;
+        daemon.start(QStringLiteral("dbus-daemon"),
+                     {QStringLiteral("--session"), QStringLiteral("--fork"), QStringLiteral("--print-address=1"),
+                      QStringLiteral("--print-pid=1")});
+        daemon.waitForFinished(10000);
+        const QStringList lines = QString::fromUtf8(daemon.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+        if (lines.size() == 2) {
+            address = lines[0].trimmed();
+            pid = lines[1].trimmed().toLongLong();
+        }
+    }
+    ~PrivateBus()
+    {
+        if (pid > 0)
+            ::kill(pid_t(pid), SIGTERM);
+    }
+    QString address;
+    qint64 pid = 0;
+};
+
+// A client's call, answered while this thread keeps the program running.
+QDBusMessage Call(QDBusConnection &client, const char *object, const char *method, const QVariantList &args = {})
+{
+    const QString name = QLatin1String("Tallywick.") + QLatin1String(object);
+    QDBusMessage message = QDBusMessage::createMethodCall(name, QLatin1Char('/') + QLatin1String(object), name,
+                                                          QLatin1String(method));
+    message.setArguments(args);
+    QDBusPendingCallWatcher watcher(client.asyncCall(message, 20000));
+    const QDeadlineTimer deadline(20000);
+    while (!watcher.isFinished() && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    return watcher.reply();
+}
+
+// A reply value as plain Qt values: arrays and variants unwrapped.
+QVariant Plain(const QVariant &value)
+{
+    if (value.canConvert<QDBusVariant>() && value.userType() == qMetaTypeId<QDBusVariant>())
+        return Plain(value.value<QDBusVariant>().variant());
+    if (value.userType() != qMetaTypeId<QDBusArgument>())
+        return value;
+    QVariantList list;
+    for (const QVariant &item : qdbus_cast<QVariantList>(value.value<QDBusArgument>()))
+        list << Plain(item);
+    return list;
+}
+
+void WaitFor(const std::function<bool()> &done)
+{
+    const QDeadlineTimer deadline(20000);
+    while (!done() && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+}
+
+} // namespace
+
+TEST(Automation, BusClientIsRefusedBeforeLoginThenReadsTheGridQueriesAndWritesStatus)
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("dbus-daemon")).isEmpty())
+        GTEST_SKIP() << "dbus-daemon is not installed (package dbus): the object model cannot be driven over D-Bus";
+    PrivateBus bus;
+    ASSERT_FALSE(bus.address.isEmpty()) << "the private bus did not start";
+
+    QTemporaryDir dir;
+    WriteText(dir.filePath(QStringLiteral("TallywickPlus.ini")), QStringLiteral("[TallywickPlus]\nDBPath=TallywickPlus.mdb\n"));
+    const QString file = dir.filePath(QStringLiteral("TallywickPlus.mdb"));
+    ASSERT_EQ(CreateDatabase(file, kDbPassword), QString());
+    {
+        CDbConnection connection;
+        ASSERT_EQ(connection.Open(kProviderSetting + QStringLiteral("Data Source=") + file, kDbUser, kDbPassword), TWK_S_OK);
+        CDbRecordset(connection).OpenText(
+            QStringLiteral("INSERT INTO LB_ITEM_MASTER_INFO_TB (cTransactionName, cTransactionDescription, iType) VALUES ('Bonus', 'x', 1)"));
+    }
+    const QString cwd = QDir::currentPath();
+
+    CTallywickApp app;
+    ASSERT_TRUE(app.InitInstance(dir.path(), {QStringLiteral("-Automation")}));
+    EXPECT_EQ(app.MainFrame(), nullptr) << "started for automation: no window until asked";
+    app.Automation().Export(QDBusConnection::connectToBus(bus.address, QStringLiteral("twk-server")));
+    ASSERT_TRUE(app.Automation().IsExported());
+    QDBusConnection client = QDBusConnection::connectToBus(bus.address, QStringLiteral("twk-client"));
+
+    const QString query = QStringLiteral("SELECT cTransactionName, iType FROM LB_ITEM_MASTER_INFO_TB WHERE cTransactionName='Bonus'");
+    for (const QDBusMessage &refused : {Call(client, "TwkDatabase", "Query", {query}),
+                                        Call(client, "TwkGrid", "GetItemText", {0, 0}),
+                                        Call(client, "TwkReport", "ShowQuery", {query, QString()})}) {
+        EXPECT_EQ(refused.type(), QDBusMessage::ErrorMessage);
+        EXPECT_EQ(refused.errorName(), QLatin1String(TwkClass::NotLoggedInError));
+    }
+    EXPECT_EQ(Call(client, "TwkLogin", "LoggedIn").arguments(), QVariantList{false});
+
+    Call(client, "TwkApp", "ShowMainWindow");
+    WaitFor([&] { return app.MainFrame() && app.Data().loggedIn; });
+    ASSERT_NE(app.MainFrame(), nullptr);
+    ASSERT_TRUE(app.Data().loggedIn);
+
+    EXPECT_EQ(Call(client, "TwkReport", "ShowQuery", {query, QString()}).arguments(), QVariantList{true});
+    const CGridCtrl &grid = *app.MainFrame()->ReportView()->GetGrid();
+    EXPECT_EQ(Call(client, "TwkGrid", "GetItemText", {1, 1}).arguments(), QVariantList{QStringLiteral("Bonus")});
+    EXPECT_EQ(Call(client, "TwkGrid", "GetRowCount").arguments(), QVariantList{grid.GetRowCount()});
+    EXPECT_EQ(Call(client, "TwkGrid", "InsertRow", {QStringLiteral("added"), -1}).arguments(), QVariantList{2});
+    EXPECT_EQ(grid.GetItemText(2, 0), QStringLiteral("added"));
+
+    const QDBusMessage rows = Call(client, "TwkDatabase", "Query", {query});
+    ASSERT_EQ(rows.type(), QDBusMessage::ReplyMessage) << rows.errorMessage().toStdString();
+    EXPECT_EQ(rows.arguments().value(0).toStringList(), (QStringList{QStringLiteral("cTransactionName"), QStringLiteral("iType")}));
+    const QVariantList data = Plain(rows.arguments().value(1)).toList();
+    ASSERT_EQ(data.size(), 1);
+    const QVariantList row = data[0].toList();
+    EXPECT_EQ(row.value(0).toString(), QStringLiteral("Bonus"));
+    EXPECT_EQ(row.value(1).toInt(), 1);
+    const QDBusMessage failed = Call(client, "TwkDatabase", "Query", {QStringLiteral("SELECT * FROM nowhere")});
+    EXPECT_EQ(failed.errorName(), QLatin1String(TwkClass::FailedError));
+
+    EXPECT_EQ(Call(client, "TwkFrame", "SetStatusPane", {1, 0x0000FFu, QStringLiteral("from the bus")}).arguments(),
+              QVariantList{true});
+    EXPECT_EQ(app.MainFrame()->ColorStatusBar()->PaneText(1), QStringLiteral("from the bus"));
+    EXPECT_EQ(Call(client, "TwkFrame", "SetStatusPane", {9, 0u, QStringLiteral("x")}).arguments(), QVariantList{false});
+
+    app.ExitInstance();
+    EXPECT_FALSE(client.interface()->isServiceRegistered(QStringLiteral("Tallywick.TwkApp")).value())
+        << "the bus names go with the program";
+    QDir::setCurrent(cwd);
+}
+
+TEST(Automation, ServerSwitchesWriteAndRemoveTheActivationFiles)
+{
+    EXPECT_TRUE(IsAutomationStart({QStringLiteral("/Embedding")}));
+    EXPECT_TRUE(IsAutomationStart({QStringLiteral("-automation")}));
+    EXPECT_FALSE(IsAutomationStart({QStringLiteral("Automation")}));
+
+    QTemporaryDir dir;
+    WriteText(dir.filePath(QStringLiteral("TallywickPlus.ini")), QStringLiteral("[TallywickPlus]\n"));
+    const QString cwd = QDir::currentPath();
+    const QString service = DBusServicesFolder() + QStringLiteral("/Tallywick.TwkGrid.service");
+    {
+        CTallywickApp app;
+        EXPECT_FALSE(app.InitInstance(dir.path(), {QStringLiteral("/RegServer")}));
+        EXPECT_EQ(app.StartUpExitCode(), 0);
+    }
+    const QString text = ReadText(service);
+    EXPECT_TRUE(text.startsWith(QStringLiteral("[D-BUS Service]\nName=Tallywick.TwkGrid\n"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("Exec=") + QCoreApplication::applicationFilePath() + QStringLiteral(" -Automation\n")))
+        << text.toStdString();
+    {
+        CTallywickApp app;
+        EXPECT_FALSE(app.InitInstance(dir.path(), {QStringLiteral("-unregserver")}));
+        EXPECT_EQ(app.StartUpExitCode(), 0);
+    }
+    EXPECT_FALSE(QFileInfo::exists(service));
+    EXPECT_TRUE(QDir(DBusServicesFolder()).isEmpty());
+    QDir::setCurrent(cwd);
+}
