@@ -179,7 +179,7 @@ void CAddinManager::InvokeCommand(unsigned id)
 {
     const CAddinCommand *command = nullptr;
     CAddinRecord *record = RecordOf(id, &command);
-    if (!record || !record->usable() || m_unloaded)
+    if (!record || !record->usable() || !record->loadFlag || m_unloaded)
         return;
     const QByteArray function = command->functionName.toUtf8();
     const QByteArray signature = QMetaObject::normalizedSignature(function + "()");

@@ -6,34 +6,47 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
+#include <QShortcut>
 #include <QVBoxLayout>
 
-CAddinManagerPage::CAddinManagerPage(CAddinManager &manager, QWidget *parent)
+CAddinManagerPage::CAddinManagerPage(CAddinManager &manager, QWidget *parent,
+                                     std::function<void(const QString &)> showHelp)
     : CSettingsPage(false, parent)
     , m_manager(manager)
 {
+    if (showHelp) {
+        auto *help = new QShortcut(QKeySequence(Qt::Key_F1), this);
+        help->setContext(Qt::WidgetWithChildrenShortcut);
+        connect(help, &QShortcut::activated, this, [showHelp] { showHelp(HelpTopic()); });
+    }
     setWindowTitle(QStringLiteral("Addin Manager"));
     SetControlId(this, IDD);
     auto *caption = MakeControl<QLabel>(this, 1086, QStringLiteral("Check the addins to be loaded"));
     m_list = MakeControl<QListWidget>(this, 1085);
     caption->setBuddy(m_list);
-    m_list->setMinimumSize(360, 220);
+    m_list->setMinimumSize(400, 200);
+    m_failures = new QLabel(this);
+    m_failures->setWordWrap(true);
+    m_failures->setTextFormat(Qt::PlainText);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(caption);
     layout->addWidget(m_list, 1);
+    layout->addWidget(m_failures);
     Fill();
 }
 
 void CAddinManagerPage::Fill()
 {
     m_list->clear();
+    QStringList failures;
     for (const CAddinRecord &record : m_manager.Addins()) {
         auto *item = new QListWidgetItem(m_list);
         if (record.name.isEmpty() || !record.failure.isEmpty()) {
             const QString who = record.name.isEmpty() ? QFileInfo(record.file).fileName() : record.name;
-            item->setText(QStringLiteral("%1 - not loaded: %2").arg(who, record.failure));
-            item->setToolTip(record.file);
+            item->setText(QStringLiteral("%1 (not loaded)").arg(who));
+            item->setToolTip(record.failure);
             item->setFlags(Qt::NoItemFlags);
+            failures << QStringLiteral("%1: %2").arg(who, record.failure);
             continue;
         }
         item->setText(record.name);
@@ -41,6 +54,8 @@ void CAddinManagerPage::Fill()
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
         item->setCheckState(record.loadFlag ? Qt::Checked : Qt::Unchecked);
     }
+    m_failures->setText(failures.isEmpty() ? QString() : QStringLiteral("Not loaded:\n") + failures.join(u'\n'));
+    m_failures->setVisible(!failures.isEmpty());
 }
 
 void CAddinManagerPage::showEvent(QShowEvent *event)

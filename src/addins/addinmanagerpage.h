@@ -5,6 +5,7 @@
 #include <functional>
 
 class CAddinManager;
+class QLabel;
 class QListWidget;
 
 // The "Addin Manager" page of the Default Settings sheet (dialog 150): one
@@ -17,7 +18,9 @@ public:
     static constexpr int IDD = 150;
     static QString HelpTopic() { return QStringLiteral("TallywickPlus.chm::/Addins.htm#manager"); }
 
-    CAddinManagerPage(CAddinManager &manager, QWidget *parent = nullptr);
+    // `showHelp` opens a help topic (F1 on the page).
+    CAddinManagerPage(CAddinManager &manager, QWidget *parent = nullptr,
+                      std::function<void(const QString &)> showHelp = nullptr);
 
     int DialogId() const override { return IDD; }
     bool Apply() override;
@@ -27,6 +30,7 @@ public:
     // greyed.
     void Fill();
     QListWidget *List() const { return m_list; }
+    QLabel *Failures() const { return m_failures; }
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -34,4 +38,5 @@ protected:
 private:
     CAddinManager &m_manager;
     QListWidget *m_list = nullptr;
+    QLabel *m_failures = nullptr;
 };

@@ -8,6 +8,7 @@
 #include "app/splashdlg.h"
 #include "addins/addinmanager.h"
 #include "addins/addinwindowevents.h"
+#include "addins/twkobjects.h"
 #include "base/commandids.h"
 #include "base/stringids.h"
 #include "base/stringtable.h"
@@ -149,6 +150,10 @@ bool CTallywickApp::StartMainWindow()
     LoginUser();
     CTipDlg::RunAtStartUp(m_frame.get());
 
+    // A first run, or a setup left without an address, goes through the
+    // wizard; like the menu item it needs a login.
+    if (m_data.firstRun || m_data.company.cAddress.isEmpty())
+        m_frame->ExecuteCommand(CommandId::SetupWizard);
     m_data.firstRun = false;
     m_addins->StartUpComplete();
 

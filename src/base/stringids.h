@@ -4,6 +4,7 @@
 // their command ids (base/commandids.h).
 namespace StringId {
 
+constexpr unsigned DefaultSettingsCaption = 102;
 constexpr unsigned SocketsInitFailed = 104;
 constexpr unsigned TipOfTheDayPrompt = 108;
 constexpr unsigned TipOfTheDayMenu = 109;
@@ -20,7 +21,12 @@ constexpr unsigned OldDataInfoTip = 61448;
 constexpr unsigned UnitsInfoTip = 61450;
 constexpr unsigned AddressInfoTip = 61451;
 constexpr unsigned LogoInfoTip = 61452;
+constexpr unsigned AutoBackupInfoTip = 61454;
+constexpr unsigned AutoCompactInfoTip = 61455;
+constexpr unsigned DisablePasswordInfoTip = 61456;
+constexpr unsigned LaunchOnStartupInfoTip = 61457;
 constexpr unsigned CategoryInfoTip = 61458;
+constexpr unsigned ReportDisplayInfoTip = 61459;
 constexpr unsigned IncomeListInfoTip = 61460;
 constexpr unsigned ExpenseListInfoTip = 61461;
 constexpr unsigned ReportInfoTip = 61462;

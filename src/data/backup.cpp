@@ -116,12 +116,6 @@ int CopyThroughTemporary(const QString &source, const QString &destination, cons
     return 0;
 }
 
-// Normalised for the same-place check: no slashes, upper case.
-QString ComparablePath(const QString &path)
-{
-    return QDir::cleanPath(QFileInfo(path).absoluteFilePath()).remove(u'/').toUpper();
-}
-
 } // namespace
 
 void SetFileFaultHook(FileFaultHook hook)
@@ -139,6 +133,20 @@ QString WithTrailingSlash(const QString &folder)
     if (folder.isEmpty() || folder.endsWith(u'/'))
         return folder;
     return folder + u'/';
+}
+
+QString BackupTargetIn(const QString &folder)
+{
+    return WithTrailingSlash(folder) + kDataFileName;
+}
+
+bool IsSameDataFile(const QString &a, const QString &b)
+{
+    // Normalised for the same-place check: no slashes, upper case.
+    const auto comparable = [](const QString &path) {
+        return QDir::cleanPath(QFileInfo(path).absoluteFilePath()).remove(u'/').toUpper();
+    };
+    return comparable(a) == comparable(b);
 }
 
 bool CopyDataFile(const QString &source, const QString &destination, QObject *owner)
@@ -192,7 +200,7 @@ bool BackupData(CTallywickData &data, QObject *owner)
     const QString folder = WithTrailingSlash(chosen);
     const QString target = folder + kDataFileName;
     const QString database = data.ResolvedDatabasePath();
-    if (ComparablePath(target) == ComparablePath(database)) {
+    if (IsSameDataFile(target, database)) {
         TwkMessageBox(LoadString(StringId::BackupSamePath), QStringLiteral("Tallywick + "), MB_OK, owner);
         return false;
     }
@@ -227,7 +235,7 @@ void BackupOnClosing(CTallywickData &data, bool printPreviewOpen, QObject *owner
     const QString folder = WithTrailingSlash(data.settings.cBackUpDbPath);
     // A restored backup may be in use from the backup folder itself: a copy
     // renamed over it would cut the open file loose.
-    if (ComparablePath(folder + kDataFileName) == ComparablePath(data.ResolvedDatabasePath()))
+    if (IsSameDataFile(folder + kDataFileName, data.ResolvedDatabasePath()))
         return;
     const bool withLogo = data.settings.iPromptForBackUpDb && !printPreviewOpen && data.loggedIn;
     CopyDataFile(data.ResolvedDatabasePath(), folder + kDataFileName, owner);

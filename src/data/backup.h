@@ -36,3 +36,9 @@ void BackupOnClosing(CTallywickData &data, bool printPreviewOpen, QObject *owner
 
 // "dir" -> "dir/"; an empty folder stays empty.
 QString WithTrailingSlash(const QString &folder);
+
+// "TallywickPlus.mdb" inside `folder`: where a backup to that folder goes.
+QString BackupTargetIn(const QString &folder);
+// Whether two paths name the same file, compared as the backup does: made
+// absolute, slashes removed, letter case ignored.
+bool IsSameDataFile(const QString &a, const QString &b);

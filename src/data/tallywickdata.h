@@ -84,6 +84,8 @@ public:
     std::function<void(QObject *owner)> runSetupWizard;
     // Tells the report view to reload the logo after its path changed.
     std::function<void()> logoChanged;
+    // Tells the report view to take the background colour of the settings.
+    std::function<void()> backgroundColourChanged;
     // Opens a help topic such as "TallywickPlus.chm::/TransactionsMenu.htm".
     std::function<void(const QString &topic)> showHelp;
     // Tells the add-ins that old data up to `day` ("%m/%d/%Y") was deleted;

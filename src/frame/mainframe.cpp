@@ -16,6 +16,7 @@
 #include "frame/menulayout.h"
 #include "data/sqltext.h"
 #include "frame/tipdlg.h"
+#include "records/defaultsettingssheet.h"
 #include "records/recordcommands.h"
 #include "records/recordui.h"
 #include "records/reminderdlgs.h"
@@ -232,6 +233,19 @@ void CMainFrame::BindFrameCommands()
     m_data.logoChanged = [view = QPointer<CTallywickView>(m_reportView)] {
         if (view)
             view->ReloadLogo();
+    };
+    m_data.backgroundColourChanged = [view = QPointer<CTallywickView>(m_reportView), &data = m_data] {
+        if (view)
+            view->SetBackgroundColour(data.settings.backgroundColour);
+    };
+
+    m_settingsSheet = new CDefaultSettingsSheet(m_data, this);
+    m_commands.SetHandler(DefaultSettings, [this] { m_settingsSheet->exec(); });
+    m_commands.SetHandler(SetupWizard, [this] { RunSetupWizard(m_data, this); });
+    // Entry without units or categories offers the wizard instead.
+    m_data.runSetupWizard = [frame = QPointer<CMainFrame>(this)](QObject *) {
+        if (frame)
+            frame->ExecuteCommand(CommandId::SetupWizard);
     };
 
     // Commands the report view answers.

@@ -13,6 +13,7 @@
 #include <functional>
 
 class CColorStatusBar;
+class CDefaultSettingsSheet;
 class CHelpViewer;
 class CTallywickData;
 class CTallywickView;
@@ -84,6 +85,9 @@ public:
     QWidget *View() const { return m_view; }
     CTallywickView *ReportView() const { return m_reportView; }
     QMenu *HelpMenu() const { return m_helpMenu; }
+    // The Default Settings sheet, made with the window and kept; start-up
+    // adds its further pages.
+    CDefaultSettingsSheet *SettingsSheet() const { return m_settingsSheet; }
 
     // Print preview: `endPreview` ends it when the user closes the window
     // meanwhile.
@@ -144,6 +148,7 @@ private:
     QToolBar *m_toolBar = nullptr;
     QWidget *m_view = nullptr;
     CTallywickView *m_reportView = nullptr;
+    CDefaultSettingsSheet *m_settingsSheet = nullptr;
     QPointer<QMenu> m_helpMenu;
     QPointer<CHelpViewer> m_helpViewer;
     bool m_printPreview = false;

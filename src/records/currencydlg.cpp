@@ -81,7 +81,9 @@ CCurrencyDlg::CCurrencyDlg(CTallywickData &data, bool inWizard, QWidget *parent)
             emit closeRequested(QDialog::Accepted);
     });
     connect(cancel, &QPushButton::clicked, this, [this] { emit closeRequested(QDialog::Rejected); });
-    AddHelpKey(this, data, StringId::HelpSetupMenu);
+    // The wizard answers F1 for all of its pages.
+    if (!inWizard)
+        AddHelpKey(this, data, StringId::HelpSetupMenu);
 }
 
 bool CCurrencyDlg::Apply()

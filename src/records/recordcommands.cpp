@@ -9,6 +9,7 @@
 #include "records/recordui.h"
 #include "records/reminderdlgs.h"
 #include "records/transactiondlg.h"
+#include "records/twksetupwizardsheet.h"
 #include "records/userinfopage.h"
 
 bool RunUserInformation(CTallywickData &data, QWidget *parent)
@@ -29,6 +30,12 @@ void RunAddTransaction(CTallywickData &data, int type, QWidget *parent)
 {
     CTransactionDlg dialog(data, type, parent);
     dialog.exec();
+}
+
+void RunSetupWizard(CTallywickData &data, QWidget *parent)
+{
+    CTwkSetupWizardSheet wizard(data, parent);
+    wizard.exec();
 }
 
 void RunEditDelete(CTallywickData &data, int type, QWidget *parent)

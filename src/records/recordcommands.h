@@ -12,6 +12,8 @@ bool RunUserInformation(CTallywickData &data, QWidget *parent);
 void RunCategories(CTallywickData &data, QWidget *parent);
 // 32793 (type 1) Add Income and 32794 (type 2) Add Expense.
 void RunAddTransaction(CTallywickData &data, int type, QWidget *parent);
+// 32792 Setup > Setup Wizard: the six pages, modal on `parent`.
+void RunSetupWizard(CTallywickData &data, QWidget *parent);
 // 32795 (type 1) Edit Income and 32796 (type 2) Edit Expense.
 void RunEditDelete(CTallywickData &data, int type, QWidget *parent);
 

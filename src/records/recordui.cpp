@@ -43,6 +43,11 @@ QPushButton *LayOutBesideOkCancel(QDialog *dialog, QWidget *content)
     return ok;
 }
 
+void TellUser(QWidget *owner, unsigned id)
+{
+    TwkMessageBox(LoadString(id), QStringLiteral("Tallywick + "), MB_OK | MB_ICONINFORMATION, owner);
+}
+
 void AddHelpKey(QWidget *dialog, CTallywickData &data, unsigned topicId)
 {
     auto *help = new QShortcut(QKeySequence(Qt::Key_F1), dialog);

@@ -20,6 +20,9 @@ QDialogButtonBox *MakeOkCancel(QDialog *dialog);
 // Cancel (2, rejects), the dialog at its content's size; returns OK.
 QPushButton *LayOutBesideOkCancel(QDialog *dialog, QWidget *content);
 
+// Shows string `id` with OK and the information icon, titled "Tallywick + ".
+void TellUser(QWidget *owner, unsigned id);
+
 // F1 opens the help topic held in string `topicId`.
 void AddHelpKey(QWidget *dialog, CTallywickData &data, unsigned topicId);
 

@@ -19,14 +19,16 @@ TEST(DataFiles, CommandsClosingAndExitRunTheBackupRestoreAndCompaction)
     const QString database = dir.filePath(QStringLiteral("TallywickPlus.mdb"));
     QFile ini(dir.filePath(QStringLiteral("TallywickPlus.ini")));
     ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
-    ini.write("[TallywickPlus]\nDBPath=TallywickPlus.mdb\n");
+    // Set up before: no wizard at start-up.
+    ini.write("[TallywickPlus]\nDBPath=TallywickPlus.mdb\nConStrg=Provider=Microsoft.Jet.OLEDB.4.0;\n");
     ini.close();
     ASSERT_EQ(CreateDatabase(database, kDbPassword), QString());
     {
         CDbConnection c;
         c.Open(kProviderSetting + QStringLiteral("Data Source=") + database, kDbUser, kDbPassword);
         c.Execute(QStringLiteral("INSERT INTO LB_TRANSACTION_INFO_TB (iTransactionType) values (2); UPDATE "
-                                 "LB_DEFAULT_SETTINGS_TB SET iAutoBackUpDb=1, iAutoCompactDb=1, cBackUpDbPath='%1'")
+                                 "LB_DEFAULT_SETTINGS_TB SET iAutoBackUpDb=1, iAutoCompactDb=1, cBackUpDbPath='%1'; "
+                                 "UPDATE LB_COMPANY_INFO_TB SET cAddress='1 Mill Lane'")
                       .arg(backups.path()));
     }
     CTallywickApp app;

@@ -16,9 +16,12 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTimer>
 #include <QFile>
@@ -85,6 +88,20 @@ void AnswerPassword(std::optional<QString> typed, int triesLeft = 1000)
     });
 }
 
+// Closes the setup wizard once start-up opens it; `seen` gets its welcome text.
+void CloseWizard(std::shared_ptr<QString> seen, int triesLeft = 4000)
+{
+    QTimer::singleShot(5, [seen, triesLeft] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (modal && modal->objectName() == QStringLiteral("-2")) {
+            *seen = modal->findChild<QLabel *>(QStringLiteral("1108"))->text();
+            qobject_cast<QDialog *>(modal)->reject();
+        } else if (triesLeft > 0) {
+            CloseWizard(seen, triesLeft - 1);
+        }
+    });
+}
+
 } // namespace
 
 TEST(ServerSwitch, FoundAfterDashOrSlashInAnyCase)
@@ -101,7 +118,11 @@ TEST_F(ProgramFolder, FirstStartOpensTheDeliveredDatabaseAndCountsAsFirstRun)
 {
     Install(kDeliveredIni);
     CTallywickApp app;
+    const auto wizard = std::make_shared<QString>();
+    CloseWizard(wizard);
     ASSERT_TRUE(app.InitInstance(dir.path(), {}));
+    EXPECT_TRUE(wizard->startsWith(QStringLiteral("Tallywick + is running for the first time."))) << wizard->toStdString();
+    EXPECT_FALSE(app.Data().firstRun);
     EXPECT_TRUE(TestUi().messages.isEmpty()) << TestUi().Texts().join(u'|').toStdString();
     EXPECT_EQ(app.ProgressLog(), (QStringList{"Initializing", "Checking database settings", "Opening the Database",
                                               "Applying Default Settings", "Initializing the Addin Database"}));
@@ -141,7 +162,11 @@ TEST_F(ProgramFolder, StartUpDeletesExpiredRemindersAndShowsTheDueOnesAfterALogi
     }
     CTallywickApp app;
     AnswerPassword(QStringLiteral("vorel"));
+    // No address stored yet: the wizard comes at every start after a login.
+    const auto wizard = std::make_shared<QString>();
+    CloseWizard(wizard);
     ASSERT_TRUE(app.InitInstance(dir.path(), {}));
+    EXPECT_EQ(*wizard, QStringLiteral("Setup Wizard allows you to set up the initial settings of Tallywick +."));
     EXPECT_TRUE(app.Data().loggedIn);
     EXPECT_FALSE(app.MainFrame()->IsCommandEnabled(CommandId::Login));
     const CGridCellModel &grid = app.MainFrame()->ReportView()->GetGrid()->Model();
@@ -269,15 +294,27 @@ TEST(CreateDatabaseCommand, WritesAFreshEncryptedFileAndNeverOverwrites)
 TEST_F(ProgramFolder, TwoStartsGiveOneRunningInstanceAndACrashLocksNobodyOut)
 {
     const QString program = InstallProgram(dir.path());
-    Install(kDeliveredIni);
+    // Set up already, so that no wizard holds the first start; an expired
+    // reminder shows which database the program opened.
+    Install(kDeliveredIni + QStringLiteral("ConStrg=Provider=Microsoft.Jet.OLEDB.4.0;\n"));
+    Prepare(dir.path(), QStringLiteral("UPDATE LB_COMPANY_INFO_TB SET cAddress='1 Mill Lane'"));
+    Prepare(dir.path(), QStringLiteral("INSERT INTO LB_PAYMENT_REMINDER_INFO_TB (cPaymentDescription,iPaymentAmount,"
+                                       "cPaymentDate,iPaymentReminderDays,bAutoDelete) VALUES ('Gone',1,'01/01/2020',0,1)"));
     QObject owner;
     auto start = [&] { return StartProgram(program, &owner); };
     QProcess *first = start();
     ASSERT_TRUE(first->waitForStarted());
     QTRY_VERIFY_WITH_TIMEOUT(InstanceTracked(), 20000);
-    // The copy found its own settings file and database, and wrote to them.
-    EXPECT_TRUE(ReadBytes(dir.filePath(QStringLiteral("TallywickPlus.ini"))).contains("ConStrg="))
-        << "the program started from another folder";
+    {
+        // The copy found its own settings file and database, and wrote to them.
+        CDbConnection connection;
+        ASSERT_EQ(connection.Open(kProviderSetting + QStringLiteral("Data Source=") + dir.filePath(QStringLiteral("TallywickPlus.mdb")),
+                                  kDbUser, kDbPassword),
+                  TWK_S_OK);
+        CDbRecordset rs(connection);
+        rs.OpenText(QStringLiteral("SELECT * FROM LB_PAYMENT_REMINDER_INFO_TB"));
+        EXPECT_EQ(rs.GetRecordCount(), 0) << "the program started from another folder";
+    }
 
     QProcess *second = start();
     ASSERT_TRUE(second->waitForFinished(20000));

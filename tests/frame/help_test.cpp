@@ -154,6 +154,11 @@ TEST_F(HelpTest, F1InADialogOpensThePageOfItsMenuBesideTheDialog)
     EXPECT_EQ(F1InDialogOf(CommandId::AddDeleteCategory), QStringLiteral("SetupMenu.htm"));
     EXPECT_EQ(F1InDialogOf(CommandId::UserInformation), QStringLiteral("SetupMenu.htm"));
     EXPECT_EQ(F1InDialogOf(CommandId::About), QStringLiteral("HelpMenu.htm"));
+    // The settings sheet opens the part for its page on show; the wizard its own.
+    EXPECT_EQ(F1InDialogOf(CommandId::DefaultSettings), QStringLiteral("SetupMenu.htm"));
+    EXPECT_EQ(Viewer()->Browser()->source().fragment(), QStringLiteral("general"));
+    EXPECT_EQ(F1InDialogOf(CommandId::SetupWizard), QStringLiteral("SetupMenu.htm"));
+    EXPECT_EQ(Viewer()->Browser()->source().fragment(), QStringLiteral("wizard"));
     // The report dialogs ask through the same hook.
     data.showHelp(LoadString(StringId::HelpReportsMenu));
     EXPECT_EQ(Viewer()->CurrentPage(), QStringLiteral("ReportsMenu.htm"));

@@ -69,22 +69,6 @@ void RecordTest::FailOn(const QString &event, const QString &table, const QStrin
                 .arg(event, table, when));
 }
 
-namespace {
-
-void WaitForModal(std::function<void(QDialog *)> act, int triesLeft)
-{
-    QTimer::singleShot(0, [act, triesLeft] {
-        if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget()))
-            act(dialog);
-        else if (triesLeft > 0)
-            WaitForModal(act, triesLeft - 1);
-        else
-            ADD_FAILURE() << "no modal dialog came up";
-    });
-}
-
-} // namespace
-
 QStringList Column(QWidget *dialog, int id, int column)
 {
     QStringList texts;
@@ -92,11 +76,6 @@ QStringList Column(QWidget *dialog, int id, int column)
     for (int i = 0; list && i < list->topLevelItemCount(); ++i)
         texts << list->topLevelItem(i)->text(column);
     return texts;
-}
-
-void OnNextModal(std::function<void(QDialog *)> act)
-{
-    WaitForModal(std::move(act), 1000);
 }
 
 QDate Day(int day)

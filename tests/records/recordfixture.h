@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/tallywickdata.h"
+#include "support/nextmodal.h"
 #include "support/testdatabase.h"
 #include "support/testuiseam.h"
 
@@ -50,8 +51,6 @@ T *Control(QWidget *dialog, int id)
 // The texts of one column of the list control `id`, top to bottom.
 QStringList Column(QWidget *dialog, int id, int column = 0);
 
-// Runs `act` on the modal dialog that the next exec() puts up.
-void OnNextModal(std::function<void(QDialog *)> act);
 
 // A fixed day in March 2023: no test depends on today's date.
 QDate Day(int day);

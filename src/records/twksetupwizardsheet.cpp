@@ -1,0 +1,163 @@
+#include "records/twksetupwizardsheet.h"
+
+#include "base/stringids.h"
+#include "base/stringtable.h"
+#include "controls/dialogcontrols.h"
+#include "data/tallywickdata.h"
+#include "records/categorypage.h"
+#include "records/currencydlg.h"
+#include "records/generalsettingspage.h"
+#include "records/preferencesettingspage.h"
+#include "records/userinfopage.h"
+#include "records/wizarddecoration.h"
+#include "records/wizardsettingssummarypage.h"
+
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QShortcut>
+#include <QStackedWidget>
+#include <QVBoxLayout>
+
+CTwkSetupWizardSheet::CTwkSetupWizardSheet(CTallywickData &data, QWidget *parent)
+    : QDialog(parent)
+{
+    SetControlId(this, kDialogId);
+    m_stack = new QStackedWidget(this);
+
+    // The welcome page lists what the others set up, so it is made last.
+    AddStep(new CUserInfoPage(data, true), "Enter your name or business name, and other information - Page %d of %d",
+            QStringLiteral("Your Name/Business Name And Other Info"));
+    AddStep(new CCurrencyDlg(data, true), "Set Currency - Page %d of %d", QStringLiteral("Currency Symbol."));
+    AddStep(new CCategoryPage(data, true), "Add or Delete Category - Page %d of %d", QStringLiteral("Add/Delete Category"));
+    AddStep(new CGeneralSettingsPage(data, true), "General Settings - Page %d of %d", QStringLiteral("General Settings"));
+    AddStep(new CPreferenceSettingsPage(data, true), "Preference Settings - Page %d of %d",
+            QStringLiteral("Preference Settings"));
+    QStringList lines;
+    for (const Step &step : m_pages)
+        lines << step.line;
+    auto *welcome = new CWizardSettingsSummaryPage(data.firstRun, lines);
+    m_pages.prepend({welcome, "Welcome to Setup Wizard - Page %d of %d ", QString()});
+    m_stack->insertWidget(0, welcome);
+
+    m_banner = new CWizardBanner(this);
+    m_strip = new CWizardStrip(this);
+    QStringList steps;
+    for (const Step &step : m_pages)
+        steps << step.page->windowTitle().trimmed();
+    m_strip->SetSteps(steps);
+
+    m_back = MakeControl<QPushButton>(this, kBackId, QStringLiteral("< &Back"));
+    m_next = MakeControl<QPushButton>(this, kNextId, QStringLiteral("&Next >"));
+    m_finish = MakeControl<QPushButton>(this, kFinishId, QStringLiteral("&Finish"));
+    m_close = MakeControl<QPushButton>(this, 2, QStringLiteral("&Close"));
+    connect(m_back, &QPushButton::clicked, this, &CTwkSetupWizardSheet::OnBack);
+    connect(m_next, &QPushButton::clicked, this, &CTwkSetupWizardSheet::OnNext);
+    connect(m_finish, &QPushButton::clicked, this, &CTwkSetupWizardSheet::OnFinish);
+    connect(m_close, &QPushButton::clicked, this, &CTwkSetupWizardSheet::reject);
+
+    auto *line = new QFrame(this);
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+    auto *buttons = new QHBoxLayout;
+    buttons->setContentsMargins(12, 0, 12, 12);
+    buttons->addStretch();
+    buttons->addWidget(m_back);
+    buttons->addWidget(m_next);
+    buttons->addWidget(m_finish);
+    buttons->addSpacing(12);
+    buttons->addWidget(m_close);
+
+    auto *pageArea = new QVBoxLayout;
+    pageArea->setContentsMargins(8, 8, 8, 0);
+    pageArea->addWidget(m_stack);
+    auto *middle = new QHBoxLayout;
+    middle->setSpacing(0);
+    middle->addWidget(m_strip);
+    middle->addLayout(pageArea, 1);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_banner);
+    layout->addLayout(middle, 1);
+    layout->addWidget(line);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    auto *help = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    connect(help, &QShortcut::activated, this, [&data] {
+        if (data.showHelp)
+            data.showHelp(LoadString(StringId::HelpSetupMenu) + QStringLiteral("#wizard"));
+    });
+
+    ShowPage(0);
+}
+
+namespace {
+
+// Pages keep their own height at the top of the frame.
+QWidget *TopAligned(QWidget *page)
+{
+    auto *holder = new QWidget;
+    auto *layout = new QVBoxLayout(holder);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(page);
+    layout->addStretch(1);
+    return holder;
+}
+
+} // namespace
+
+void CTwkSetupWizardSheet::AddStep(CSettingsPage *page, const char *titleTemplate, const QString &line)
+{
+    m_pages.append({page, titleTemplate, line});
+    m_stack->addWidget(TopAligned(page));
+}
+
+QString CTwkSetupWizardSheet::PageTitle(int index) const
+{
+    if (index < 0 || index >= PageCount())
+        return QString();
+    return QString::asprintf(m_pages.at(index).titleTemplate, index + 1, PageCount());
+}
+
+void CTwkSetupWizardSheet::ShowPage(int index)
+{
+    m_current = index;
+    m_stack->setCurrentIndex(index);
+    setWindowTitle(PageTitle(index));
+    m_banner->SetText(index == 0 ? QStringLiteral("Welcome") : PageLine(index));
+    m_strip->SetCurrent(index);
+    const bool last = index == PageCount() - 1;
+    m_back->setEnabled(index > 0);
+    m_next->setVisible(!last);
+    m_finish->setVisible(last);
+    (last ? m_finish : m_next)->setDefault(true);
+}
+
+void CTwkSetupWizardSheet::OnBack()
+{
+    if (m_current > 0)
+        ShowPage(m_current - 1);
+}
+
+bool CTwkSetupWizardSheet::OnNext()
+{
+    if (m_current >= PageCount() - 1 || !m_pages.at(m_current).page->Apply())
+        return false;
+    ShowPage(m_current + 1);
+    return true;
+}
+
+void CTwkSetupWizardSheet::OnFinish()
+{
+    if (m_pages.at(m_current).page->Apply())
+        accept();
+}
+
+void CTwkSetupWizardSheet::reject()
+{
+    for (const Step &step : m_pages)
+        step.page->Cancel();
+    QDialog::reject();
+}

@@ -1,0 +1,141 @@
+#include "addins/addinmanager.h"
+#include "addins/addinmanagerpage.h"
+#include "addins/testaddinhost.h"
+#include "base/stringids.h"
+#include "base/stringtable.h"
+#include "data/login.h"
+#include "data/profile.h"
+
+#include "support/testuiseam.h"
+
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QListWidget>
+#include <QRegularExpression>
+
+namespace {
+
+const QString kSample = QStringLiteral(TWK_SAMPLE_ADDIN_DIR);
+QString Fixture(const char *kind)
+{
+    return QStringLiteral(TWK_FIXTURE_ADDIN_DIR "/") + QLatin1String(kind);
+}
+
+// A plugin's root object lives as long as the test program: what it was
+// called with since its latest connection.
+QStringList Calls(const CAddinRecord &record)
+{
+    QStringList calls;
+    QMetaObject::invokeMethod(record.object, "Calls", Q_RETURN_ARG(QStringList, calls));
+    const qsizetype connected = calls.lastIndexOf(QRegularExpression(QStringLiteral("Connect \\d+")));
+    return calls.mid(connected);
+}
+
+class AddinManagerTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        RemoveProfileEntry(QStringLiteral("Settings"), QStringLiteral("Addin Manager"));
+    }
+    void Load(const QStringList &folders) { manager.Load(folders, host.App()); }
+
+    CAddinManager manager;
+    CTestAddinHost host{manager};
+};
+
+} // namespace
+
+TEST_F(AddinManagerTest, SampleAddinRunsCommandsByNameAndTheLoadFlagDisablesThemAtOnce)
+{
+    Load({kSample});
+    ASSERT_EQ(manager.Addins().size(), 1);
+    const CAddinRecord &sample = manager.Addins().first();
+    ASSERT_TRUE(sample.failure.isEmpty()) << sample.failure.toStdString();
+    EXPECT_EQ(sample.name, QStringLiteral("Sample Addin"));
+    ASSERT_EQ(sample.commands.size(), 2);
+    EXPECT_EQ(sample.commands[0].id, 2025u);
+    EXPECT_EQ(sample.commands[1].id, 2026u);
+
+    manager.RunDatabaseStartUp();
+    EXPECT_TRUE(manager.IsCommandEnabled(2026));
+    manager.InvokeCommand(2026);
+    manager.OldDataDeleted(QStringLiteral("03/01/2026"));
+    EXPECT_EQ(Calls(sample), (QStringList{QStringLiteral("Connect 0"), QStringLiteral("DatabaseStartUp 0"),
+                                          QStringLiteral("ShowWindowEvents"), QStringLiteral("OldDataDeleted 03/01/2026")}));
+
+    // Unchecked on the page: disabled at once, stored for the next start.
+    CAddinManagerPage page(manager);
+    ASSERT_EQ(page.List()->count(), 1);
+    EXPECT_EQ(page.List()->item(0)->checkState(), Qt::Checked);
+    page.List()->item(0)->setCheckState(Qt::Unchecked);
+    ASSERT_TRUE(page.Apply());
+    EXPECT_FALSE(manager.IsCommandEnabled(2025));
+    manager.InvokeCommand(2025);
+    manager.StartUpComplete();
+    EXPECT_EQ(Calls(sample).size(), 4);
+
+    CAddinManager next;
+    CTestAddinHost nextHost(next);
+    next.Load({kSample}, nextHost.App());
+    EXPECT_EQ(next.RegistryList(), (QList<QPair<QString, int>>{{QStringLiteral("Sample Addin"), 0}}));
+    EXPECT_EQ(next.Addins().first().loadFlag, 0);
+
+    manager.Unload();
+    EXPECT_EQ(Calls(sample).last(), QStringLiteral("Disconnect 0"));
+}
+
+TEST_F(AddinManagerTest, LoadAllAdinsZeroLoadsNothing)
+{
+    WriteProfileInt(QStringLiteral("Settings/Addin Manager"), QStringLiteral("LoadAllAdins"), 0);
+    Load({kSample});
+    EXPECT_FALSE(manager.AnyFound());
+}
+
+TEST_F(AddinManagerTest, BrokenPluginsAreSkippedWithTheirReasonAndFailingCommandsReported)
+{
+    Load({Fixture("otherinterface"), Fixture("unresolved"), Fixture("throwsonconnect"), Fixture("login"), kSample});
+    const QList<CAddinRecord> &addins = manager.Addins();
+    ASSERT_EQ(addins.size(), 5);
+    EXPECT_TRUE(addins[0].failure.contains(QStringLiteral("org.example.NotAnAddin"))) << addins[0].failure.toStdString();
+    EXPECT_TRUE(addins[1].failure.contains(QStringLiteral("twk_fixture_symbol_nobody_defines")))
+        << addins[1].failure.toStdString();
+    EXPECT_EQ(addins[2].failure, QStringLiteral("Connect failed: no database for me"));
+    // The working ones go on, with command ids in the order they registered.
+    EXPECT_TRUE(addins[3].failure.isEmpty());
+    EXPECT_EQ(addins[3].commands.first().id, 2025u);
+    EXPECT_EQ(addins[4].name, QStringLiteral("Sample Addin"));
+    EXPECT_EQ(Calls(addins[4]).first(), QStringLiteral("Connect 4")) << Calls(addins[4]).join(u',').toStdString();
+
+    // A command that throws says so and leaves its add-in loaded; a name the
+    // add-in lacks does nothing.
+    manager.InvokeCommand(2025);
+    EXPECT_EQ(TestUi().Texts(), QStringList{QStringLiteral("Failed to invoke Boom function.")});
+    manager.InvokeCommand(2026);
+    EXPECT_EQ(TestUi().messages.size(), 1);
+    EXPECT_TRUE(manager.IsCommandEnabled(2025));
+
+    CAddinManagerPage page(manager);
+    EXPECT_EQ(page.List()->item(2)->flags(), Qt::NoItemFlags);
+    EXPECT_TRUE(page.Failures()->text().contains(QStringLiteral("libtwkfixture_throwsonconnect.so: Connect failed: no database for me")));
+}
+
+TEST_F(AddinManagerTest, PasswordModeTwoAsksTheLoginAddinWhenThereIsOne)
+{
+    const auto plan = [this] { return PlanLogin(kPasswordMultiUser, [this] { return manager.MultiUserLogin(); }); };
+    Load({kSample});
+    EXPECT_EQ(plan().message,
+              QStringLiteral("Please Install the Tallywick + Multiuer Plugin.\nLaunching the default Password Screen."));
+
+    Load({Fixture("login")});
+    const auto answer = manager.MultiUserLogin();
+    ASSERT_TRUE(answer);
+    EXPECT_EQ(answer->user, QStringLiteral("ann"));
+    EXPECT_EQ(plan().message, QStringLiteral("Invalid Plugin Credentials.\nLaunching the default Password Screen."));
+    EXPECT_TRUE(plan().askPassword);
+
+    // An unchecked login add-in is not asked.
+    manager.SetLoadFlag(QStringLiteral("Fixture"), false);
+    EXPECT_FALSE(manager.MultiUserLogin());
+}

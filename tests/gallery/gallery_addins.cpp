@@ -1,0 +1,60 @@
+// The main window with the sample add-in's menu and toolbar, and the Addin
+// Manager page listing it beside a plugin that failed.
+#include "gallery.h"
+
+#include "addins/addinmanager.h"
+#include "addins/addinmanagerpage.h"
+#include "addins/testaddinhost.h"
+#include "data/tallywickdata.h"
+#include "frame/addinmerge.h"
+#include "frame/mainframe.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+
+#include <memory>
+
+namespace {
+
+struct CLoadedAddins {
+    CAddinManager manager;
+    CTestAddinHost host{manager};
+    CLoadedAddins() { manager.Discover({QStringLiteral(TWK_SAMPLE_ADDIN_DIR), QStringLiteral(TWK_FIXTURE_ADDIN_DIR "/throwsonconnect")}, host.App()); }
+};
+
+CLoadedAddins &Addins()
+{
+    static CLoadedAddins addins;
+    return addins;
+}
+
+const GalleryRegistration frame("addins-frame", [](const QString &folder) {
+    CTallywickData data;
+    data.loggedIn = true;
+    CMainFrame frame(data);
+    MergeAddins(Addins().manager, frame);
+    frame.resize(1280, 800);
+    frame.show();
+    frame.UpdateCommandStates();
+    QApplication::processEvents();
+    for (QAction *top : frame.menuBar()->actions()) {
+        if (top->text() != QLatin1String("&Tools") && top->text() != QLatin1String("&View"))
+            continue;
+        QMenu *menu = top->menu();
+        frame.menuBar()->setActiveAction(top);
+        QApplication::processEvents();
+        QImage shot = frame.grab().toImage();
+        QPainter p(&shot);
+        p.drawPixmap(menu->mapToGlobal(QPoint(0, 0)) - frame.mapToGlobal(QPoint(0, 0)), menu->grab());
+        p.end();
+        menu->hide();
+        shot.save(folder + QStringLiteral("/addins-frame-") + top->text().remove(u'&').toLower() + QStringLiteral(".png"));
+    }
+});
+
+const GalleryRegistration page("addins-page", [] { return Sized(new CAddinManagerPage(Addins().manager)); });
+
+} // namespace

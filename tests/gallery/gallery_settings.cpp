@@ -1,0 +1,46 @@
+// The Default Settings sheet's pages and every page of the setup wizard.
+#include "gallery.h"
+
+#include "data/tallywickdata.h"
+#include "records/defaultsettingssheet.h"
+#include "records/twksetupwizardsheet.h"
+
+#include <utility>
+
+namespace {
+
+QWidget *Sheet(int page)
+{
+    CTallywickData &data = SampleData();
+    const std::pair<QString, QString> kept{data.location.databasePath, data.settings.cBackUpDbPath};
+    data.location.databasePath = QStringLiteral("/home/ann/Bakery/TallywickPlus.mdb");
+    data.settings.cBackUpDbPath = QStringLiteral("/media/ann/USB/Backups");
+    auto *sheet = new CDefaultSettingsSheet(data);
+    data.location.databasePath = kept.first;
+    data.settings.cBackUpDbPath = kept.second;
+    sheet->SetCurrentPage(page);
+    return Sized(sheet);
+}
+
+QWidget *Wizard(int page, bool firstRun = false)
+{
+    CTallywickData &data = SampleData();
+    const bool wasFirstRun = data.firstRun;
+    data.firstRun = firstRun;
+    auto *wizard = new CTwkSetupWizardSheet(data);
+    data.firstRun = wasFirstRun;
+    // Straight to the page without saving: the picture must not change the sample.
+    wizard->ShowPage(page);
+    return Sized(wizard);
+}
+
+const GalleryRegistration general("records-settings-general", [] { return Sheet(0); });
+const GalleryRegistration preference("records-settings-preference", [] { return Sheet(1); });
+const GalleryRegistration welcome("records-wizard-1", [] { return Wizard(0, true); });
+const GalleryRegistration userInfo("records-wizard-2", [] { return Wizard(1); });
+const GalleryRegistration currency("records-wizard-3", [] { return Wizard(2); });
+const GalleryRegistration category("records-wizard-4", [] { return Wizard(3); });
+const GalleryRegistration generalPage("records-wizard-5", [] { return Wizard(4); });
+const GalleryRegistration preferencePage("records-wizard-6", [] { return Wizard(5, true); });
+
+} // namespace
