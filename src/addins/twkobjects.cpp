@@ -50,6 +50,14 @@ bool CTwkObject::RefusedWhen(bool failed, const QString &why)
     return failed;
 }
 
+void CTwkObject::LaterForUser(std::function<void()> step)
+{
+    if (calledFromDBus())
+        QMetaObject::invokeMethod(this, std::move(step), Qt::QueuedConnection);
+    else
+        step();
+}
+
 CTwkObjectModel::CTwkObjectModel(CAutomationHost &host, QObject *parent)
     : QObject(parent)
 {
@@ -475,6 +483,22 @@ bool TwkReport::ShowQuery(const QString &sql, const QString &)
 {
     if (RefusedBeforeLogin())
         return false;
+    if (calledFromDBus()) {
+        // The view tells "No Matches Found" or a failure in a message box,
+        // which would hold a remote caller's answer until the user closes
+        // it: the caller hears first, the user sees the box after.
+        try {
+            CDbRecordset records(m_host.Data().connection);
+            records.OpenText(sql);
+            if (records.IsEOF()) {
+                LaterForUser([this, sql] { m_host.ShowQueryResult(sql); });
+                return false;
+            }
+        } catch (const CDbError &error) {
+            RefusedWhen(true, error.Description());
+            return false;
+        }
+    }
     return m_host.ShowQueryResult(sql);
 }
 
@@ -524,12 +548,8 @@ qlonglong TwkCommands::SendMessage(qulonglong window, uint message, qulonglong w
     }
     if (!act)
         return 0;
-    // A remote caller gets its answer at once: the command may open a modal
-    // dialog that waits for the user.
-    if (calledFromDBus())
-        QMetaObject::invokeMethod(this, act, Qt::QueuedConnection);
-    else
-        act();
+    // The command may open a modal dialog that waits for the user.
+    LaterForUser(std::move(act));
     return 1;
 }
 
@@ -566,7 +586,7 @@ bool TwkGenericReport::Show()
     if (RefusedWhen(!grid, QStringLiteral("There is no report view.")))
         return false;
     if (m_cells.isEmpty() && m_headingCells.isEmpty()) {
-        TwkMessageBox(QStringLiteral("No Matches Found"));
+        LaterForUser([] { TwkMessageBox(QStringLiteral("No Matches Found")); });
         return false;
     }
     int rows = 0;

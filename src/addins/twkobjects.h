@@ -19,6 +19,7 @@
 #include <QVariantList>
 
 #include <array>
+#include <functional>
 #include <memory>
 
 class CAutomationHost;
@@ -89,6 +90,10 @@ protected:
     // True (and the D-Bus error sent) when `failed`; in-process it only
     // passes the answer on.
     bool RefusedWhen(bool failed, const QString &why);
+    // Runs a step that may wait for the user (a message box, a modal
+    // dialog): at once in-process, after the answer for a D-Bus caller, whose
+    // call would otherwise time out.
+    void LaterForUser(std::function<void()> step);
 
     CAutomationHost &m_host;
 

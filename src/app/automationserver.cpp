@@ -4,8 +4,8 @@
 #include "addins/twkobjects.h"
 #include "app/tallywickapp.h"
 #include "controls/gridctrl.h"
-#include "controls/settingspage.h"
 #include "frame/mainframe.h"
+#include "records/defaultsettingssheet.h"
 #include "reports/tallywickview.h"
 
 #include <QCoreApplication>
@@ -19,10 +19,6 @@ CAutomationServer::CAutomationServer(CTallywickApp &app)
 CAutomationServer::~CAutomationServer()
 {
     Withdraw();
-    for (const QPointer<CSettingsPage> &page : std::as_const(m_addinPages)) {
-        if (page && !page->parent())
-            delete page.data();
-    }
 }
 
 void CAutomationServer::Export(QDBusConnection connection)
@@ -110,9 +106,10 @@ bool CAutomationServer::SetStatusPane(int pane, COLORREF colour, const QString &
 
 bool CAutomationServer::AddSettingsPage(CSettingsPage *page)
 {
-    if (!page)
+    CMainFrame *frame = m_app.MainFrame();
+    if (!page || !frame || !frame->SettingsSheet())
         return false;
-    m_addinPages.append(page);
+    frame->SettingsSheet()->AddPage(page);
     return true;
 }
 

@@ -3,8 +3,6 @@
 #include "addins/automationhost.h"
 
 #include <QDBusConnection>
-#include <QList>
-#include <QPointer>
 
 #include <functional>
 #include <memory>
@@ -31,8 +29,6 @@ public:
 
     // The add-in manager's registration, set when the manager is there.
     std::function<bool(int index, const QString &descriptionXml, int toolbarBitmapId)> registerAddin;
-    // Pages add-ins handed over, for the Default Settings sheet.
-    const QList<QPointer<CSettingsPage>> &AddinPages() const { return m_addinPages; }
 
     bool RegisterAddin(int index, const QString &descriptionXml, int toolbarBitmapId) override;
     CTallywickData &Data() override;
@@ -51,5 +47,4 @@ private:
     CTallywickApp &m_app;
     std::unique_ptr<CTwkObjectModel> m_model;
     std::unique_ptr<CAutomationBus> m_bus;
-    QList<QPointer<CSettingsPage>> m_addinPages;
 };

@@ -1,6 +1,7 @@
 #include "app/tallywickapp.h"
 
 #include "addins/automationbus.h"
+#include "addins/twkobjects.h"
 #include "app/automationserver.h"
 #include "app/commandline.h"
 #include "app/instancechecker.h"
@@ -125,7 +126,6 @@ bool CTallywickApp::InitInstance(const QString &appFolder, const QStringList &ar
 
 bool CTallywickApp::StartMainWindow()
 {
-
     // Deletions that offer a backup first run the real one.
     m_data.backupData = [this](QObject *owner) {
         CWaitCursor wait;

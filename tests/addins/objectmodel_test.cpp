@@ -13,6 +13,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QDialog>
+#include <QPushButton>
+
 #include <string_view>
 #include <tuple>
 
@@ -140,4 +143,24 @@ TEST_F(ObjectModel, GridOperationsReachTheViewGridAndInProcessCallersNeedNoLogin
     EXPECT_EQ(model.Object(QStringLiteral("Tallywick.TwkGrid")), &grid);
     EXPECT_EQ(std::string_view(model.App()->Object(QStringLiteral("TwkDialogEvents"))->ClassId().progId),
               std::string_view("Tallywick.TwkDialogEvents"));
+}
+
+TEST_F(ObjectModel, SendMessageActsOnTheWindowByWindowsMessageNumbers)
+{
+    QDialog dialog;
+    auto *button = new QPushButton(QStringLiteral("Go"), &dialog);
+    button->setObjectName(QStringLiteral("1085"));
+    int clicks = 0;
+    QObject::connect(button, &QPushButton::clicked, [&clicks] { ++clicks; });
+    dialog.show();
+    const qulonglong handle = dialog.winId();
+
+    TwkCommands &commands = *model.Commands();
+    EXPECT_EQ(commands.SendMessage(handle, TwkCommands::WM_COMMAND, 1085, 0), 1);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(commands.SendMessage(handle, TwkCommands::WM_COMMAND, 1086, 0), 0) << "no such control";
+    EXPECT_EQ(commands.SendMessage(handle, 0x0200, 0, 0), 0) << "a message the program does not act on";
+    EXPECT_EQ(commands.SendMessage(handle + 1, TwkCommands::WM_CLOSE, 0, 0), 0) << "no such window";
+    EXPECT_EQ(commands.SendMessage(handle, TwkCommands::WM_CLOSE, 0, 0), 1);
+    EXPECT_FALSE(dialog.isVisible());
 }
