@@ -9,15 +9,36 @@
 
 namespace {
 
+// The sample's paths as a user's would read, while a page is made.
+class SamplePaths
+{
+public:
+    explicit SamplePaths(CTallywickData &data)
+        : m_data(data)
+        , m_kept{data.location.databasePath, data.settings.cBackUpDbPath}
+    {
+        data.location.databasePath = QStringLiteral("/home/ann/Bakery/TallywickPlus.mdb");
+        data.settings.cBackUpDbPath = QStringLiteral("/media/ann/USB/Backups");
+    }
+    ~SamplePaths()
+    {
+        m_data.location.databasePath = m_kept.first;
+        m_data.settings.cBackUpDbPath = m_kept.second;
+    }
+
+private:
+    CTallywickData &m_data;
+    std::pair<QString, QString> m_kept;
+};
+
 QWidget *Sheet(int page)
 {
     CTallywickData &data = SampleData();
-    const std::pair<QString, QString> kept{data.location.databasePath, data.settings.cBackUpDbPath};
-    data.location.databasePath = QStringLiteral("/home/ann/Bakery/TallywickPlus.mdb");
-    data.settings.cBackUpDbPath = QStringLiteral("/media/ann/USB/Backups");
-    auto *sheet = new CDefaultSettingsSheet(data);
-    data.location.databasePath = kept.first;
-    data.settings.cBackUpDbPath = kept.second;
+    CDefaultSettingsSheet *sheet;
+    {
+        const SamplePaths paths(data);
+        sheet = new CDefaultSettingsSheet(data);
+    }
     sheet->SetCurrentPage(page);
     return Sized(sheet);
 }
@@ -27,7 +48,11 @@ QWidget *Wizard(int page, bool firstRun = false)
     CTallywickData &data = SampleData();
     const bool wasFirstRun = data.firstRun;
     data.firstRun = firstRun;
-    auto *wizard = new CTwkSetupWizardSheet(data);
+    CTwkSetupWizardSheet *wizard;
+    {
+        const SamplePaths paths(data);
+        wizard = new CTwkSetupWizardSheet(data);
+    }
     data.firstRun = wasFirstRun;
     // Straight to the page without saving: the picture must not change the sample.
     wizard->ShowPage(page);
