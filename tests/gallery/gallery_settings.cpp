@@ -59,6 +59,8 @@ QWidget *Wizard(int page, bool firstRun = false)
     return Sized(wizard);
 }
 
+// CGeneralSettingsPage and CPreferenceSettingsPage on the sheet; the wizard
+// opens on CWizardSettingsSummaryPage.
 const GalleryRegistration general("records-settings-general", [] { return Sheet(0); });
 const GalleryRegistration preference("records-settings-preference", [] { return Sheet(1); });
 const GalleryRegistration welcome("records-wizard-1", [] { return Wizard(0, true); });
