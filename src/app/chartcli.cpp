@@ -4,13 +4,10 @@
 #include "base/clock.h"
 #include "base/stringids.h"
 #include "base/stringtable.h"
-#include "data/programfolders.h"
 #include "data/tallywickdata.h"
 #include "reports/chartfigure.h"
 #include "reports/reportfailure.h"
 
-#include <QApplication>
-#include <QDir>
 
 #include <optional>
 
@@ -114,16 +111,10 @@ int RunChart(const CCliArgs &args)
         size = *asked;
     }
 
-    // Charts are widgets drawn offscreen: no display is needed.
-    static int argc = 1;
-    static char name[] = "tallywick";
-    static char *argv[] = {name, nullptr};
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    // Charts are widgets.
+    const auto app = MakeOffscreenApplication(true);
     CTallywickData data;
-    OpenCliDatabase(data, args,
-                    args.Has(QStringLiteral("database")) ? QDir::currentPath()
-                                                         : ResolveProgramFolders(ProgramFolder()).data);
+    OpenCliDatabase(data, args);
     const ChartRequest request = RequestOf(data, args);
     QString failure;
     if (!RunReportStep([&] { failure = ChartToFile(data, request, size, output); }))

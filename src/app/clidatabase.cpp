@@ -3,8 +3,10 @@
 #include "app/cli.h"
 #include "data/dbschema.h"
 #include "data/login.h"
+#include "data/programfolders.h"
 #include "data/tallywickdata.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -102,4 +104,22 @@ void OpenCliDatabase(CTallywickData &data, const CCliArgs &args, const QString &
         && !PasswordMatches(GivenPassword(), data.settings.cPassword))
         throw CliError{kCliWrongPassword, QStringLiteral("wrong password")};
     data.loggedIn = true;
+}
+
+void OpenCliDatabase(CTallywickData &data, const CCliArgs &args)
+{
+    OpenCliDatabase(data, args,
+                    args.Has(QStringLiteral("database")) ? QDir::currentPath()
+                                                         : ResolveProgramFolders(ProgramFolder()).data);
+}
+
+std::unique_ptr<QCoreApplication> MakeOffscreenApplication(bool widgets)
+{
+    static int argc = 1;
+    static char name[] = "tallywick";
+    static char *argv[] = {name, nullptr};
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (widgets)
+        return std::make_unique<QApplication>(argc, argv);
+    return std::make_unique<QGuiApplication>(argc, argv);
 }

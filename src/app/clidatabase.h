@@ -1,6 +1,11 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
+
+#include <memory>
+
+
 
 class CCliArgs;
 class CTallywickData;
@@ -30,3 +35,12 @@ inline constexpr char kPasswordVariable[] = "TALLYWICK_PASSWORD";
 // kCliWrongPassword for a wrong or missing password. Never creates a file
 // and never changes a stored setting.
 void OpenCliDatabase(CTallywickData &data, const CCliArgs &args, const QString &dataFolder);
+
+// The same, with the settings file looked for in the user's data folder only
+// when no database is named.
+void OpenCliDatabase(CTallywickData &data, const CCliArgs &args);
+
+// The application a command runs in, on the offscreen platform: no display
+// is needed. The grid measures fonts, so every command needs at least a GUI
+// application; `widgets` when it draws a widget (a report view, a chart).
+std::unique_ptr<QCoreApplication> MakeOffscreenApplication(bool widgets);

@@ -8,7 +8,6 @@
 #include "controls/gridctrl.h"
 #include "controls/printseam.h"
 #include "controls/qtprintseam.h"
-#include "data/programfolders.h"
 #include "data/reminderstore.h"
 #include "data/sqltext.h"
 #include "data/tallywickdata.h"
@@ -23,8 +22,6 @@
 #include "reports/reportformat.h"
 #include "reports/tallywickview.h"
 
-#include <QApplication>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QPrinter>
@@ -370,24 +367,10 @@ int RunReport(const CCliArgs &args)
         throw Usage(QStringLiteral("unknown report \"%1\"").arg(kind));
     const OutputFormat format = FormatOf(args);
 
-    // The grid measures its fonts, so every format needs the fonts of a GUI
-    // application, on the offscreen platform: no display is needed. Only
-    // PDF draws the report view, a widget.
-    static int argc = 1;
-    static char name[] = "tallywick";
-    static char *argv[] = {name, nullptr};
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    std::unique_ptr<QCoreApplication> app;
-    if (format == OutputFormat::Pdf)
-        app = std::make_unique<QApplication>(argc, argv);
-    else
-        app = std::make_unique<QGuiApplication>(argc, argv);
-
+    // Only PDF draws the report view, a widget.
+    const auto app = MakeOffscreenApplication(format == OutputFormat::Pdf);
     CTallywickData data;
-    // The settings file is looked for only when no database is named.
-    OpenCliDatabase(data, args,
-                    args.Has(QStringLiteral("database")) ? QDir::currentPath()
-                                                         : ResolveProgramFolders(ProgramFolder()).data);
+    OpenCliDatabase(data, args);
     BuiltReport report;
     // A failure while the report reads the database is told as the window
     // tells it, on standard error here.
