@@ -5,8 +5,6 @@
 
 #include <memory>
 
-
-
 class CCliArgs;
 class CTallywickData;
 
