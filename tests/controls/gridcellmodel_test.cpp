@@ -418,21 +418,3 @@ TEST(GridPictures, ABitmapAndAnIdReplaceEachOther)
     grid.SetBkPictureId(999);
     EXPECT_TRUE(grid.GetBkPicture().isNull());
 }
-
-TEST(GridTextFlags, ReportFormatsMapToAlignmentAndWrapping)
-{
-    const struct {
-        unsigned format;
-        int wanted, unwanted;
-    } cases[] = {
-        {0x10, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, Qt::TextSingleLine},
-        {0x12, Qt::AlignRight | Qt::TextWordWrap, Qt::AlignLeft},
-        {0x8825, Qt::AlignHCenter | Qt::AlignVCenter | Qt::TextSingleLine,
-         Qt::TextWordWrap | Qt::TextShowMnemonic | Qt::TextHideMnemonic},
-    };
-    for (const auto &c : cases) {
-        const int flags = QtTextFlagsFromDrawText(c.format);
-        EXPECT_EQ(flags & c.wanted, c.wanted) << c.format;
-        EXPECT_EQ(flags & c.unwanted, 0) << c.format;
-    }
-}

@@ -6,25 +6,6 @@
 
 #include <gtest/gtest.h>
 
-TEST(ComErrorMessage, MapsTheKnownStatusesAndShowsTheEngineTextForOthers)
-{
-    const struct {
-        HRESULT status;
-        const char *description;
-        QString message;
-    } cases[] = {
-        {DB_E_ERRORSINCOMMAND, "syntax error", LoadString(StringId::InvalidCharacters)},
-        {DB_E_ERRORSOCCURRED, "", LoadString(StringId::DataAccessComponentsMissing)},
-        {DB_E_NOTABLE, "no such table", LoadString(StringId::DatabaseInvalid)},
-        {TWK_E_FAIL, "disk I/O error", LoadString(StringId::LoadSaveDataFailed)},
-        {DB_E_DATAOVERFLOW, "too long", QStringLiteral("too long")},
-        {HRESULT(0x800A0CC1), "", QString()},
-    };
-    for (const auto &c : cases)
-        EXPECT_EQ(ComErrorMessage(CDbError(c.status, QString::fromLatin1(c.description))), c.message) << c.status;
-    EXPECT_EQ(StandardStatusText(HRESULT(0x80040E57)), QStringLiteral("Unknown error 0x80040E57"));
-}
-
 TEST(RunReported, ReportsEachKindOfFailureOnceAndReturnsFalse)
 {
     EXPECT_TRUE(RunReported([] {}));
