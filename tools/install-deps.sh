@@ -11,6 +11,7 @@ packages=(
   fonts-liberation fonts-dejavu-core
   dbus poppler-utils xvfb xauth locales-all
   python3 time appstream
+  libcsv-dev libofx-dev clang libclang-rt-dev
 )
 
 missing=()
