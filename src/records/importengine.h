@@ -2,9 +2,11 @@
 
 #include "data/statementreader.h"
 
+#include <QDateTime>
 #include <QList>
 #include <QString>
 
+#include <memory>
 #include <optional>
 
 class CDbConnection;
