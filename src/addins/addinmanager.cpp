@@ -47,12 +47,37 @@ QStringList CAddinManager::DefaultFolders(const QString &appFolder)
     return {QDir(appFolder).filePath(QStringLiteral("addins")), data + QStringLiteral("/Tallywick/addins")};
 }
 
+QString CAddinManager::RegistryKey(const QString &name)
+{
+    QString key = name;
+    key.replace(u'%', QLatin1String("%25")).replace(u'/', QLatin1String("%2F")).replace(u'\\', QLatin1String("%5C"));
+    return key;
+}
+
+QString CAddinManager::NameFromRegistryKey(const QString &key)
+{
+    QString name;
+    for (qsizetype i = 0; i < key.size(); ++i) {
+        const QStringView code = QStringView(key).mid(i + 1, 2);
+        if (key[i] == u'%' && code.size() == 2) {
+            const QChar decoded = code == u"2F" ? u'/' : code == u"5C" ? u'\\' : code == u"25" ? u'%' : QChar();
+            if (!decoded.isNull()) {
+                name += decoded;
+                i += 2;
+                continue;
+            }
+        }
+        name += key[i];
+    }
+    return name;
+}
+
 void CAddinManager::ReadRegistry()
 {
     m_loadAll = GetProfileInt(kSection, kLoadAll, 1) != 0;
     m_registry.clear();
     for (const QString &name : ProfileSubsections(kSection))
-        m_registry.append({name, GetProfileInt(kSection + u'/' + name, kLoadAddin, 1)});
+        m_registry.append({NameFromRegistryKey(name), GetProfileInt(kSection + u'/' + name, kLoadAddin, 1)});
 }
 
 void CAddinManager::Load(const QStringList &folders, QObject *app)
@@ -227,7 +252,7 @@ bool CAddinManager::SaveLoadFlags() const
     bool ok = WriteProfileInt(kSection, kLoadAll, m_loadAll ? 1 : 0);
     for (const CAddinRecord &record : m_addins) {
         if (!record.name.isEmpty())
-            ok = WriteProfileInt(kSection + u'/' + record.name, kLoadAddin, record.loadFlag) && ok;
+            ok = WriteProfileInt(kSection + u'/' + RegistryKey(record.name), kLoadAddin, record.loadFlag) && ok;
     }
     return ok;
 }

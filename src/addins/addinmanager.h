@@ -101,6 +101,10 @@ public:
 
     // The add-ins folders: beside the program, then the user's data folder.
     static QStringList DefaultFolders(const QString &appFolder);
+    // An add-in's name as a key of the stored settings: a slash or backslash
+    // would nest the key, so they and '%' are written as %2F, %5C and %25.
+    static QString RegistryKey(const QString &name);
+    static QString NameFromRegistryKey(const QString &key);
 
 private:
     CAddinRecord *RecordOf(unsigned commandId, const CAddinCommand **command = nullptr);

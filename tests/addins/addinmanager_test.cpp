@@ -93,6 +93,21 @@ TEST_F(AddinManagerTest, LoadAllAdinsZeroLoadsNothing)
     EXPECT_FALSE(manager.AnyFound());
 }
 
+TEST_F(AddinManagerTest, NamesWithSlashesKeepTheirOwnLoadFlag)
+{
+    const QString names[] = {QStringLiteral("Banks/Import"), QStringLiteral("50% \\ off"), QStringLiteral("Banks")};
+    for (int i = 0; i < 3; ++i)
+        WriteProfileInt(QStringLiteral("Settings/Addin Manager/") + CAddinManager::RegistryKey(names[i]),
+                        QStringLiteral("LoadAddin"), i);
+    manager.ReadRegistry();
+    QList<QPair<QString, int>> read = manager.RegistryList();
+    std::sort(read.begin(), read.end());
+    EXPECT_EQ(read, (QList<QPair<QString, int>>{{names[1], 1}, {names[2], 2}, {names[0], 0}}));
+    // Keys written by hand with a stray '%' read as they stand.
+    EXPECT_EQ(CAddinManager::NameFromRegistryKey(QStringLiteral("100%")), QStringLiteral("100%"));
+    EXPECT_EQ(CAddinManager::NameFromRegistryKey(QStringLiteral("%41")), QStringLiteral("%41"));
+}
+
 TEST_F(AddinManagerTest, BrokenPluginsAreSkippedWithTheirReasonAndFailingCommandsReported)
 {
     Load({Fixture("otherinterface"), Fixture("unresolved"), Fixture("throwsonconnect"), Fixture("login"), kSample});
