@@ -64,7 +64,7 @@ const QList<CMenuDef> &MenuBarLayout()
              {ListAllExpenses, QStringLiteral("List all &Expenses...")},
              {},
              {CustomReport, QStringLiteral("&Custom Report")},
-             {Charts, QStringLiteral("&Charts...")},
+             {Charts, QStringLiteral("C&harts...")},
              {},
              {DisplayPaymentReminders, QStringLiteral("Display Payment &Reminders")},
          }},
