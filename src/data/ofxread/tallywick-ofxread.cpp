@@ -4,7 +4,7 @@
 // or the SGML parser under it on a hostile file costs only this process.
 //
 // Output: per transaction "T", then tab-separated: the line its <STMTTRN>
-// starts on, the date (YYYY-MM-DD), the amount, FITID, name, memo, cheque
+// starts on, the posted day as the file gives it (YYYY-MM-DD), the amount, FITID, name, memo, cheque
 // number; an empty field is absent. Tabs, line breaks and backslashes in a
 // field are written as \t, \n, \r and \\. A last line "END" and exit code 0
 // mean the whole file was read; exit code 1: the file cannot be opened, 2: it
@@ -21,39 +21,93 @@
 
 namespace {
 
-struct Reading {
-    std::vector<long long> transactionLines;
-    std::size_t written = 0;
-    bool sawStatement = false;
+// What the helper takes from the file itself for each <STMTTRN>: libofx
+// reports transactions in the file's order but not where they are, and it
+// turns a posted day into an instant, whose day then depends on the time
+// zone of whoever reads the file.
+struct ScannedTransaction {
+    long long line = 0;
+    std::string posted;
+    std::string fitId;
 };
 
-// The line of each <STMTTRN> in the file, in order: libofx reports
-// transactions in the order of the file but not where they are.
-bool ScanTransactionLines(const char *path, std::vector<long long> &lines)
+struct Reading {
+    std::vector<ScannedTransaction> scanned;
+    std::size_t cursor = 0;
+    bool sawStatement = false;
+    bool wroteAny = false;
+};
+
+bool ScanTransactions(const char *path, std::vector<ScannedTransaction> &found)
 {
     std::FILE *file = std::fopen(path, "rb");
     if (!file)
         return false;
-    static const char kTag[] = "<STMTTRN>";
-    const std::size_t tagLength = sizeof kTag - 1;
-    std::size_t matched = 0;
     long long line = 1;
+    bool inTransaction = false;
+    std::string tag;
+    std::string *capture = nullptr;
     for (int c = std::fgetc(file); c != EOF; c = std::fgetc(file)) {
+        if (capture && (c == '<' || c == '\r' || c == '\n' || capture->size() > 255))
+            capture = nullptr;
         if (c == '\n')
             ++line;
-        const char want = kTag[matched];
-        if (std::toupper(c) == want) {
-            if (++matched == tagLength) {
-                lines.push_back(line);
-                matched = 0;
-            }
-        } else {
-            matched = std::toupper(c) == kTag[0] ? 1 : 0;
+        if (capture) {
+            if (!std::isspace(c))
+                *capture += static_cast<char>(c);
+            continue;
         }
+        if (c != '<')
+            continue;
+        // A tag's name, as far as it is one of those looked for.
+        tag.clear();
+        for (c = std::fgetc(file); c != EOF && c != '>' && c != '<' && tag.size() < 16; c = std::fgetc(file))
+            tag += static_cast<char>(std::toupper(c));
+        if (c == '\n')
+            ++line;
+        if (tag == "STMTTRN") {
+            found.push_back({line, {}, {}});
+            inTransaction = true;
+        } else if (tag == "/STMTTRN") {
+            inTransaction = false;
+        } else if (inTransaction && c == '>' && tag == "DTPOSTED") {
+            capture = &found.back().posted;
+        } else if (inTransaction && c == '>' && tag == "FITID") {
+            capture = &found.back().fitId;
+        }
+        if (c == EOF)
+            break;
     }
     const bool ok = !std::ferror(file);
     std::fclose(file);
     return ok;
+}
+
+// The scanned entry of the transaction libofx reports next; a FITID that
+// does not match moves on to the entry that holds it.
+const ScannedTransaction *NextScanned(Reading &reading, const char *fitId)
+{
+    if (fitId) {
+        for (std::size_t i = reading.cursor; i < reading.scanned.size(); ++i) {
+            if (reading.scanned[i].fitId == fitId) {
+                reading.cursor = i;
+                break;
+            }
+        }
+    }
+    return reading.cursor < reading.scanned.size() ? &reading.scanned[reading.cursor++] : nullptr;
+}
+
+// "YYYYMMDD..." as "YYYY-MM-DD"; empty when the text does not start so.
+std::string PostedDay(const std::string &posted)
+{
+    if (posted.size() < 8)
+        return {};
+    for (int i = 0; i < 8; ++i) {
+        if (!std::isdigit(static_cast<unsigned char>(posted[i])))
+            return {};
+    }
+    return posted.substr(0, 4) + '-' + posted.substr(4, 2) + '-' + posted.substr(6, 2);
 }
 
 void PutField(std::string &out, const char *text, bool valid)
@@ -78,19 +132,19 @@ int OnTransaction(const struct OfxTransactionData data, void *context)
     // Investment trades are no income or expense of this program.
     if (data.invtransactiontype_valid)
         return 0;
-    const std::size_t index = reading->written++;
-    const long long line = index < reading->transactionLines.size() ? reading->transactionLines[index] : 0;
-    std::string out = "T\t" + std::to_string(line);
+    const ScannedTransaction *scanned = NextScanned(*reading, data.fi_id_valid ? data.fi_id : nullptr);
+    std::string out = "T\t" + std::to_string(scanned ? scanned->line : 0);
 
-    char date[16] = "";
-    if (data.date_posted_valid) {
-        // libofx turns the posted day into a local time.
+    std::string date = scanned ? PostedDay(scanned->posted) : std::string();
+    if (date.empty() && data.date_posted_valid) {
         std::tm parts{};
         const std::time_t posted = data.date_posted;
-        if (localtime_r(&posted, &parts))
-            std::strftime(date, sizeof date, "%Y-%m-%d", &parts);
+        char text[16] = "";
+        if (gmtime_r(&posted, &parts) && std::strftime(text, sizeof text, "%Y-%m-%d", &parts))
+            date = text;
     }
-    PutField(out, date, date[0] != '\0');
+    reading->wroteAny = true;
+    PutField(out, date.c_str(), !date.empty());
     // The shortest text that reads back as the same number, whatever the
     // locale.
     char amount[64] = "";
@@ -130,7 +184,7 @@ int main(int argc, char **argv)
         return 3;
     }
     Reading reading;
-    if (!ScanTransactionLines(argv[1], reading.transactionLines))
+    if (!ScanTransactions(argv[1], reading.scanned))
         return 1;
 
     // libofx reports on the console; the program shows its own messages.
@@ -142,7 +196,7 @@ int main(int argc, char **argv)
     libofx_proc_file(context, argv[1], AUTODETECT);
     libofx_free_context(context);
 
-    if (!reading.sawStatement && reading.written == 0)
+    if (!reading.sawStatement && !reading.wroteAny)
         return 2;
     std::fputs("END\n", stdout);
     return std::fflush(stdout) == 0 ? 0 : 4;
