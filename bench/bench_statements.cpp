@@ -42,16 +42,9 @@ void BM_ReadCsvStatement(benchmark::State &state)
         state.SkipWithError("the statement could not be written");
         return;
     }
-    CCsvLayout layout;
-    layout.delimiter = u';';
-    layout.encoding = QStringLiteral("Windows-1252");
-    layout.skipLines = 1;
-    layout.dateFormat = QStringLiteral("DD.MM.YYYY");
-    layout.decimalComma = true;
-    layout.dateColumn = 0;
-    layout.descriptionColumn = 1;
-    layout.memoColumn = 2;
-    layout.amountColumn = 3;
+    const CCsvLayout layout{.delimiter = u';', .encoding = QStringLiteral("Windows-1252"), .skipLines = 1,
+                            .dateFormat = QStringLiteral("DD.MM.YYYY"), .decimalComma = true, .dateColumn = 0,
+                            .descriptionColumn = 1, .memoColumn = 2, .amountColumn = 3};
     long read = 0;
     for (auto _ : state) {
         read = 0;

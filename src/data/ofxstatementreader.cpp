@@ -7,6 +7,8 @@
 
 #include <cmath>
 
+#include <sys/resource.h>
+
 namespace {
 
 QString Unescape(const QByteArray &field)
@@ -38,6 +40,11 @@ COfxStatementReader::COfxStatementReader(const QString &path, const QString &hel
     : m_path(path), m_idleTimeoutMs(idleTimeoutMs)
 {
     m_process.setStandardErrorFile(QProcess::nullDevice());
+    // A crash on a hostile file leaves no core file in the user's folder.
+    m_process.setChildProcessModifier([] {
+        const rlimit none{0, 0};
+        setrlimit(RLIMIT_CORE, &none);
+    });
     m_process.start(helper, {path}, QIODevice::ReadOnly);
     if (!m_process.waitForStarted()) {
         throw CStatementFileError(QStringLiteral("The OFX reader \"%1\" cannot be started (%2); the program may "

@@ -78,17 +78,9 @@ TEST_F(CsvStatementTest, ReadsAGermanExportInWindows1252WithDebitAndCredit)
                                "02.01.2026;B\xE4" "ckerei M\xFCller;Br\xF6tchen \x80 3;3,20;\n"
                                "05.01.2026;Arbeitgeber GmbH;Gehalt;;2.345,67\n"
                                "06.01.2026;Stra\xDF" "enbahn;Monatskarte;-1.049,00;\n");
-    CCsvLayout layout;
-    layout.delimiter = u';';
-    layout.encoding = QStringLiteral("Windows-1252");
-    layout.skipLines = 2;
-    layout.dateFormat = QStringLiteral("DD.MM.YYYY");
-    layout.decimalComma = true;
-    layout.dateColumn = 0;
-    layout.descriptionColumn = 1;
-    layout.memoColumn = 2;
-    layout.debitColumn = 3;
-    layout.creditColumn = 4;
+    const CCsvLayout layout{.delimiter = u';', .encoding = QStringLiteral("Windows-1252"), .skipLines = 2,
+                            .dateFormat = QStringLiteral("DD.MM.YYYY"), .decimalComma = true, .dateColumn = 0,
+                            .descriptionColumn = 1, .memoColumn = 2, .debitColumn = 3, .creditColumn = 4};
     const QList<CStatementLine> lines = ReadAll(path, layout);
     ASSERT_EQ(lines.size(), 3);
     EXPECT_EQ(lines[0].Description(), QStringLiteral("B\u00E4ckerei M\u00FCller - Br\u00F6tchen \u20AC 3"));

@@ -149,6 +149,7 @@ TEST_F(StatementFileTest, AFailingOfxReaderBecomesAMessage)
     CStatementLine line;
     ASSERT_TRUE(crashing.Next(line));
     EXPECT_EQ(line.fitId, QStringLiteral("F1"));
+    EXPECT_EQ(line.memo, QStringLiteral("core limit 0"));
     EXPECT_EQ(FailureOf(crashing),
               QStringLiteral("The OFX file \"%1\" could not be read: its reader crashed on it. The file may be "
                              "damaged.").arg(crash));

@@ -53,26 +53,11 @@ TEST(StatementDate, CandidatesAreTheFormatsThatReadEveryRow)
     EXPECT_TRUE(CandidateDateFormats({QStringLiteral("13/13/2026")}).isEmpty());
 }
 
-TEST(StatementDate, TwoDigitYearsCenterOnTheSeventies)
-{
-    EXPECT_EQ(ExpandTwoDigitYear(69), 2069);
-    EXPECT_EQ(ExpandTwoDigitYear(70), 1970);
-    EXPECT_EQ(ExpandTwoDigitYear(0), 2000);
-}
-
 TEST(CsvLayout, ComesBackFromItsTextAndNamesWhatIsMissing)
 {
-    CCsvLayout layout;
-    layout.delimiter = u'\t';
-    layout.encoding = QStringLiteral("Windows-1252");
-    layout.skipLines = 3;
-    layout.dateFormat = QStringLiteral("DD.MM.YY");
-    layout.decimalComma = true;
-    layout.dateColumn = 0;
-    layout.descriptionColumn = 2;
-    layout.memoColumn = 5;
-    layout.debitColumn = 3;
-    layout.creditColumn = 4;
+    CCsvLayout layout{.delimiter = u'\t', .encoding = QStringLiteral("Windows-1252"), .skipLines = 3,
+                      .dateFormat = QStringLiteral("DD.MM.YY"), .decimalComma = true, .dateColumn = 0,
+                      .descriptionColumn = 2, .memoColumn = 5, .debitColumn = 3, .creditColumn = 4};
     EXPECT_EQ(layout.Problem(), QString());
     const std::optional<CCsvLayout> back = CCsvLayout::FromText(layout.ToText());
     ASSERT_TRUE(back);
