@@ -73,6 +73,9 @@ void CImportStore::SaveRules(const QList<CImportRule> &rules)
 CImportRule CImportStore::LearnRule(const QString &description, const QString &category)
 {
     const CImportRule learnt = LearntRule(description, category);
+    // A blank description gives a rule that would match nothing: not kept.
+    if (!learnt.Problem().isEmpty())
+        return learnt;
     QList<CImportRule> rules = Rules();
     // The same pattern learnt again changes its category and comes first.
     rules.removeIf([&](const CImportRule &r) {

@@ -140,5 +140,39 @@ TEST_F(ImportCli, MalformedLinesAreNamedAndRefusalOrBadArgumentsChangeNothing)
     EXPECT_EQ(run.out, QStringLiteral("added: 1\nduplicates: 0\nerrors: 1\n"));
 }
 
+TEST_F(ImportCli, GermanLayoutFromOptionsAndFromASavedMapping)
+{
+    const QString umsatz = Write(QStringLiteral("umsatz.csv"), "Buchungstag;Verwendungszweck;Soll;Haben\r\n"
+                                                               "01.03.2026;B\xe4""ckerei M\xfc""ller;1.004,50;\r\n"
+                                                               "02.03.2026;Gehalt M\xe4rz;;2.250,00\r\n");
+    CImportStore store(db.Connection());
+    store.SaveRules({{0, RuleMatch::StartsWith, QStringLiteral("GEHALT"), QStringLiteral("Sales")}});
+    const QStringList layout = {QStringLiteral("--delimiter"), QStringLiteral(";"), QStringLiteral("--encoding"),
+                                QStringLiteral("Windows-1252"), QStringLiteral("--skip"), QStringLiteral("1"),
+                                QStringLiteral("--date-format"), QStringLiteral("dd.mm.yyyy"),
+                                QStringLiteral("--decimal-comma"), QStringLiteral("--columns"),
+                                QStringLiteral("date=1,description=2,debit=3,credit=4")};
+    ImportRun run = Import(QStringList{umsatz, QStringLiteral("--category=Sundry")} + kShop + layout, "de_DE.UTF-8");
+    EXPECT_EQ(run.code, kCliOk) << qPrintable(run.err);
+    EXPECT_EQ(run.out, QStringLiteral("added: 2\nduplicates: 0\nerrors: 0\n"));
+    EXPECT_EQ(db.Scalar(QStringLiteral("SELECT group_concat(cTransactionDate||' '||iTransactionType||' '||cTransactionName||' '||"
+                                       "cTransactionAmount||' '||cTransactionDescription, '|') FROM LB_TRANSACTION_INFO_TB")),
+              QStringLiteral("03/01/2026 2 Sundry 1004.5 B\u00e4ckerei M\u00fcller|03/02/2026 1 Sales 2250.0 Gehalt M\u00e4rz"));
+
+    CCsvLayout saved;
+    saved.delimiter = u';';
+    saved.encoding = QStringLiteral("Windows-1252");
+    saved.skipLines = 1;
+    saved.dateFormat = QStringLiteral("DD.MM.YYYY");
+    saved.decimalComma = true;
+    saved.dateColumn = 0;
+    saved.descriptionColumn = 1;
+    saved.debitColumn = 2;
+    saved.creditColumn = 3;
+    store.SaveMapping(QStringLiteral("Sparkasse"), saved);
+    run = Import(QStringList{umsatz, QStringLiteral("--mapping"), QStringLiteral("Sparkasse")} + kShop);
+    EXPECT_EQ(run.out, QStringLiteral("added: 0\nduplicates: 2\nerrors: 0\n")) << qPrintable(run.err);
+}
+
 } // namespace
 #endif
