@@ -116,10 +116,15 @@ class CImportPlanner
 public:
     CImportPlanner(CDbConnection &connection, const QList<CImportRule> &rules, const CImportOptions &options);
     ~CImportPlanner();
+    // Decides one line; a stored twin it finds answers for no later line, so
+    // each line of a statement is classified once per planner.
     CImportCandidate Classify(const CStatementLine &line);
     // The category the rules (else the default) give a description of the
     // type; empty when none fits. The review asks again after a rule changed.
     QString CategoryFor(const QString &description, int type) const;
+    // Replaces the rules (after one was learnt) and keeps what the lines
+    // classified so far have taken.
+    void SetRules(const QList<CImportRule> &rules);
 
 private:
     struct Private;

@@ -126,8 +126,7 @@ CImportPlanner::CImportPlanner(CDbConnection &connection, const QList<CImportRul
     : d(std::make_unique<Private>(connection))
 {
     d->options = options;
-    for (const CImportRule &rule : rules)
-        d->rules.emplace_back(CRuleMatcher(rule), rule.category);
+    SetRules(rules);
     CDbRecordset categories(connection);
     categories.Open("SELECT cTransactionName,iType FROM LB_ITEM_MASTER_INFO_TB");
     for (; !categories.IsEOF(); categories.MoveNext())
@@ -143,6 +142,13 @@ CImportPlanner::CImportPlanner(CDbConnection &connection, const QList<CImportRul
 }
 
 CImportPlanner::~CImportPlanner() = default;
+
+void CImportPlanner::SetRules(const QList<CImportRule> &rules)
+{
+    d->rules.clear();
+    for (const CImportRule &rule : rules)
+        d->rules.emplace_back(CRuleMatcher(rule), rule.category);
+}
 
 QString CImportPlanner::CategoryFor(const QString &description, int type) const
 {

@@ -124,13 +124,14 @@ TEST_F(ImportEngineTest, LearntRuleComesFirstAndMatchesNextMonthsText)
 {
     CImportStore store(db.Connection());
     store.SaveRules({{0, RuleMatch::Contains, QStringLiteral("market"), QStringLiteral("Other")}});
+    CImportOptions options;
+    options.unit = kUnit;
+    CImportPlanner planner(db.Connection(), store.Rules(), options);
     const CImportRule learnt = store.LearnRule(QStringLiteral("CITY MARKET  4711 03/02"), QStringLiteral("Food"));
     EXPECT_EQ(store.Rules().size(), 2);
     EXPECT_EQ(store.Rules().first().id, learnt.id);
 
-    CImportOptions options;
-    options.unit = kUnit;
-    CImportPlanner planner(db.Connection(), store.Rules(), options);
+    planner.SetRules(store.Rules());
     EXPECT_EQ(planner.CategoryFor(QStringLiteral("City Market 5521 04/01"), kExpenseTransaction), QStringLiteral("Food"));
     EXPECT_EQ(planner.CategoryFor(QStringLiteral("Farmers market"), kExpenseTransaction), QStringLiteral("Other"));
 
