@@ -119,6 +119,14 @@ void FillColumns(QComboBox *box, const QStringList &choices, int selected, bool 
     box->setCurrentIndex(at >= 0 ? at : 0);
 }
 
+// A label whose letter takes the focus to `buddy`.
+QLabel *BuddyLabel(const QString &text, QWidget *buddy)
+{
+    auto *label = new QLabel(text, buddy->parentWidget());
+    label->setBuddy(buddy);
+    return label;
+}
+
 int ColumnOf(const QComboBox *box)
 {
     return box->currentIndex() >= 0 ? box->currentData().toInt() : -1;
@@ -192,7 +200,7 @@ void CImportWizard::BuildFilePage()
 {
     auto *page = new QWidget(m_stack);
     m_file = MakeControl<QLineEdit>(page, IdFile);
-    auto *browse = MakeControl<QPushButton>(page, IdBrowse, QStringLiteral("&Browse..."));
+    auto *browse = MakeControl<QPushButton>(page, IdBrowse, QStringLiteral("B&rowse..."));
     m_format = MakeControl<QComboBox>(page, IdFormat);
     for (const auto &f : kFormats)
         m_format->addItem(QString::fromLatin1(f.name), int(f.format));
@@ -276,11 +284,11 @@ void CImportWizard::BuildColumnsPage()
 
     auto *columns = new QGroupBox(QStringLiteral("Its columns"), page);
     auto *grid = new QGridLayout(columns);
-    grid->addWidget(new QLabel(QStringLiteral("D&ate:"), columns), 0, 0);
+    grid->addWidget(BuddyLabel(QStringLiteral("D&ate:"), m_dateColumn), 0, 0);
     grid->addWidget(m_dateColumn, 0, 1, 1, 2);
-    grid->addWidget(new QLabel(QStringLiteral("Descri&ption:"), columns), 1, 0);
+    grid->addWidget(BuddyLabel(QStringLiteral("Descri&ption:"), m_descriptionColumn), 1, 0);
     grid->addWidget(m_descriptionColumn, 1, 1, 1, 2);
-    grid->addWidget(new QLabel(QStringLiteral("&Memo:"), columns), 2, 0);
+    grid->addWidget(BuddyLabel(QStringLiteral("&Memo:"), m_memoColumn), 2, 0);
     grid->addWidget(m_memoColumn, 2, 1, 1, 2);
     grid->addWidget(m_signed, 3, 0);
     grid->addWidget(m_amountColumn, 3, 1, 1, 2);
@@ -294,7 +302,7 @@ void CImportWizard::BuildColumnsPage()
     top->addWidget(file);
     top->addWidget(columns, 1);
     auto *saveRow = new QHBoxLayout;
-    saveRow->addWidget(new QLabel(QStringLiteral("Save these columns as:"), page));
+    saveRow->addWidget(BuddyLabel(QStringLiteral("Save &these columns as:"), m_mappingName));
     saveRow->addWidget(m_mappingName, 1);
     saveRow->addWidget(save);
 
@@ -386,13 +394,13 @@ void CImportWizard::BuildReviewPage()
     m_counts->setWordWrap(true);
 
     auto *form = new QGridLayout;
-    form->addWidget(new QLabel(QStringLiteral("Import into &unit:"), page), 0, 0);
+    form->addWidget(BuddyLabel(QStringLiteral("Import into &unit:"), m_unit), 0, 0);
     form->addWidget(m_unit, 0, 1);
-    form->addWidget(new QLabel(QStringLiteral("Same transaction within:"), page), 1, 0);
+    form->addWidget(BuddyLabel(QStringLiteral("Same transaction wi&thin:"), m_window), 1, 0);
     form->addWidget(m_window, 1, 1);
-    form->addWidget(new QLabel(QStringLiteral("Incomes no rule files:"), page), 0, 2);
+    form->addWidget(BuddyLabel(QStringLiteral("Inc&omes no rule files:"), m_defaultIncome), 0, 2);
     form->addWidget(m_defaultIncome, 0, 3);
-    form->addWidget(new QLabel(QStringLiteral("Expenses no rule files:"), page), 1, 2);
+    form->addWidget(BuddyLabel(QStringLiteral("E&xpenses no rule files:"), m_defaultExpense), 1, 2);
     form->addWidget(m_defaultExpense, 1, 3);
     auto *policy = new QHBoxLayout;
     policy->addWidget(m_skipMalformed);
