@@ -1,5 +1,7 @@
 #include "records/importmapping.h"
 
+#include "data/statementtext.h"
+
 #include <QFile>
 #include <QRegularExpression>
 #include <QStringDecoder>
@@ -8,13 +10,12 @@
 
 namespace {
 
-// Amounts as banks write them: a sign or currency sign, digits with
-// thousands marks, a decimal part, perhaps a trailing minus.
+// An amount under either decimal mark, and not a date (12.03.2026 would
+// read as one under the comma).
 bool LooksLikeAmount(const QString &text)
 {
-    static const QRegularExpression amount(QStringLiteral(R"(^[-+(]?\s*\D{0,3}\s*\d[\d.,' ]*\d?\s*[-)]?\s*\D{0,3}$)"));
     const QString t = text.trimmed();
-    return !t.isEmpty() && amount.match(t).hasMatch() && !CandidateDateFormats({t}).size();
+    return (ParseStatementAmount(t, false) || ParseStatementAmount(t, true)) && CandidateDateFormats({t}).isEmpty();
 }
 
 bool IsDate(const QString &text)
