@@ -48,8 +48,27 @@ QString GuessCsvEncoding(const QByteArray &head)
         whole.chop(1);
     if (!whole.isEmpty() && uchar(whole.back()) >= 0xC0)
         whole.chop(1);
-    (void)utf8.decode(whole);
+    // The decoder works when its result is taken, not before.
+    const QString text = utf8.decode(whole);
     return utf8.hasError() ? QStringLiteral("Windows-1252") : QStringLiteral("UTF-8");
+}
+
+QString BestDateFormat(const QStringList &dates)
+{
+    if (const QStringList all = CandidateDateFormats(dates); !all.isEmpty())
+        return all.first();
+    // A misprinted day (31.04.) must not hide the form all the others take.
+    QString best = CsvDateFormats().first();
+    qsizetype bestRead = 0;
+    for (const QString &format : CsvDateFormats()) {
+        const auto read = std::count_if(dates.begin(), dates.end(),
+                                        [&format](const QString &d) { return CandidateDateFormats({d}).contains(format); });
+        if (read > bestRead) {
+            bestRead = read;
+            best = format;
+        }
+    }
+    return best;
 }
 
 CCsvLayout GuessCsvColumns(const QList<QStringList> &rows, QChar delimiter, const QString &encoding)
@@ -130,9 +149,7 @@ CCsvLayout GuessCsvColumns(const QList<QStringList> &rows, QChar delimiter, cons
                 amounts << r[c].trimmed();
         }
     }
-    const QStringList formats = CandidateDateFormats(dates);
-    if (!formats.isEmpty())
-        layout.dateFormat = formats.first();
+    layout.dateFormat = BestDateFormat(dates);
     // "1.234,56" and "12,50" end in a comma and two digits; "1,234.56" does not.
     static const QRegularExpression commaDecimals(QStringLiteral(R"(,\d{1,2}\D*$)"));
     static const QRegularExpression pointDecimals(QStringLiteral(R"(\.\d{1,2}\D*$)"));

@@ -10,6 +10,10 @@
 // bytes that are not UTF-8 mean the Windows code page banks use.
 QString GuessCsvEncoding(const QByteArray &head);
 
+// The date format reading every one of `dates`, else the one reading most of
+// them.
+QString BestDateFormat(const QStringList &dates);
+
 // A first layout for a CSV statement from its rows read without skipping
 // (`rows` split with `delimiter`): a heading line is skipped and its names
 // place the columns; without one the columns are placed by what they hold.

@@ -4,6 +4,18 @@
 
 #include <QColor>
 
+namespace {
+
+// "line N: reason"; the readers' texts name their line already.
+QString ErrorText(const CImportCandidate &c)
+{
+    const QString reason = c.reason.isEmpty() ? c.line.error : c.reason;
+    const QString line = QStringLiteral("line %1: ").arg(c.line.lineNumber);
+    return reason.startsWith(line) ? reason : line + reason;
+}
+
+} // namespace
+
 CImportReviewModel::CImportReviewModel(QObject *parent)
     : QAbstractTableModel(parent)
 {
@@ -114,7 +126,7 @@ QStringList CImportReviewModel::ErrorLines() const
     QStringList lines;
     for (const CImportCandidate &c : m_rows) {
         if (c.state == ImportLineState::Error)
-            lines << QStringLiteral("line %1: %2").arg(c.line.lineNumber).arg(c.reason.isEmpty() ? c.line.error : c.reason);
+            lines << ErrorText(c);
     }
     return lines;
 }
@@ -168,8 +180,7 @@ QString StateText(const CImportCandidate &c)
     case ImportLineState::Error:
         break;
     }
-    const QString reason = c.reason.isEmpty() ? c.line.error : c.reason;
-    return QStringLiteral("Error in line %1: %2").arg(c.line.lineNumber).arg(reason);
+    return QStringLiteral("Error in ") + ErrorText(c);
 }
 
 } // namespace
@@ -193,8 +204,7 @@ QVariant CImportReviewModel::data(const QModelIndex &index, int role) const
         return {};
     switch (index.column()) {
     case DateColumn:
-        // The file's day in one fixed form, whatever the desktop's locale.
-        return c.line.date.isValid() ? c.line.date.toString(QStringLiteral("yyyy-MM-dd")) : QString();
+        return c.line.date.isValid() ? c.line.date.toString(m_dateFormat) : QString();
     case DescriptionColumn:
         return c.line.Description();
     case AmountColumn:

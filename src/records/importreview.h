@@ -23,6 +23,12 @@ public:
     // for incomes, 2 and 3 for expenses).
     void SetCategories(const QStringList &income, const QStringList &expense);
     void SetRules(const QList<CImportRule> &rules);
+    // How dates are shown (a QDate format); the file's own form does not matter.
+    void SetDateFormat(const QString &format)
+    {
+        if (!format.isEmpty())
+            m_dateFormat = format;
+    }
     // Defaults for lines no rule files; empty leaves those lines unticked.
     void SetDefaults(const QString &income, const QString &expense);
     // A freshly classified statement. When it is the same file classified
@@ -75,4 +81,5 @@ private:
     QStringList m_expenseCategories;
     QString m_defaultIncome;
     QString m_defaultExpense;
+    QString m_dateFormat = QStringLiteral("yyyy-MM-dd");
 };

@@ -39,7 +39,7 @@
 namespace {
 
 const QString kTitle = QStringLiteral("Tallywick + ");
-constexpr int kPreviewRows = 8;
+constexpr int kPreviewRows = 10;
 
 const struct {
     StatementFormat format;
@@ -220,7 +220,7 @@ void CImportWizard::BuildFilePage()
     fileRow->addWidget(m_file, 1);
     fileRow->addWidget(browse);
     auto *form = new QFormLayout;
-    form->addRow(QStringLiteral("Statement &file:"), fileRow);
+    form->addRow(BuddyLabel(QStringLiteral("Statement &file:"), m_file), fileRow);
     form->addRow(QStringLiteral("F&ormat:"), m_format);
     form->addRow(QStringLiteral("Saved &columns:"), m_mapping);
     auto *layout = new QVBoxLayout(page);
@@ -265,7 +265,12 @@ void CImportWizard::BuildColumnsPage()
     m_preview->setColumnCount(4);
     m_preview->setHorizontalHeaderLabels({QStringLiteral("Date"), QStringLiteral("Description"), QStringLiteral("Amount"),
                                           QStringLiteral("Read as")});
+    m_preview->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // The description and what became of the line share the width; a long
+    // reason is in full in its tip.
     m_preview->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
+    m_preview->horizontalHeader()->setSectionResizeMode(3, QHeaderView::Stretch);
+    m_preview->verticalHeader()->hide();
     m_preview->verticalHeader()->setDefaultSectionSize(m_preview->fontMetrics().height() + 6);
     m_preview->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_mappingName = MakeControl<QLineEdit>(page, IdMappingName);
@@ -355,6 +360,7 @@ void CImportWizard::BuildReviewPage()
     const QStringList income = CategoryNames(m_data.incomeCategories);
     const QStringList expense = CategoryNames(m_data.expenseCategories);
     m_review->SetCategories(income, expense);
+    m_review->SetDateFormat(m_data.settings.dateFormat);
     RunReported([this] { m_review->SetRules(CImportStore(m_data.connection).Rules()); });
     m_defaultIncome = MakeControl<QComboBox>(page, IdDefaultIncome);
     m_defaultExpense = MakeControl<QComboBox>(page, IdDefaultExpense);
@@ -385,11 +391,11 @@ void CImportWizard::BuildReviewPage()
     header->setSectionResizeMode(QHeaderView::Interactive);
     header->setSectionResizeMode(CImportReviewModel::TickColumn, QHeaderView::ResizeToContents);
     header->setSectionResizeMode(CImportReviewModel::DescriptionColumn, QHeaderView::Stretch);
-    header->resizeSection(CImportReviewModel::DateColumn, 90);
-    header->resizeSection(CImportReviewModel::AmountColumn, 80);
-    header->resizeSection(CImportReviewModel::TypeColumn, 70);
-    header->resizeSection(CImportReviewModel::CategoryColumn, 130);
-    header->resizeSection(CImportReviewModel::StateColumn, 170);
+    header->resizeSection(CImportReviewModel::DateColumn, 84);
+    header->resizeSection(CImportReviewModel::AmountColumn, 76);
+    header->resizeSection(CImportReviewModel::TypeColumn, 64);
+    header->resizeSection(CImportReviewModel::CategoryColumn, 124);
+    header->resizeSection(CImportReviewModel::StateColumn, 130);
     m_counts = MakeControl<QLabel>(page, IdCounts);
     m_counts->setWordWrap(true);
 
@@ -597,7 +603,10 @@ void CImportWizard::ShowLayout(const CCsvLayout &layout)
         const QSignalBlocker block(m_dateFormat);
         m_dateFormat->clear();
         m_dateFormat->addItems(formats);
-        m_dateFormat->setCurrentIndex(std::max(0, m_dateFormat->findText(layout.dateFormat)));
+        int at = m_dateFormat->findText(layout.dateFormat);
+        if (at < 0)
+            at = m_dateFormat->findText(BestDateFormat(dates));
+        m_dateFormat->setCurrentIndex(std::max(0, at));
     }
     m_showingLayout = false;
     UpdatePreview();
@@ -621,23 +630,23 @@ void CImportWizard::UpdatePreview()
             const bool bad = !line.error.isEmpty();
             const QStringList cells = {line.date.isValid() ? line.date.toString(QStringLiteral("yyyy-MM-dd")) : QString(),
                                        line.Description(), bad ? QString() : Money(line.amount),
-                                       bad ? QStringLiteral("line %1: %2").arg(line.lineNumber).arg(line.error)
+                                       bad ? line.error
                                        : line.amount >= 0 ? QStringLiteral("Income")
                                                           : QStringLiteral("Expense")};
             for (int c = 0; c < cells.size(); ++c) {
                 auto *item = new QTableWidgetItem(cells[c]);
                 if (c == 2)
                     item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-                if (bad)
+                if (bad) {
                     item->setForeground(QColor(0xB0, 0x1E, 0x1E));
+                    item->setToolTip(line.error);
+                }
                 m_preview->setItem(row, c, item);
             }
         }
     } catch (const CStatementFileError &e) {
         m_columnsProblem->setText(e.Message());
     }
-    m_preview->resizeColumnToContents(0);
-    m_preview->resizeColumnToContents(2);
 }
 
 void CImportWizard::SaveMapping()
