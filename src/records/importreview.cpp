@@ -67,13 +67,13 @@ QStringList CImportReviewModel::CategoriesFor(int type) const
 
 QString CImportReviewModel::RuleCategory(const CImportCandidate &candidate) const
 {
-    // A rule's category of the other type (a refund from a shop filed under
-    // an expense) must not file the line: it goes to the default instead.
+    // As the planner does: a rule whose category does not take the line's
+    // type (a refund from a shop filed under an expense) is passed over.
     const QStringList allowed = CategoriesFor(candidate.type);
     const QString description = candidate.line.Description();
     for (const CImportRule &rule : m_rules) {
-        if (rule.Matches(description))
-            return allowed.contains(rule.category) ? rule.category : QString();
+        if (allowed.contains(rule.category) && rule.Matches(description))
+            return rule.category;
     }
     return {};
 }

@@ -5,6 +5,7 @@
 #include "records/importreview.h"
 #include "records/transactionstore.h"
 
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QFile>
 #include <QRadioButton>
