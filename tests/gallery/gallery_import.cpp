@@ -48,6 +48,8 @@ CImportWizard *Wizard(CImportWizard::Page page)
     QMetaObject::invokeMethod(Child<QLineEdit>(wizard, CImportWizard::IdFile), "editingFinished");
     if (page >= CImportWizard::ColumnsPage)
         wizard->OnNext();
+    if (page == CImportWizard::FilePage) // where a browser saves it, not the gallery's scratch folder
+        Child<QLineEdit>(wizard, CImportWizard::IdFile)->setText(QStringLiteral("/home/ann/Downloads/Kontoauszug-2026-04.csv"));
     if (page == CImportWizard::ReviewPage) {
         Child<QComboBox>(wizard, CImportWizard::IdUnit)->setCurrentText(QStringLiteral("Shop"));
         wizard->OnNext();
