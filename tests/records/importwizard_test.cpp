@@ -8,6 +8,8 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
 
@@ -120,22 +122,29 @@ protected:
         AddCategory(QStringLiteral("Sundries"), 3);
     }
 
-    QString Write(const QByteArray &text)
+    QString Write(const QByteArray &text, const QString &name = QStringLiteral("january.csv"))
     {
-        const QString path = dir.filePath(QStringLiteral("january.csv"));
+        const QString path = dir.filePath(name);
         QFile f(path);
         EXPECT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
         f.write(text);
         return path;
     }
 
-    // Picks the file, takes the guessed columns and reaches the review.
-    void Reach(CImportWizard &wizard, const QString &path)
+    // Picks the file, takes the guessed columns or the saved ones named
+    // `use`, saves them as `save`, and reaches the review.
+    void Reach(CImportWizard &wizard, const QString &path, const QString &use = {}, const QString &save = {})
     {
         TestUi().QueueFile(path);
         wizard.OnBrowse();
+        if (!use.isEmpty())
+            Control<QComboBox>(&wizard, CImportWizard::IdMapping)->setCurrentText(use);
         ASSERT_TRUE(wizard.OnNext());
         ASSERT_EQ(wizard.CurrentPage(), CImportWizard::ColumnsPage);
+        if (!save.isEmpty()) {
+            Control<QLineEdit>(&wizard, CImportWizard::IdMappingName)->setText(save);
+            Control<QPushButton>(&wizard, CImportWizard::IdSaveMapping)->click();
+        }
         ASSERT_TRUE(wizard.OnNext());
         ASSERT_EQ(wizard.CurrentPage(), CImportWizard::ReviewPage);
     }
@@ -152,14 +161,14 @@ const QByteArray kStatement = "Date,Description,Amount\n"
 
 } // namespace
 
-TEST_F(ImportWizardTest, StatementGoesInOnceAndUndoTakesOnlyItsRows)
+TEST_F(ImportWizardTest, MonthByMonthNothingIsDoubledAndUndoTakesOnlyItsRows)
 {
     AddRow(QStringLiteral("Home"), QDate(2026, 1, 3), QStringLiteral("Eating Out"), 3.5, QStringLiteral("corner  cafe"), 2);
     const QString path = Write(kStatement);
     int coffee = 0;
     {
         CImportWizard wizard(data);
-        Reach(wizard, path);
+        Reach(wizard, path, {}, QStringLiteral("Home Bank"));
         EXPECT_EQ(wizard.Layout().amountColumn, 2);
         CImportReviewModel *review = wizard.Review();
         ASSERT_EQ(review->rowCount(), 5);
@@ -199,12 +208,37 @@ TEST_F(ImportWizardTest, StatementGoesInOnceAndUndoTakesOnlyItsRows)
     }
     EXPECT_EQ(Rows(), 5);
 
-    ASSERT_TRUE(HasImportToUndo(data));
+    // Next month's statement overlaps this one, read with the saved columns.
+    const QString february = Write("Date,Description,Amount\n"
+                                   "01/09/2026,Fresh Market,-42.10\n"
+                                   "01/12/2026,Fresh Market,-18.00\n"
+                                   "02/03/2026,FRESH MARKET 0231,-25.00\n"
+                                   "02/05/2026,Payroll ACME,1500.00\n",
+                                   QStringLiteral("february.csv"));
+    {
+        CImportWizard wizard(data);
+        Reach(wizard, february, QStringLiteral("Home Bank"));
+        const auto saved = CImportStore(data.connection).Mapping(QStringLiteral("Home Bank"));
+        EXPECT_EQ(wizard.Layout().ToText(), saved.value_or(CCsvLayout()).ToText());
+        Control<QComboBox>(&wizard, CImportWizard::IdDefaultIncome)->setCurrentText(QStringLiteral("Salary"));
+        EXPECT_EQ(wizard.Review()->Counts().duplicates, 2);
+        ASSERT_TRUE(wizard.OnFinish());
+        EXPECT_EQ(wizard.Added(), 2);
+    }
+    EXPECT_EQ(Rows(QStringLiteral("cTransactionName='Groceries'")), 3);
+    EXPECT_EQ(Rows(), 7);
+    // Stored as typed-in rows are, so the period reports count it.
+    EXPECT_TRUE(Table().contains(QStringLiteral("Home|02/03/2026|Groceries|25.000000|FRESH MARKET 0231|2")))
+        << Table().join(u'\n').toStdString();
+
     TestUi().Reset();
     TestUi().QueueAnswer(IDYES);
     EXPECT_TRUE(RunUndoLastImport(data, nullptr));
-    EXPECT_TRUE(TestUi().messages.first().text.contains(QStringLiteral("january.csv")));
-    EXPECT_EQ(Rows(), 2) << "the typed-in rows stay";
+    EXPECT_TRUE(TestUi().messages.first().text.contains(QStringLiteral("february.csv")));
+    EXPECT_EQ(Rows(), 5) << "January's import and the typed-in rows stay";
+    TestUi().QueueAnswer(IDYES);
+    EXPECT_TRUE(RunUndoLastImport(data, nullptr));
+    EXPECT_EQ(Rows(), 2);
     EXPECT_EQ(Rows(QStringLiteral("cTransactionDescription='typed later'")), 1);
     EXPECT_FALSE(HasImportToUndo(data));
 }
