@@ -20,7 +20,6 @@
 #include <QComboBox>
 #include <QFileInfo>
 #include <QFormLayout>
-#include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -164,31 +163,7 @@ CImportWizard::CImportWizard(CTallywickData &data, QWidget *parent)
     });
     AddHelpKey(this, m_data, StringId::HelpImport);
 
-    auto *line = new QFrame(this);
-    line->setFrameShape(QFrame::HLine);
-    line->setFrameShadow(QFrame::Sunken);
-    auto *buttons = new QHBoxLayout;
-    buttons->setContentsMargins(12, 0, 12, 12);
-    buttons->addWidget(help);
-    buttons->addStretch();
-    buttons->addWidget(m_back);
-    buttons->addWidget(m_next);
-    buttons->addWidget(m_finish);
-    buttons->addSpacing(12);
-    buttons->addWidget(cancel);
-
-    auto *pageArea = new QVBoxLayout;
-    pageArea->setContentsMargins(12, 12, 12, 4);
-    pageArea->addWidget(m_stack);
-    auto *middle = new QHBoxLayout;
-    middle->setSpacing(0);
-    middle->addWidget(m_strip);
-    middle->addLayout(pageArea, 1);
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addLayout(middle, 1);
-    layout->addWidget(line);
-    layout->addLayout(buttons);
+    LayOutWizard(this, nullptr, m_strip, m_stack, QMargins(12, 12, 12, 4), help, {m_back, m_next, m_finish}, cancel);
 
     ShowPage(FilePage);
     resize(940, 620);
@@ -348,9 +323,14 @@ void CImportWizard::BuildReviewPage()
     auto *page = new QWidget(m_stack);
     m_unit = MakeControl<QComboBox>(page, IdUnit);
     FillSortedCombo(m_unit, m_data.company.units);
-    const QString remembered = GetProfileString(QStringLiteral("Settings"), QStringLiteral("DefaultUnit"));
-    if (const int at = m_unit->findText(remembered); at >= 0)
-        m_unit->setCurrentIndex(at);
+    // The unit of the last import, else the one entries were last made in;
+    // the entry windows keep theirs.
+    for (const QString &key : {QStringLiteral("ImportUnit"), QStringLiteral("DefaultUnit")}) {
+        if (const int at = m_unit->findText(GetProfileString(QStringLiteral("Settings"), key)); at >= 0) {
+            m_unit->setCurrentIndex(at);
+            break;
+        }
+    }
     m_window = MakeControl<QSpinBox>(page, IdWindow);
     m_window->setRange(0, 31);
     m_window->setValue(3);
@@ -507,13 +487,18 @@ bool CImportWizard::OnNext()
             ShowPage(ReviewPage);
             return true;
         }
+        // Back on this page and forward again, the columns set stay.
+        const QString source = path + QLatin1Char('\n') + m_mapping->currentText();
         try {
-            std::optional<CCsvLayout> saved;
-            if (m_mapping->currentIndex() > 0) {
-                RunReported([&] { saved = CImportStore(m_data.connection).Mapping(m_mapping->currentText()); });
-                m_mappingName->setText(m_mapping->currentText());
+            if (source != m_layoutSource) {
+                std::optional<CCsvLayout> saved;
+                if (m_mapping->currentIndex() > 0) {
+                    RunReported([&] { saved = CImportStore(m_data.connection).Mapping(m_mapping->currentText()); });
+                    m_mappingName->setText(m_mapping->currentText());
+                }
+                ShowLayout(saved ? *saved : GuessCsvLayout(path));
+                m_layoutSource = source;
             }
-            ShowLayout(saved ? *saved : GuessCsvLayout(path));
         } catch (const CStatementFileError &e) {
             TwkMessageBox(e.Message(), kTitle, MB_OK | MB_ICONEXCLAMATION, this);
             return false;
@@ -769,7 +754,7 @@ bool CImportWizard::OnFinish()
     if (!ok)
         return false;
     m_added = written.added;
-    WriteProfileString(QStringLiteral("Settings"), QStringLiteral("DefaultUnit"), unit);
+    WriteProfileString(QStringLiteral("Settings"), QStringLiteral("ImportUnit"), unit);
     TwkMessageBox(LoadString(StringId::ImportDone).arg(written.added).arg(fileName), kTitle, MB_OK | MB_ICONINFORMATION,
                   this);
     accept();
@@ -778,6 +763,14 @@ bool CImportWizard::OnFinish()
 
 bool RunImportWizard(CTallywickData &data, QWidget *parent)
 {
+    // Lines need a unit to go into and categories to be filed under; as the
+    // entry windows do, offer the setup wizard instead.
+    if (data.company.units.isEmpty() || (data.incomeCategories.isEmpty() && data.expenseCategories.isEmpty())) {
+        if (TwkMessageBox(LoadString(StringId::RunSetupWizardQuestion), kTitle, MB_YESNO | MB_ICONQUESTION, parent) == IDYES
+            && data.runSetupWizard)
+            data.runSetupWizard(parent);
+        return false;
+    }
     CImportWizard wizard(data, parent);
     wizard.exec();
     return wizard.Added() > 0;

@@ -81,6 +81,8 @@ private:
     CImportReviewModel *m_review = nullptr;
     qint64 m_added = 0;
     bool m_showingLayout = false;
+    // The file and saved columns the column page was set from.
+    QString m_layoutSource;
     // The rows of the CSV file as read without skipping, for the choosers.
     QList<QStringList> m_rawRows;
 

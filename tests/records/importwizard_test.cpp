@@ -3,14 +3,17 @@
 #include "recordfixture.h"
 #include "records/importmapping.h"
 #include "records/importreview.h"
+#include "records/recordui.h"
 #include "records/transactionstore.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTableWidget>
 #include <QTemporaryDir>
 
 namespace {
@@ -265,4 +268,54 @@ TEST_F(ImportWizardTest, MalformedLinesAreSkippedOrRefuseTheWholeImport)
     Control<QRadioButton>(&wizard, CImportWizard::IdSkipMalformed)->setChecked(true);
     EXPECT_TRUE(wizard.OnFinish());
     EXPECT_EQ(Rows(), 2);
+}
+
+TEST_F(ImportWizardTest, ColumnsPageReadsAGermanExportAndPreviewsItLive)
+{
+    const QString path = Write("Buchungstag;Empf\xE4nger;Verwendungszweck;Soll;Haben\r\n"
+                               "05.01.2026;B\xE4""ckerei M\xFCller;Brot;3,40;\r\n"
+                               "12.01.2026;Arbeitgeber GmbH;Lohn Januar;;2.150,00\r\n",
+                               QStringLiteral("konto.csv"));
+    CImportWizard wizard(data);
+    TestUi().QueueFile(path);
+    wizard.OnBrowse();
+    ASSERT_TRUE(wizard.OnNext());
+    const CCsvLayout layout = wizard.Layout();
+    EXPECT_EQ(layout.encoding, QStringLiteral("Windows-1252"));
+    EXPECT_EQ(layout.delimiter, QLatin1Char(';'));
+    EXPECT_EQ(ComboItems(Control<QComboBox>(&wizard, CImportWizard::IdDateFormat)), QStringList{QStringLiteral("DD.MM.YYYY")})
+        << "only the formats that read every date";
+    auto *preview = Control<QTableWidget>(&wizard, CImportWizard::IdPreview);
+    ASSERT_EQ(preview->rowCount(), 2);
+    EXPECT_EQ(preview->item(0, 1)->text(), QStringLiteral("Bäckerei Müller - Brot"));
+    EXPECT_EQ(preview->item(0, 2)->text(), QStringLiteral("-3.40"));
+    EXPECT_EQ(preview->item(1, 2)->text(), QStringLiteral("2150.00"));
+
+    // Amounts read under the wrong decimal mark show as malformed at once.
+    Control<QCheckBox>(&wizard, CImportWizard::IdDecimalComma)->setChecked(false);
+    EXPECT_TRUE(preview->item(1, 3)->text().startsWith(QStringLiteral("line 3: "))) << preview->item(1, 3)->text().toStdString();
+}
+
+TEST_F(ImportWizardTest, OtherFormatsGoStraightToTheReviewAndAnUnreadableFileIsRefused)
+{
+    const QString qif = Write("!Type:Bank\nD01/31'26\nT-12.50\nPCorner Cafe\n^\n", QStringLiteral("card.qif"));
+    CImportWizard wizard(data);
+    TestUi().QueueFile(qif);
+    wizard.OnBrowse();
+    ASSERT_TRUE(wizard.OnNext());
+    EXPECT_EQ(wizard.CurrentPage(), CImportWizard::ReviewPage);
+    ASSERT_EQ(wizard.Review()->rowCount(), 1);
+    EXPECT_EQ(wizard.Review()->Candidates()[0].line.date, QDate(2026, 1, 31));
+    wizard.OnBack();
+    EXPECT_EQ(wizard.CurrentPage(), CImportWizard::FilePage);
+
+    const QString notQif = Write("Date,Amount\n01/31/2026,-12.50\n", QStringLiteral("renamed.qif"));
+    Control<QLineEdit>(&wizard, CImportWizard::IdFile)->setText(notQif);
+    auto *format = Control<QComboBox>(&wizard, CImportWizard::IdFormat);
+    format->setCurrentIndex(format->findData(int(StatementFormat::Qif)));
+    TestUi().Reset();
+    EXPECT_FALSE(wizard.OnNext());
+    EXPECT_EQ(wizard.CurrentPage(), CImportWizard::FilePage);
+    EXPECT_TRUE(TestUi().LastText().contains(QStringLiteral("renamed.qif"))) << TestUi().LastText().toStdString();
+    EXPECT_EQ(Rows(), 0);
 }
