@@ -23,14 +23,14 @@ void Print(FILE *stream, const QString &text)
     std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stream);
 }
 
-int Number(const CCliArgs &args, const QString &option, int fallback, int lowest)
+int Number(const CCliArgs &args, const QString &option, int fallback, int highest)
 {
     if (!args.Has(option))
         return fallback;
     bool ok = false;
     const int n = args.Value(option).trimmed().toInt(&ok);
-    if (!ok || n < lowest)
-        throw Usage(QStringLiteral("--%1 is a whole number from %2 up").arg(option).arg(lowest));
+    if (!ok || n < 0 || n > highest)
+        throw Usage(QStringLiteral("--%1 is a whole number from 0 to %2").arg(option).arg(highest));
     return n;
 }
 
@@ -109,7 +109,7 @@ CCsvLayout LayoutOf(const CCliArgs &args, CImportStore &store)
         layout.delimiter = DelimiterOf(args.Value(QStringLiteral("delimiter")));
     if (args.Has(QStringLiteral("encoding")))
         layout.encoding = args.Value(QStringLiteral("encoding"));
-    layout.skipLines = Number(args, QStringLiteral("skip"), 0, 0);
+    layout.skipLines = Number(args, QStringLiteral("skip"), 0, 1000000);
     if (args.Has(QStringLiteral("date-format")))
         layout.dateFormat = args.Value(QStringLiteral("date-format")).toUpper();
     layout.decimalComma = args.Has(QStringLiteral("decimal-comma"));
@@ -176,7 +176,8 @@ int RunImport(const CCliArgs &args)
     CImportOptions options;
     options.unit = args.Value(QStringLiteral("unit"));
     options.defaultCategory = args.Value(QStringLiteral("category"));
-    options.dateWindowDays = Number(args, QStringLiteral("window"), options.dateWindowDays, 0);
+    // A year either side is already more than any bank's booking delay.
+    options.dateWindowDays = Number(args, QStringLiteral("window"), options.dateWindowDays, 366);
     try {
         std::unique_ptr<IStatementReader> reader = OpenStatement(path, format, layout);
         CImportPlanner planner(data.connection, store.Rules(), options);
@@ -232,7 +233,9 @@ CCliCommand ImportCliCommand()
     CCliCommand c;
     c.name = QStringLiteral("import");
     c.help = QStringLiteral(
-        "  import FILE --unit NAME [options]   a bank statement (CSV, OFX/QFX, QIF) into one unit\n"
+        "  import FILE [options]   a bank statement (CSV, OFX/QFX, QIF) into one unit\n"
+        "\n"
+        "  tallywick import FILE --unit NAME [options]\n"
         "\n"
         "Each line becomes an income (money in) or an expense (money out) of the unit,\n"
         "filed under the category of the first rule that matches its description.\n"

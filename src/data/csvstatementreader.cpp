@@ -93,13 +93,16 @@ void CCsvRecordReader::ReadBlock()
         // A BOM the decoder kept (Latin-1 or Windows-1252 reading UTF-8).
         if (text.startsWith(QChar(0xFEFF)))
             text.remove(0, 1);
+        // Old Mac exports end lines with a carriage return alone.
+        if (!text.contains(u'\n') && text.contains(u'\r'))
+            m_lineEnd = u'\r';
     }
     if (text.contains(QChar(0)))
         throw CStatementFileError(FileMessage(m_path, QStringLiteral("is not a text file.")));
 
     m_pendingLine += text;
     qsizetype from = 0;
-    for (qsizetype end = m_pendingLine.indexOf(u'\n'); end >= 0; end = m_pendingLine.indexOf(u'\n', from)) {
+    for (qsizetype end = m_pendingLine.indexOf(m_lineEnd); end >= 0; end = m_pendingLine.indexOf(m_lineEnd, from)) {
         Feed(QStringView(m_pendingLine).mid(from, end + 1 - from));
         from = end + 1;
     }

@@ -47,6 +47,7 @@ private:
     bool m_windows1252 = false;
     QStringDecoder m_decoder;
     std::unique_ptr<csv_parser> m_parser;
+    QChar m_lineEnd = u'\n';
     QString m_pendingLine;
     qint64 m_lineNumber = 0;
     bool m_inRecord = false;

@@ -27,20 +27,25 @@ QDate ParseQifDate(const QString &text)
     if (iso.isValid())
         return iso;
     // Quicken writes years from 2000 after an apostrophe, some exports with
-    // dashes or dots between the parts.
-    static const QRegularExpression pattern(QStringLiteral("^(\\d{1,2})[/.-](\\d{1,2})(['/.-])(\\d{1,4})$"));
+    // dashes between the parts; European ones put the day first, with dots.
+    static const QRegularExpression pattern(QStringLiteral("^(\\d{1,2})([/.-])(\\d{1,2})(['/.-])(\\d{1,4})$"));
     const QRegularExpressionMatch match = pattern.match(compact);
     if (!match.hasMatch())
         return {};
-    const QString yearText = match.captured(4);
+    const QString yearText = match.captured(5);
     int year = yearText.toInt();
-    if (match.captured(3) == QLatin1String("'"))
+    if (yearText.size() == 3)
+        return {};
+    if (match.captured(4) == QLatin1String("'"))
         year += yearText.size() <= 2 ? 2000 : 0;
     else if (yearText.size() == 2)
         year = ExpandTwoDigitYear(year);
     else if (yearText.size() != 4)
         return {};
-    return QDate(year, match.captured(1).toInt(), match.captured(2).toInt());
+    const bool dayFirst = match.captured(2) == QLatin1String(".");
+    const int first = match.captured(1).toInt();
+    const int second = match.captured(3).toInt();
+    return dayFirst ? QDate(year, second, first) : QDate(year, first, second);
 }
 
 std::optional<double> ParseQifAmount(const QString &text)

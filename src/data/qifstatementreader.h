@@ -26,8 +26,8 @@ private:
 };
 
 // A QIF date: month first, the year after "/" or "'" with two or four digits
-// ("1/31'26", "01/31/2026", " 1/ 5'26"), or "YYYY-MM-DD". Invalid when it is
-// none of them.
+// ("1/31'26", "01/31/2026", " 1/ 5'26"), day first with dots ("31.01.2026"),
+// or "YYYY-MM-DD". Invalid when it is none of them.
 QDate ParseQifDate(const QString &text);
 // A QIF amount: a decimal point with comma thousands, unless the last mark
 // is a comma followed by one or two digits.

@@ -2,7 +2,6 @@
 
 #include "data/statementreader.h"
 
-#include <QRegularExpression>
 #include <QStringList>
 
 namespace {
@@ -144,31 +143,41 @@ int ExpandTwoDigitYear(int year)
 
 QDate ParseStatementDate(const QString &text, const QString &format)
 {
-    // The format names its separator and the order of its parts.
-    const qsizetype separatorAt = format.indexOf(QRegularExpression(QStringLiteral("[^DMY]")));
-    if (separatorAt < 0)
+    // The format names its separator and the order of its parts; each part
+    // of the text is read in place, since a statement has a date per line.
+    const QStringView want(format);
+    qsizetype separatorAt = 0;
+    while (separatorAt < want.size() && (want[separatorAt] == u'D' || want[separatorAt] == u'M' || want[separatorAt] == u'Y'))
+        ++separatorAt;
+    if (separatorAt == want.size())
         return {};
-    const QChar separator = format.at(separatorAt);
-    const QStringList formatParts = format.split(separator);
-    const QStringList parts = TrimBlanks(text).split(separator);
-    if (formatParts.size() != 3 || parts.size() != 3)
-        return {};
+    const QChar separator = want[separatorAt];
+    const QStringView have = QStringView(text).trimmed();
+    qsizetype wantFrom = 0;
+    qsizetype haveFrom = 0;
     int day = 0;
     int month = 0;
     int year = 0;
     for (int i = 0; i < 3; ++i) {
-        const QString part = TrimBlanks(parts.at(i));
-        const QString &want = formatParts.at(i);
-        if (part.isEmpty() || !AllDigits(part))
+        const qsizetype wantTo = i < 2 ? want.indexOf(separator, wantFrom) : want.size();
+        const qsizetype haveTo = i < 2 ? have.indexOf(separator, haveFrom) : have.size();
+        if (wantTo < 0 || haveTo < 0)
+            return {};
+        const QStringView wantPart = want.mid(wantFrom, wantTo - wantFrom);
+        // Banks pad one-digit days and months with spaces as well.
+        const QStringView part = have.mid(haveFrom, haveTo - haveFrom).trimmed();
+        wantFrom = wantTo + 1;
+        haveFrom = haveTo + 1;
+        if (part.isEmpty() || part.size() > 4 || !AllDigits(part))
             return {};
         const int value = part.toInt();
-        if (want.startsWith(u'Y')) {
-            if (part.size() != want.size())
+        if (wantPart.startsWith(u'Y')) {
+            if (part.size() != wantPart.size())
                 return {};
-            year = want.size() == 2 ? ExpandTwoDigitYear(value) : value;
+            year = wantPart.size() == 2 ? ExpandTwoDigitYear(value) : value;
         } else if (part.size() > 2) {
             return {};
-        } else if (want.startsWith(u'M')) {
+        } else if (wantPart.startsWith(u'M')) {
             month = value;
         } else {
             day = value;

@@ -79,7 +79,8 @@ public:
     // Stores the rules in the given order, replacing the stored ones.
     void SaveRules(const QList<CImportRule> &rules);
     // "Always file descriptions like this under it": a rule that wins over the
-    // stored ones.
+    // stored ones. A rule with a Problem() (a blank description, no
+    // category) is returned but not stored.
     CImportRule LearnRule(const QString &description, const QString &category);
 
     QStringList MappingNames();

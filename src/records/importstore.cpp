@@ -16,8 +16,7 @@ void EnsureImportTables(CDbConnection &connection)
         "CREATE TABLE IF NOT EXISTS LB_IMPORT_INFO_TB (iImportId INTEGER PRIMARY KEY AUTOINCREMENT, "
         "cFileName TEXT, cImportTime TEXT, cUnitName TEXT, iAdded INTEGER);"
         "CREATE TABLE IF NOT EXISTS LB_IMPORT_LINE_TB (iImportId INTEGER, iTransactionNumber INTEGER, "
-        "cFullDescription TEXT);"
-        "CREATE INDEX IF NOT EXISTS IX_IMPORT_LINE ON LB_IMPORT_LINE_TB (iImportId);"
+        "cFullDescription TEXT, PRIMARY KEY (iImportId, iTransactionNumber)) WITHOUT ROWID;"
         "CREATE TABLE IF NOT EXISTS LB_IMPORT_FITID_TB (cUnitName TEXT, cFitId TEXT, iImportId INTEGER, "
         "PRIMARY KEY (cUnitName, cFitId));"
         "CREATE INDEX IF NOT EXISTS IX_IMPORT_FITID ON LB_IMPORT_FITID_TB (iImportId);"));
@@ -74,6 +73,9 @@ void CImportStore::SaveRules(const QList<CImportRule> &rules)
 CImportRule CImportStore::LearnRule(const QString &description, const QString &category)
 {
     const CImportRule learnt = LearntRule(description, category);
+    // A blank description gives a rule that would match nothing: not kept.
+    if (!learnt.Problem().isEmpty())
+        return learnt;
     QList<CImportRule> rules = Rules();
     // The same pattern learnt again changes its category and comes first.
     rules.removeIf([&](const CImportRule &r) {

@@ -64,6 +64,11 @@ TEST_F(CsvStatementTest, ReadsAnAmericanExportWithQuotedFields)
     EXPECT_EQ(lines[2].date, QDate(2026, 1, 31));
     for (const CStatementLine &line : lines)
         EXPECT_EQ(line.error, QString()) << line.lineNumber;
+
+    const QList<CStatementLine> oldMac = ReadAll(Write("Date,Description,Amount\r1/2/2026,Tea,-2\r1/3/2026,Cake,-3\r"), UsLayout());
+    ASSERT_EQ(oldMac.size(), 2);
+    EXPECT_EQ(oldMac[1].lineNumber, 3);
+    EXPECT_EQ(oldMac[1].payee, QStringLiteral("Cake"));
 }
 
 TEST_F(CsvStatementTest, ReadsAGermanExportInWindows1252WithDebitAndCredit)

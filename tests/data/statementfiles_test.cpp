@@ -51,10 +51,11 @@ TEST_F(StatementFileTest, ReadsQifBankEntriesWithTheirDateForms)
                                "D01/31/2026\nT-12,50\nPB\xE4" "ckerei\n^\n"
                                "!Type:Invst\nD2/1'26\nNBuy\nT100.00\n^\n"
                                "!Type:CCard\nD02/30/2026\nTabc\nPBroken\n^\n"
-                               "D2/3/26\nT-9.99\n^\n");
+                               "D2/3/26\nT-9.99\n^\n"
+                               "D03.02.2026\nT-1.234,50\n^\n");
     const std::unique_ptr<IStatementReader> reader = OpenStatement(path, StatementFormat::Qif);
     const QList<CStatementLine> lines = ReadAll(*reader);
-    ASSERT_EQ(lines.size(), 5);
+    ASSERT_EQ(lines.size(), 6);
     EXPECT_EQ(lines[0].date, QDate(2026, 1, 31));
     EXPECT_EQ(lines[0].amount, -4.5);
     EXPECT_EQ(lines[0].Description(), QStringLiteral("Coffee - Latte"));
@@ -70,6 +71,8 @@ TEST_F(StatementFileTest, ReadsQifBankEntriesWithTheirDateForms)
               QStringLiteral("line 23: the date \"02/30/2026\" is not a date; the amount \"abc\" is not an amount"));
     EXPECT_EQ(lines[4].date, QDate(2026, 2, 3));
     EXPECT_EQ(lines[4].error, QString());
+    EXPECT_EQ(lines[5].date, QDate(2026, 2, 3));
+    EXPECT_EQ(lines[5].amount, -1234.5);
 }
 
 TEST_F(StatementFileTest, QifWithoutABankAccountIsRefused)
