@@ -34,6 +34,8 @@ constexpr unsigned VideoTutorials = 32834;
 constexpr unsigned CustomReport = 32835;
 // Added commands keep clear of the design's ids and of the add-in ranges.
 constexpr unsigned Charts = 32860;
+constexpr unsigned ImportStatement = 32861;
+constexpr unsigned UndoLastImport = 32862;
 constexpr unsigned RestoreData = 57601;
 constexpr unsigned PrintSetup = 57606;
 constexpr unsigned Print = 57607;

@@ -154,5 +154,17 @@ constexpr unsigned SaveDatabaseLocationFailed = 61700;
 constexpr unsigned ButtonCharts = 61760;
 constexpr unsigned HelpCharts = 61761;
 constexpr unsigned ChartInfoTip = 61762;
+constexpr unsigned ButtonImport = 61800;
+constexpr unsigned HelpImport = 61801;
+constexpr unsigned ImportDone = 61802;
+constexpr unsigned ImportLearnRule = 61803;
+constexpr unsigned ImportUndoQuestion = 61804;
+constexpr unsigned ImportUndone = 61805;
+constexpr unsigned ImportRefused = 61806;
+constexpr unsigned ImportNothingToAdd = 61807;
+constexpr unsigned ImportChooseFile = 61808;
+constexpr unsigned ImportFileNotFound = 61809;
+constexpr unsigned ImportNameMapping = 61810;
+constexpr unsigned ImportChooseUnit = 61811;
 
 } // namespace StringId

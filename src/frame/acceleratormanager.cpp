@@ -204,6 +204,8 @@ void RegisterMenuCommands(CAcceleratorManager &manager)
         {PrintPreview, "Print Preview", false},
         {PrintSetup, "Print Setup", false},
         {ExportReport, "Export Report", false},
+        {ImportStatement, "Import Statement", false},
+        {UndoLastImport, "Undo Last Import", false},
         {ChangePassword, "Change Password", false},
         {Login, "Login", false},
         {Exit, "Exit", false},

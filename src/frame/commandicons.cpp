@@ -295,6 +295,27 @@ void DrawChart(QPainter &p)
     p.drawRect(QRectF(18.5, 2.5, 4, 19));
 }
 
+void DrawImport(QPainter &p)
+{
+    // A bank statement with its lines, an arrow bringing it down into the
+    // ledger below.
+    const QPainterPath sheet = Closed({{2.5, 1.5}, {12.5, 1.5}, {15.5, 4.5}, {15.5, 15.5}, {2.5, 15.5}});
+    p.setPen(Outline(QColor(0x5A, 0x63, 0x70)));
+    p.setBrush(Vertical(1.5, 15.5, QColor(0xFF, 0xFF, 0xFF), QColor(0xE3, 0xE8, 0xEF)));
+    p.drawPath(sheet);
+    p.setPen(Outline(QColor(0x8A, 0x9B, 0xB5)));
+    for (const qreal y : {5.0, 8.0, 11.0})
+        p.drawLine(QPointF(5, y), QPointF(12.5, y));
+    // The ledger: a green-bound book lying flat.
+    const QColor cover(0x2B, 0x96, 0x36);
+    p.setPen(Outline(cover.darker(160)));
+    p.setBrush(Vertical(17.5, 22.5, cover.lighter(140), cover));
+    p.drawRoundedRect(QRectF(1.5, 17.5, 21, 5), 1.2, 1.2);
+    p.setPen(Outline(QColor(0xF4, 0xF6, 0xF9)));
+    p.drawLine(QPointF(3.5, 19.5), QPointF(20.5, 19.5));
+    DrawArrowDown(p, 18.5, 5.5, 18.5, QColor(0x3B, 0x7B, 0xD0), QColor(0x22, 0x4A, 0x80));
+}
+
 void DrawClear(QPainter &p)
 {
     // An eraser lying on a slant, with the trace it leaves.
@@ -372,6 +393,7 @@ Painter PainterFor(unsigned id)
     case AddExpense: return DrawExpense;
     case SpecifiedPeriodReport: return DrawReport;
     case Charts: return DrawChart;
+    case ImportStatement: return DrawImport;
     case ClearScreen: return DrawClear;
     case HelpTopics: return DrawHelp;
     case VideoTutorials: return DrawVideo;

@@ -17,6 +17,8 @@ bool RuleAllows(EnableRule rule, const CommandState &state)
         return !state.loggedIn;
     case EnableRule::PasswordModeZero:
         return state.passwordMode == 0;
+    case EnableRule::LoggedInWithImport:
+        return state.loggedIn && state.importToUndo;
     }
     return false;
 }
@@ -42,6 +44,8 @@ CCommandTable::CCommandTable()
         {PrintPreview, "Print Preview", V, EnableRule::LoggedInOutsidePreview},
         {PrintSetup, "Print Setup", A, in},
         {ExportReport, "Export Report", V, in},
+        {ImportStatement, "Import Statement", F, in},
+        {UndoLastImport, "Undo Last Import", F, EnableRule::LoggedInWithImport},
         {ChangePassword, "Change Password", A, EnableRule::PasswordModeZero},
         {Login, "Login", A, EnableRule::NotLoggedIn},
         {Exit, "Exit", A, always},

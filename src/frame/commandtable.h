@@ -17,6 +17,8 @@ enum class EnableRule {
     LoggedInOutsidePreview,
     NotLoggedIn,
     PasswordModeZero,
+    // Undo Last Import: logged in, with an import still to undo.
+    LoggedInWithImport,
 };
 
 // Everything the enabling rules look at.
@@ -24,6 +26,7 @@ struct CommandState {
     bool loggedIn = false;
     int passwordMode = 0; // 0 ask, 1 bypassed, 2 multi-user add-in
     bool printPreview = false;
+    bool importToUndo = false;
 };
 
 bool RuleAllows(EnableRule rule, const CommandState &state);

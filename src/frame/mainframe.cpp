@@ -17,6 +17,7 @@
 #include "data/sqltext.h"
 #include "frame/tipdlg.h"
 #include "records/defaultsettingssheet.h"
+#include "records/importwizard.h"
 #include "records/recordcommands.h"
 #include "records/recordui.h"
 #include "records/reminderdlgs.h"
@@ -239,6 +240,16 @@ void CMainFrame::BindFrameCommands()
             view->SetBackgroundColour(data.settings.backgroundColour);
     };
 
+    // The figures a report shows no longer hold after an import or its undo.
+    m_commands.SetHandler(ImportStatement, [this] {
+        if (RunImportWizard(m_data, this))
+            m_reportView->OnClearScreen();
+    });
+    m_commands.SetHandler(UndoLastImport, [this] {
+        if (RunUndoLastImport(m_data, this))
+            m_reportView->OnClearScreen();
+    });
+
     m_settingsSheet = new CDefaultSettingsSheet(m_data, this);
     m_commands.SetHandler(DefaultSettings, [this] { m_settingsSheet->exec(); });
     m_commands.SetHandler(SetupWizard, [this] { RunSetupWizard(m_data, this); });
@@ -286,7 +297,11 @@ bool CMainFrame::SetCommandHandler(unsigned id, std::function<void()> handler)
 
 CommandState CMainFrame::CurrentState() const
 {
-    return CommandState{m_data.loggedIn, m_data.settings.iByPassPasswordScreen, m_printPreview};
+    // Asked of the database once, not on every idle pass.
+    if (m_data.loggedIn && !m_importToUndo)
+        m_importToUndo = HasImportToUndo(m_data);
+    return CommandState{m_data.loggedIn, m_data.settings.iByPassPasswordScreen, m_printPreview,
+                        m_data.loggedIn && m_importToUndo.value_or(false)};
 }
 
 bool CMainFrame::IsCommandEnabled(unsigned id) const
@@ -328,7 +343,8 @@ bool CMainFrame::ExecuteCommand(unsigned id)
             break;
         }
     }
-    // Commands are where login state and password mode change.
+    // Commands are where login state, password mode and the database change.
+    m_importToUndo.reset();
     UpdateCommandStates();
     if (ran)
         emit commandExecuted(id);

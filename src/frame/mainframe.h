@@ -11,6 +11,7 @@
 #include <QTimer>
 
 #include <functional>
+#include <optional>
 
 class CColorStatusBar;
 class CDefaultSettingsSheet;
@@ -152,6 +153,9 @@ private:
     QPointer<QMenu> m_helpMenu;
     QPointer<CHelpViewer> m_helpViewer;
     bool m_printPreview = false;
+    // Whether the database holds an import to undo; asked again after each
+    // command (an import, an undo, a restore switching the file).
+    mutable std::optional<bool> m_importToUndo;
     std::function<void()> m_endPreview;
     QList<AddinToolbar> m_addinToolbars;
     std::function<void(unsigned)> m_invokeAddinCommand;

@@ -12,8 +12,6 @@
 #include "records/wizarddecoration.h"
 #include "records/wizardsettingssummarypage.h"
 
-#include <QFrame>
-#include <QHBoxLayout>
 #include <QPushButton>
 #include <QShortcut>
 #include <QStackedWidget>
@@ -56,32 +54,8 @@ CTwkSetupWizardSheet::CTwkSetupWizardSheet(CTallywickData &data, QWidget *parent
     connect(m_finish, &QPushButton::clicked, this, &CTwkSetupWizardSheet::OnFinish);
     connect(m_close, &QPushButton::clicked, this, &CTwkSetupWizardSheet::reject);
 
-    auto *line = new QFrame(this);
-    line->setFrameShape(QFrame::HLine);
-    line->setFrameShadow(QFrame::Sunken);
-    auto *buttons = new QHBoxLayout;
-    buttons->setContentsMargins(12, 0, 12, 12);
-    buttons->addStretch();
-    buttons->addWidget(m_back);
-    buttons->addWidget(m_next);
-    buttons->addWidget(m_finish);
-    buttons->addSpacing(12);
-    buttons->addWidget(m_close);
-
-    auto *pageArea = new QVBoxLayout;
-    pageArea->setContentsMargins(8, 8, 8, 0);
-    pageArea->addWidget(m_stack);
-    auto *middle = new QHBoxLayout;
-    middle->setSpacing(0);
-    middle->addWidget(m_strip);
-    middle->addLayout(pageArea, 1);
-
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(m_banner);
-    layout->addLayout(middle, 1);
-    layout->addWidget(line);
-    layout->addLayout(buttons);
+    QVBoxLayout *layout =
+        LayOutWizard(this, m_banner, m_strip, m_stack, QMargins(8, 8, 8, 0), nullptr, {m_back, m_next, m_finish}, m_close);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     auto *help = new QShortcut(QKeySequence(Qt::Key_F1), this);

@@ -1,7 +1,11 @@
 #include "records/wizarddecoration.h"
 
+#include <QFrame>
+#include <QHBoxLayout>
 #include <QLinearGradient>
 #include <QPainter>
+#include <QPushButton>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -125,4 +129,38 @@ void CWizardStrip::paintEvent(QPaintEvent *)
         p.setPen(active ? Qt::white : QColor(0xc8, 0xd4, 0xe8));
         p.drawText(QRect(44, y - 6, width() - 52, 34), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap, m_steps.at(i));
     }
+}
+
+QVBoxLayout *LayOutWizard(QWidget *wizard, QWidget *banner, CWizardStrip *strip, QWidget *pages, const QMargins &pageMargins,
+                          QPushButton *help, const QList<QPushButton *> &steps, QPushButton *close)
+{
+    auto *line = new QFrame(wizard);
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+    auto *buttons = new QHBoxLayout;
+    buttons->setContentsMargins(12, 0, 12, 12);
+    if (help)
+        buttons->addWidget(help);
+    buttons->addStretch();
+    for (QPushButton *step : steps)
+        buttons->addWidget(step);
+    buttons->addSpacing(12);
+    buttons->addWidget(close);
+
+    auto *pageArea = new QVBoxLayout;
+    pageArea->setContentsMargins(pageMargins);
+    pageArea->addWidget(pages);
+    auto *middle = new QHBoxLayout;
+    middle->setSpacing(0);
+    middle->addWidget(strip);
+    middle->addLayout(pageArea, 1);
+
+    auto *layout = new QVBoxLayout(wizard);
+    layout->setContentsMargins(0, 0, 0, 0);
+    if (banner)
+        layout->addWidget(banner);
+    layout->addLayout(middle, 1);
+    layout->addWidget(line);
+    layout->addLayout(buttons);
+    return layout;
 }

@@ -1,8 +1,13 @@
 #pragma once
 
 #include <QImage>
+#include <QList>
+#include <QMargins>
 #include <QStringList>
 #include <QWidget>
+
+class QPushButton;
+class QVBoxLayout;
 
 // The band above the wizard's pages: the program's banner picture on the
 // left and the active page's line on the right.
@@ -44,3 +49,10 @@ private:
     QStringList m_steps;
     int m_current = 0;
 };
+
+// Lays out a wizard window: the banner (when there is one) above, the strip
+// beside the pages (`pageMargins` round them), a rule, and the row of
+// buttons: `help` on the left (when there is one), `steps` (Back, Next,
+// Finish) on the right, `close` apart from them. The window's layout.
+QVBoxLayout *LayOutWizard(QWidget *wizard, QWidget *banner, CWizardStrip *strip, QWidget *pages, const QMargins &pageMargins,
+                          QPushButton *help, const QList<QPushButton *> &steps, QPushButton *close);

@@ -3,6 +3,7 @@
 #include "base/commandids.h"
 #include "controls/gridctrl.h"
 #include "data/dbschema.h"
+#include "records/importengine.h"
 #include "reports/tallywickview.h"
 #include "support/testdatabase.h"
 #include "support/testprintseam.h"
@@ -48,9 +49,45 @@ TEST_F(FrameTest, BeforeLoginOnlyTheFreeCommandsAndLoginAreEnabledAfterItAllButL
         const bool expected = kAlwaysOn.contains(Id(a)) || Id(a) == Login || Id(a) == ChangePassword;
         EXPECT_EQ(a->isEnabled(), expected) << a->text().toStdString();
     }
+    // Without a database there is no import to undo either.
     Frame(0, true).InitMenuBar();
     for (QAction *a : MenuCommands(frame->menuBar()))
-        EXPECT_EQ(a->isEnabled(), Id(a) != Login) << a->text().toStdString();
+        EXPECT_EQ(a->isEnabled(), Id(a) != Login && Id(a) != UndoLastImport) << a->text().toStdString();
+}
+
+TEST_F(FrameTest, UndoLastImportIsOfferedWhileThereIsAnImportAndTakesItBack)
+{
+    CTestDatabase db;
+    ASSERT_EQ(data.connection.Open(db.ConnectionString(), kDbUser, kDbPassword), 0);
+    db.AddCategory(QStringLiteral("Food"), 2);
+    db.Exec(QStringLiteral("UPDATE LB_COMPANY_INFO_TB SET cCompanyUnits='Home'"));
+    data.company.units = {QStringLiteral("Home")};
+    Frame(0, true);
+    QAction *undo = frame->CommandAction(UndoLastImport);
+    EXPECT_FALSE(undo->isEnabled());
+
+    {
+        CImportWriter writer(data.connection, QStringLiteral("march.csv"), QStringLiteral("Home"));
+        CImportCandidate line;
+        line.line.date = QDate(2026, 3, 2);
+        line.line.amount = -3.5;
+        line.line.payee = QStringLiteral("Corner Cafe");
+        line.type = 2;
+        line.category = QStringLiteral("Food");
+        line.ticked = true;
+        writer.Add(line);
+        writer.Commit();
+    }
+    db.AddTransaction(QStringLiteral("Home"), QStringLiteral("03/05/2026"), QStringLiteral("Food"), 9, QStringLiteral("typed"), 2);
+    // Any command may have changed the database: the state is asked again.
+    EXPECT_TRUE(frame->ExecuteCommand(ClearScreen));
+    EXPECT_TRUE(undo->isEnabled());
+
+    TestUi().QueueAnswer(IDYES);
+    EXPECT_TRUE(frame->ExecuteCommand(UndoLastImport));
+    EXPECT_TRUE(TestUi().messages.first().text.contains(QStringLiteral("march.csv")));
+    EXPECT_EQ(db.Count(QStringLiteral("LB_TRANSACTION_INFO_TB")), 1);
+    EXPECT_FALSE(undo->isEnabled());
 }
 
 TEST_F(FrameTest, LoginStateReachesMenusAndToolbarThroughCommandsAndUpdates)
