@@ -4,6 +4,7 @@
 #include "base/stringtable.h"
 #include "base/uiseam.h"
 #include "data/dberror.h"
+#include "data/dbuselock.h"
 #include "data/tallywickdata.h"
 
 #include <QDir>
@@ -209,6 +210,13 @@ bool BackupData(CTallywickData &data, QObject *owner)
                          MB_YESNO | MB_ICONQUESTION, owner)
             != IDYES)
         return false;
+    // Renamed over a file another program works in, the copy would cut that
+    // program's file loose and its later changes would be lost.
+    if (CDbUseLock::InUse(target)) {
+        TwkMessageBox(LoadString(StringId::BackupTargetInUse), QStringLiteral("Tallywick + "), MB_OK | MB_ICONEXCLAMATION,
+                      owner);
+        return false;
+    }
 
     if (!CopyDataFile(database, target, owner)) {
         TwkMessageBox(LoadString(StringId::BackupFailed), QStringLiteral("Tallywick + "), MB_OK, owner);
@@ -237,6 +245,11 @@ void BackupOnClosing(CTallywickData &data, bool printPreviewOpen, QObject *owner
     // renamed over it would cut the open file loose.
     if (IsSameDataFile(folder + kDataFileName, data.ResolvedDatabasePath()))
         return;
+    if (CDbUseLock::InUse(folder + kDataFileName)) {
+        TwkMessageBox(LoadString(StringId::BackupTargetInUse), QStringLiteral("Tallywick + "), MB_OK | MB_ICONEXCLAMATION,
+                      owner);
+        return;
+    }
     const bool withLogo = data.settings.iPromptForBackUpDb && !printPreviewOpen && data.loggedIn;
     CopyDataFile(data.ResolvedDatabasePath(), folder + kDataFileName, owner);
     if (withLogo && !data.company.cLogoPath.isEmpty())

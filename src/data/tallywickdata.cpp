@@ -152,9 +152,18 @@ bool CTallywickData::LocateDatabase()
 bool CTallywickData::OpenDatabase()
 {
     try {
-        return connection.Open(location.connectionString, settings.dbUser, settings.dbPassword) == TWK_S_OK;
+        for (;;) {
+            try {
+                return connection.Open(location.connectionString, settings.dbUser, settings.dbPassword) == TWK_S_OK;
+            } catch (const CDbError &e) {
+                // Another program compacting the file has it for a while.
+                if (e.Status() != TWK_E_DATABASEBUSY || !AskRetryWhenBusy())
+                    throw;
+            }
+        }
     } catch (const CDbError &e) {
-        ReportComError(e);
+        if (e.Status() != TWK_E_DATABASEBUSY)
+            ReportComError(e);
     } catch (const CFrameworkException &e) {
         ReportException(e);
     } catch (...) {
