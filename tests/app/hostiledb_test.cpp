@@ -182,6 +182,11 @@ private:
         if (!dialog)
             return;
         if (dialog->objectName() == QLatin1String("146")) {
+            // A password that is not taken once is not taken again.
+            if (++m_logins > 1) {
+                dialog->reject();
+                return;
+            }
             dialog->findChild<QLineEdit *>(QStringLiteral("1067"))->setText(m_password);
             dialog->accept();
         } else if (dialog->objectName() == QLatin1String("-2") || dialog->property("twkAnswered").toBool()
@@ -194,6 +199,7 @@ private:
         }
     }
     QString m_password;
+    int m_logins = 0;
     QTimer m_timer;
 };
 
