@@ -1,0 +1,151 @@
+#include "changes.h"
+
+#include "sampledatabase.h"
+
+#include "data/backup.h"
+#include "data/compaction.h"
+#include "data/dbrecordset.h"
+#include "data/inifile.h"
+#include "data/restore.h"
+#include "data/tallywickdata.h"
+#include "records/categorystore.h"
+#include "records/companystore.h"
+#include "records/deleteolddatadlg.h"
+#include "records/transactionstore.h"
+
+#include "support/testuiseam.h"
+
+#include <QCheckBox>
+#include <QDateEdit>
+
+namespace {
+
+QString ContentState(const CRunFolder &folder, const CSampleFiles &)
+{
+    return DatabaseState(folder.Database());
+}
+
+// The backup target holds the previous backup or a whole copy, never a
+// mixture; the database itself is left as it was.
+QString BackupState(const CRunFolder &folder, const CSampleFiles &files)
+{
+    const QString digest = FileDigest(folder.Backup());
+    QString which;
+    if (digest == files.olderDigest)
+        which = QStringLiteral("the previous backup");
+    else if (digest == files.sampleDigest)
+        which = QStringLiteral("a whole copy");
+    else
+        throw BrokenFile{QStringLiteral("the backup is neither the previous one nor a whole copy")};
+    DatabaseState(folder.Backup());
+    return which + QStringLiteral("; database: ") + DatabaseState(folder.Database());
+}
+
+// "DBPath" names the earlier or the chosen file, and both stay whole.
+QString RestoreState(const CRunFolder &folder, const CSampleFiles &)
+{
+    const QString path = CIniFile(folder.App() + QStringLiteral("/TallywickPlus.ini"))
+                             .Read(QStringLiteral("TallywickPlus"), QStringLiteral("DBPath"));
+    QString which;
+    if (path == folder.Database())
+        which = QStringLiteral("the earlier file");
+    else if (path == folder.Other())
+        which = QStringLiteral("the restored file");
+    else
+        throw BrokenFile{QStringLiteral("DBPath names neither file: \"%1\"").arg(path)};
+    return QStringLiteral("DBPath: %1; earlier: %2; restored: %3")
+        .arg(which, DatabaseState(folder.Database()), DatabaseState(folder.Other()));
+}
+
+// The original bytes, or a copy that opens and holds the same records.
+QString CompactionState(const CRunFolder &folder, const CSampleFiles &files)
+{
+    if (FileDigest(folder.Database()) == files.sampleDigest)
+        return QStringLiteral("the original");
+    return QStringLiteral("a compacted copy holding ") + DatabaseState(folder.Database());
+}
+
+QList<long> TransactionNumbers(CDbConnection &connection, const char *where)
+{
+    CDbRecordset rs(connection);
+    rs.Open("SELECT iTransactionNumber FROM LB_TRANSACTION_INFO_TB WHERE %s ORDER BY iTransactionNumber", where);
+    QList<long> numbers;
+    for (; !rs.IsEOF(); rs.MoveNext())
+        numbers << rs.GetLong(QStringLiteral("iTransactionNumber"));
+    return numbers;
+}
+
+bool DeleteOldData(CTallywickData &data, CTestUiSeam &ui)
+{
+    CDeleteOldDataDlg dialog(data, nullptr);
+    for (const char *box : {"1055", "1056", "1058"})
+        dialog.findChild<QCheckBox *>(QLatin1String(box))->click();
+    dialog.findChild<QDateEdit *>(QStringLiteral("1057"))->setDate(QDate(2018, 12, 31));
+    // No backup first: that change is checked on its own.
+    ui.QueueAnswer(IDNO);
+    return dialog.OnOK();
+}
+
+} // namespace
+
+QList<CChange> MultiRowChanges()
+{
+    QList<CChange> changes;
+    changes << CChange{QStringLiteral("delete a category with its transactions"), false, false,
+                       [](CTallywickData &data, CTestUiSeam &, const CRunFolder &) {
+                           CCategoryStore(data).DeleteWithTransactions(QStringLiteral("Category 13"),
+                                                                       kExpenseCategory, {}, true);
+                           return true;
+                       },
+                       ContentState};
+    changes << CChange{QStringLiteral("delete a unit with its transactions"), false, false,
+                       [](CTallywickData &data, CTestUiSeam &, const CRunFolder &) {
+                           QStringList remaining = data.company.units;
+                           remaining.removeAll(QStringLiteral("Unit 2"));
+                           CCompanyStore(data.connection).DeleteUnit(QStringLiteral("Unit 2"), true, remaining);
+                           return true;
+                       },
+                       ContentState};
+    changes << CChange{QStringLiteral("delete several transactions"), false, false,
+                       [](CTallywickData &data, CTestUiSeam &, const CRunFolder &) {
+                           CTransactionStore(data.connection)
+                               .Delete(TransactionNumbers(data.connection, "iTransactionNumber % 40 = 1"));
+                           return true;
+                       },
+                       ContentState};
+    changes << CChange{QStringLiteral("delete old data"), false, false,
+                       [](CTallywickData &data, CTestUiSeam &ui, const CRunFolder &) {
+                           return DeleteOldData(data, ui);
+                       },
+                       ContentState};
+    changes << CChange{QStringLiteral("back up"), true, false,
+                       [](CTallywickData &data, CTestUiSeam &ui, const CRunFolder &folder) {
+                           ui.QueueFolder(folder.BackupFolder());
+                           ui.QueueAnswer(IDYES); // replace the previous backup
+                           return BackupData(data);
+                       },
+                       BackupState};
+    changes << CChange{QStringLiteral("restore"), false, true,
+                       [](CTallywickData &data, CTestUiSeam &ui, const CRunFolder &folder) {
+                           ui.QueueFile(folder.Other());
+                           return RestoreData(data, RestoreHooks{{}, [] { return true; }});
+                       },
+                       RestoreState};
+    changes << CChange{QStringLiteral("compact"), false, false,
+                       [](CTallywickData &data, CTestUiSeam &, const CRunFolder &) { return CompactDatabase(data); },
+                       CompactionState};
+    return changes;
+}
+
+CChange RowByRowControl()
+{
+    return CChange{QStringLiteral("control: rows deleted one by one"), false, false,
+                   [](CTallywickData &data, CTestUiSeam &, const CRunFolder &) {
+                       for (const long number : TransactionNumbers(data.connection, "iTransactionNumber <= 40")) {
+                           CDbRecordset rs(data.connection);
+                           rs.Open("DELETE FROM LB_TRANSACTION_INFO_TB WHERE iTransactionNumber=%ld", number);
+                       }
+                       return true;
+                   },
+                   ContentState};
+}

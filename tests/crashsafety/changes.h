@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+#include <functional>
+
+class CTallywickData;
+class CTestUiSeam;
+
+// The files of one run: the program folder with the database and the
+// settings file naming it, a backup folder and another database to restore.
+struct CRunFolder {
+    QString root;
+    QString App() const { return root + QStringLiteral("/app"); }
+    QString Database() const { return App() + QStringLiteral("/TallywickPlus.mdb"); }
+    QString BackupFolder() const { return root + QStringLiteral("/backup"); }
+    QString Backup() const { return BackupFolder() + QStringLiteral("/TallywickPlus.mdb"); }
+    QString Other() const { return root + QStringLiteral("/other/TallywickPlus.mdb"); }
+};
+
+// The two databases every run starts from: the sample and an older one
+// (a tenth of the transactions fewer), with their digests and states.
+struct CSampleFiles {
+    QString sample;
+    QString older;
+    QString sampleDigest;
+    QString olderDigest;
+};
+
+// One multi-row change: made in a child process through the program's own
+// code, and read back by the parent after the child ended or was killed.
+struct CChange {
+    QString name;
+    // Needs a previous backup in the backup folder / another file to restore.
+    bool needsBackup = false;
+    bool needsOther = false;
+    // In the child; false when the program reported a failure.
+    std::function<bool(CTallywickData &data, CTestUiSeam &ui, const CRunFolder &folder)> run;
+    // In the parent: a text equal for equal states. Throws BrokenFile when a
+    // file is damaged or in no state the change may leave.
+    std::function<QString(const CRunFolder &folder, const CSampleFiles &files)> observe;
+};
+
+// The changes checked, in order.
+QList<CChange> MultiRowChanges();
+// A deletion made row by row without a transaction: the check must find
+// it half done.
+CChange RowByRowControl();
