@@ -113,6 +113,7 @@ int CopyThroughTemporary(const QString &source, const QString &destination, cons
         return fault;
     if (::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(destination).constData()) != 0)
         return errno;
+    SyncFolderOf(destination);
     return 0;
 }
 
@@ -126,6 +127,15 @@ void SetFileFaultHook(FileFaultHook hook)
 int InjectedFileFault(FileStep step, const QString &path)
 {
     return FaultHook() ? FaultHook()(step, path) : 0;
+}
+
+void SyncFolderOf(const QString &path)
+{
+    FileHandle folder;
+    folder.fd = ::open(QFile::encodeName(QFileInfo(path).absolutePath()).constData(),
+                       O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder.fd >= 0)
+        ::fsync(folder.fd);
 }
 
 QString WithTrailingSlash(const QString &folder)

@@ -90,6 +90,7 @@ bool CompactDatabase(CTallywickData &data, QObject *owner)
         // One rename on one file system: the original is whole until then.
         if (std::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(database).constData()) != 0)
             ThrowSystemError(errno);
+        SyncFolderOf(database);
         return data.OpenDatabase();
     } catch (const CDbError &e) {
         failure = e.Description().isEmpty() ? StandardStatusText(e.Status()) : e.Description();
