@@ -69,7 +69,7 @@ QString DatabaseState(const QString &path)
         if (integrity != QLatin1String("ok"))
             throw BrokenFile{QStringLiteral("%1 fails its integrity check: %2").arg(path, integrity)};
         // Cents as integers: a sum of doubles would depend on the order read.
-        return QStringList{
+        QStringList state{
             scalar("SELECT count(*)||' rows, numbers '||total(iTransactionNumber)||', cents '||"
                    "sum(CAST(round(cTransactionAmount*100) AS INTEGER)) FROM LB_TRANSACTION_INFO_TB"),
             scalar("SELECT count(*)||' categories: '||group_concat(cTransactionName||'/'||iType,',') FROM "
@@ -78,7 +78,18 @@ QString DatabaseState(const QString &path)
                    "FROM LB_PAYMENT_REMINDER_INFO_TB"),
             scalar("SELECT 'units '||cCompanyUnits FROM LB_COMPANY_INFO_TB"),
             scalar("SELECT count(*)||' settings rows' FROM LB_DEFAULT_SETTINGS_TB"),
-        }.join(QStringLiteral("; "));
+        };
+        // Tables added beside the five (the import's) count too.
+        CDbRecordset others(db);
+        others.Open("SELECT name FROM sqlite_master WHERE type='table' AND name NOT LIKE 'sqlite%%' AND name NOT IN "
+                    "('LB_TRANSACTION_INFO_TB','LB_ITEM_MASTER_INFO_TB','LB_COMPANY_INFO_TB',"
+                    "'LB_DEFAULT_SETTINGS_TB','LB_PAYMENT_REMINDER_INFO_TB') ORDER BY name");
+        for (; !others.IsEOF(); others.MoveNext()) {
+            CDbRecordset rows(db);
+            rows.Open("SELECT count(*) FROM %s", others.GetString(0));
+            state << others.GetString(0) + u' ' + rows.GetString(0);
+        }
+        return state.join(QStringLiteral("; "));
     } catch (const CDbError &e) {
         throw BrokenFile{QStringLiteral("%1 does not open with its key (0x%2 %3)")
                              .arg(path)
