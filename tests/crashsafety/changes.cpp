@@ -141,7 +141,7 @@ CChange RowByRowControl()
 {
     return CChange{QStringLiteral("control: rows deleted one by one"), false, false,
                    [](CTallywickData &data, CTestUiSeam &, const CRunFolder &) {
-                       for (const long number : TransactionNumbers(data.connection, "iTransactionNumber <= 40")) {
+                       for (const long number : TransactionNumbers(data.connection, "iTransactionNumber <= 100")) {
                            CDbRecordset rs(data.connection);
                            rs.Open("DELETE FROM LB_TRANSACTION_INFO_TB WHERE iTransactionNumber=%ld", number);
                        }

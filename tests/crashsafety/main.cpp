@@ -298,7 +298,8 @@ int RunParent(int argc, char **argv)
     }
     // The check itself: a change without a transaction must be caught.
     const CChange control = RowByRowControl();
-    const std::optional<Tally> caught = KillRepeatedly(control, work.path(), *files, qMax(3, options->kills / 4), random);
+    const std::optional<Tally> caught =
+        KillRepeatedly(control, work.path(), *files, qMax(8, options->kills / 10), random);
     if (caught)
         Print(control, *caught, false);
     const bool catches = caught && !caught->between.isEmpty();
