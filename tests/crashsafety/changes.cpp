@@ -6,6 +6,7 @@
 #include "data/compaction.h"
 #include "data/dbrecordset.h"
 #include "data/inifile.h"
+#include "data/reminderstore.h"
 #include "data/restore.h"
 #include "data/tallywickdata.h"
 #include "records/categorystore.h"
@@ -17,6 +18,9 @@
 
 #include <QCheckBox>
 #include <QDateEdit>
+
+#include <chrono>
+#include <thread>
 
 namespace {
 
@@ -113,6 +117,17 @@ QList<CChange> MultiRowChanges()
                            return true;
                        },
                        ContentState};
+    changes << CChange{QStringLiteral("delete several reminders"), false, false,
+                       [](CTallywickData &data, CTestUiSeam &, const CRunFolder &) {
+                           QList<long> ids;
+                           for (const CReminder &r : CReminderStore(data.connection).List(QDate(2015, 1, 1),
+                                                                                          QDate(2026, 12, 31)))
+                               if (r.id % 3 == 0)
+                                   ids << r.id;
+                           CReminderStore(data.connection).Delete(ids);
+                           return true;
+                       },
+                       ContentState};
     changes << CChange{QStringLiteral("delete old data"), false, false,
                        [](CTallywickData &data, CTestUiSeam &ui, const CRunFolder &) {
                            return DeleteOldData(data, ui);
@@ -141,9 +156,12 @@ CChange RowByRowControl()
 {
     return CChange{QStringLiteral("control: rows deleted one by one"), false, false,
                    [](CTallywickData &data, CTestUiSeam &, const CRunFolder &) {
-                       for (const long number : TransactionNumbers(data.connection, "iTransactionNumber <= 100")) {
+                       // A pause after each row keeps most of the run between
+                       // the first row and the last, however fast the disk.
+                       for (const long number : TransactionNumbers(data.connection, "iTransactionNumber <= 20")) {
                            CDbRecordset rs(data.connection);
                            rs.Open("DELETE FROM LB_TRANSACTION_INFO_TB WHERE iTransactionNumber=%ld", number);
+                           std::this_thread::sleep_for(std::chrono::milliseconds(25));
                        }
                        return true;
                    },
