@@ -1,7 +1,7 @@
 // Kills each multi-row change at random moments and checks that the files
 // are whole and the change is wholly there or wholly absent.
 //
-//   twk_crashsafety [--kills N] [--rows N] [--seed N] [--only TEXT]
+//   twk_crashsafety [--kills N] [--rows N] [--seed N] [--only TEXT]...
 //   twk_crashsafety --child <change> <run folder>      (the killed process)
 #include "changes.h"
 #include "sampledatabase.h"
@@ -21,6 +21,7 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <optional>
@@ -76,7 +77,7 @@ struct Options {
     int kills = 20;
     long rows = 100000;
     quint64 seed = 0;
-    QString only;
+    QStringList only; // parts of the names of the changes to run; all when empty
 };
 
 std::optional<Options> ParseOptions(const QStringList &args)
@@ -94,7 +95,7 @@ std::optional<Options> ParseOptions(const QStringList &args)
         else if (arg == QLatin1String("--seed") && hasValue)
             options.seed = args[++i].toULongLong(&ok);
         else if (arg == QLatin1String("--only") && hasValue)
-            options.only = args[++i];
+            options.only << args[++i];
         else
             ok = false;
         if (!ok)
@@ -275,11 +276,12 @@ int RunParent(int argc, char **argv)
     QCoreApplication app(argc, argv);
     const std::optional<Options> options = ParseOptions(app.arguments());
     if (!options) {
-        std::fputs("usage: twk_crashsafety [--kills N] [--rows N (1000 or more)] [--seed N] [--only TEXT]\n", stderr);
+        std::fputs("usage: twk_crashsafety [--kills N] [--rows N (1000 or more)] [--seed N] [--only TEXT]...\n", stderr);
         return 2;
     }
     std::printf("%ld rows, %d kills per change, seed %llu\n", options->rows, options->kills,
                 static_cast<unsigned long long>(options->seed));
+    std::fflush(stdout);
     const std::optional<CSampleFiles> files = MakeSampleFiles(work.path(), options->rows);
     if (!files)
         return 2;
@@ -288,7 +290,9 @@ int RunParent(int argc, char **argv)
     int changes = 0;
     bool consistent = true;
     for (const CChange &change : MultiRowChanges()) {
-        if (!change.name.contains(options->only))
+        if (!options->only.isEmpty()
+            && std::none_of(options->only.cbegin(), options->only.cend(),
+                            [&change](const QString &part) { return change.name.contains(part); }))
             continue;
         ++changes;
         const std::optional<Tally> tally = KillRepeatedly(change, work.path(), *files, options->kills, random);
