@@ -215,8 +215,9 @@ struct Tally {
 
 void Print(const CChange &change, const Tally &tally, bool details)
 {
-    std::printf("%s: %.1f ms; %lld kills: %d before, %d after (%d had finished), %lld between\n",
-                qPrintable(change.name), tally.milliseconds,
+    // Milliseconds with a point on every desktop.
+    std::printf("%s: %s ms; %lld kills: %d before, %d after (%d had finished), %lld between\n",
+                qPrintable(change.name), qPrintable(QString::number(tally.milliseconds, 'f', 1)),
                 qlonglong(tally.atBefore + tally.atAfter + tally.between.size()), tally.atBefore, tally.atAfter,
                 tally.finishedFirst, qlonglong(tally.between.size()));
     if (details && !tally.between.isEmpty()) {
