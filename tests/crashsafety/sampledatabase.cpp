@@ -58,17 +58,17 @@ QString MakeSampleDatabase(const QString &path, long rows)
 
 QString DatabaseState(const QString &path)
 {
-    // A file with the very bytes of one already read whole, and no journal
-    // beside it that an open would roll back, is that file: the integrity
-    // check of 100,000 rows is not repeated for each kill that came before
-    // anything was written.
     static QHash<QString, QString> known;
-    const QString digest = QFile::exists(path + QStringLiteral("-journal")) ? QString() : FileDigest(path);
-    if (!digest.isEmpty() && known.contains(digest))
-        return known.value(digest);
     try {
+        // Opening rolls back what a killed change left in the journal.
         CDbConnection db;
         db.Open(ConnectionTo(path), kDbUser, kDbPassword);
+        // A file with the very bytes of one already read whole is that file:
+        // the integrity check of 100,000 rows is not repeated for each kill
+        // that came before anything was committed.
+        const QString digest = FileDigest(path);
+        if (known.contains(digest))
+            return known.value(digest);
         const auto scalar = [&db](const char *sql) {
             CDbRecordset rs(db);
             rs.Open(sql);
@@ -98,8 +98,7 @@ QString DatabaseState(const QString &path)
             rows.Open("SELECT count(*) FROM %s", others.GetString(0));
             state << others.GetString(0) + u' ' + rows.GetString(0);
         }
-        if (!digest.isEmpty())
-            known.insert(digest, state.join(QStringLiteral("; ")));
+        known.insert(digest, state.join(QStringLiteral("; ")));
         return state.join(QStringLiteral("; "));
     } catch (const CDbError &e) {
         throw BrokenFile{QStringLiteral("%1 does not open with its key (0x%2 %3)")
