@@ -95,14 +95,14 @@ bool DeleteOldData(CTallywickData &data, CTestUiSeam &ui)
 QList<CChange> MultiRowChanges()
 {
     QList<CChange> changes;
-    changes << CChange{QStringLiteral("delete a category with its transactions"), false, false,
+    changes << CChange{QStringLiteral("delete a category with its transactions"), CChange::kNothing,
                        [](CTallywickData &data, CTestUiSeam &, const CRunFolder &) {
                            CCategoryStore(data).DeleteWithTransactions(QStringLiteral("Category 13"),
                                                                        kExpenseCategory, {}, true);
                            return true;
                        },
                        ContentState};
-    changes << CChange{QStringLiteral("delete a unit with its transactions"), false, false,
+    changes << CChange{QStringLiteral("delete a unit with its transactions"), CChange::kNothing,
                        [](CTallywickData &data, CTestUiSeam &, const CRunFolder &) {
                            QStringList remaining = data.company.units;
                            remaining.removeAll(QStringLiteral("Unit 2"));
@@ -110,14 +110,14 @@ QList<CChange> MultiRowChanges()
                            return true;
                        },
                        ContentState};
-    changes << CChange{QStringLiteral("delete several transactions"), false, false,
+    changes << CChange{QStringLiteral("delete several transactions"), CChange::kNothing,
                        [](CTallywickData &data, CTestUiSeam &, const CRunFolder &) {
                            CTransactionStore(data.connection)
                                .Delete(TransactionNumbers(data.connection, "iTransactionNumber % 40 = 1"));
                            return true;
                        },
                        ContentState};
-    changes << CChange{QStringLiteral("delete several reminders"), false, false,
+    changes << CChange{QStringLiteral("delete several reminders"), CChange::kNothing,
                        [](CTallywickData &data, CTestUiSeam &, const CRunFolder &) {
                            QList<long> ids;
                            for (const CReminder &r : CReminderStore(data.connection).List(QDate(2015, 1, 1),
@@ -128,25 +128,25 @@ QList<CChange> MultiRowChanges()
                            return true;
                        },
                        ContentState};
-    changes << CChange{QStringLiteral("delete old data"), false, false,
+    changes << CChange{QStringLiteral("delete old data"), CChange::kNothing,
                        [](CTallywickData &data, CTestUiSeam &ui, const CRunFolder &) {
                            return DeleteOldData(data, ui);
                        },
                        ContentState};
-    changes << CChange{QStringLiteral("back up"), true, false,
+    changes << CChange{QStringLiteral("back up"), CChange::kPreviousBackup,
                        [](CTallywickData &data, CTestUiSeam &ui, const CRunFolder &folder) {
                            ui.QueueFolder(folder.BackupFolder());
                            ui.QueueAnswer(IDYES); // replace the previous backup
                            return BackupData(data);
                        },
                        BackupState};
-    changes << CChange{QStringLiteral("restore"), false, true,
+    changes << CChange{QStringLiteral("restore"), CChange::kFileToRestore,
                        [](CTallywickData &data, CTestUiSeam &ui, const CRunFolder &folder) {
                            ui.QueueFile(folder.Other());
                            return RestoreData(data, RestoreHooks{{}, [] { return true; }});
                        },
                        RestoreState};
-    changes << CChange{QStringLiteral("compact"), false, false,
+    changes << CChange{QStringLiteral("compact"), CChange::kNothing,
                        [](CTallywickData &data, CTestUiSeam &, const CRunFolder &) { return CompactDatabase(data); },
                        CompactionState};
     return changes;
@@ -154,7 +154,7 @@ QList<CChange> MultiRowChanges()
 
 CChange RowByRowControl()
 {
-    return CChange{QStringLiteral("control: rows deleted one by one"), false, false,
+    return CChange{QStringLiteral("control: rows deleted one by one"), CChange::kNothing,
                    [](CTallywickData &data, CTestUiSeam &, const CRunFolder &) {
                        // A pause after each row keeps most of the run between
                        // the first row and the last, however fast the disk.

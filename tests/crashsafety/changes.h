@@ -32,9 +32,9 @@ struct CSampleFiles {
 // code, and read back by the parent after the child ended or was killed.
 struct CChange {
     QString name;
-    // Needs a previous backup in the backup folder / another file to restore.
-    bool needsBackup = false;
-    bool needsOther = false;
+    // Files the run needs besides the sample as its database.
+    enum Needs { kNothing = 0, kPreviousBackup = 1, kFileToRestore = 2 };
+    int needs = kNothing;
     // In the child; false when the program reported a failure.
     std::function<bool(CTallywickData &data, CTestUiSeam &ui, const CRunFolder &folder)> run;
     // In the parent: a text equal for equal states. Throws BrokenFile when a

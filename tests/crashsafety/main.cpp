@@ -138,11 +138,11 @@ CRunFolder PrepareRun(const QString &work, const CSampleFiles &files, const CCha
         ini.write((QStringLiteral("[TallywickPlus]\nDBPath=") + folder.Database() + QStringLiteral("\nConStrg=")
                    + kProviderSetting + u'\n')
                       .toUtf8());
-    if (change.needsBackup) {
+    if (change.needs & CChange::kPreviousBackup) {
         QDir().mkpath(folder.BackupFolder());
         QFile::copy(files.older, folder.Backup());
     }
-    if (change.needsOther) {
+    if (change.needs & CChange::kFileToRestore) {
         QDir().mkpath(QFileInfo(folder.Other()).absolutePath());
         QFile::copy(files.older, folder.Other());
     }
