@@ -1,6 +1,7 @@
 #include "app/cli.h"
 
 #include "app/chartcli.h"
+#include "app/importcli.h"
 #include "app/reportcli.h"
 
 #include <QLocale>
@@ -14,7 +15,8 @@ const QString kVersion = QStringLiteral("--version");
 
 const std::vector<CCliCommand> &Commands()
 {
-    static const std::vector<CCliCommand> commands{ReportCliCommand(), ChartCliCommand()};
+    static const std::vector<CCliCommand> commands{ReportCliCommand(), ChartCliCommand(),
+                                                        ImportCliCommand()};
     return commands;
 }
 
@@ -68,7 +70,7 @@ QDate CCliArgs::Date(const QString &option, const QString &dateFormat, const QDa
     return date;
 }
 
-CCliArgs ParseCliArgs(const QStringList &arguments, const QStringList &accepted)
+CCliArgs ParseCliArgs(const QStringList &arguments, const QStringList &accepted, const QStringList &flags)
 {
     CCliArgs args;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
@@ -78,6 +80,10 @@ CCliArgs ParseCliArgs(const QStringList &arguments, const QStringList &accepted)
             continue;
         }
         QString name = a.mid(2);
+        if (flags.contains(name)) {
+            args.Add(name, QString());
+            continue;
+        }
         QString value;
         const qsizetype equals = name.indexOf(u'=');
         if (equals >= 0) {
@@ -132,7 +138,7 @@ int RunCli(const QStringList &arguments)
         return kCliOk;
     }
     try {
-        return command->run(ParseCliArgs(rest, kCliSharedOptions + command->options));
+        return command->run(ParseCliArgs(rest, kCliSharedOptions + command->options, command->flags));
     } catch (const CliError &e) {
         CliMessage(e.message);
         if (e.code == kCliUsage)

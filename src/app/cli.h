@@ -54,6 +54,8 @@ struct CCliCommand {
     QString help;
     // Options taking a value besides the shared ones.
     QStringList options;
+    // Options that take no value ("--dry-run").
+    QStringList flags;
     std::function<int(const CCliArgs &)> run;
 };
 
@@ -63,9 +65,10 @@ inline const QStringList kCliSharedOptions = {QStringLiteral("database"), QStrin
                                               QStringLiteral("category"), QStringLiteral("format"),
                                               QStringLiteral("output")};
 
-// "--name value" and "--name=value" for the accepted names, anything not
-// starting with "--" as a word; anything else ends with kCliUsage.
-CCliArgs ParseCliArgs(const QStringList &arguments, const QStringList &accepted);
+// "--name value" and "--name=value" for the accepted names, "--flag" alone
+// for the flags, anything not starting with "--" as a word; anything else
+// ends with kCliUsage.
+CCliArgs ParseCliArgs(const QStringList &arguments, const QStringList &accepted, const QStringList &flags = {});
 
 // True when the arguments (without the program name) ask for the command
 // line rather than the window: a subcommand, "--help" or "--version".

@@ -24,6 +24,9 @@ struct CImportRule {
     QString category;
     // True when the description matches.
     bool Matches(const QString &description) const;
+    // Empty when the rule can be used, else why not (an empty pattern, a
+    // regular expression that does not compile), for the user.
+    QString Problem() const;
 };
 
 enum class ImportLineState { New, Duplicate, Error };
@@ -57,6 +60,10 @@ struct CImportCounts {
     qint64 unticked = 0;   // new lines the user or a missing category left out
     double moneyIn = 0.0;  // totals of the added lines
     double moneyOut = 0.0;
+
+    // Counts one decided line the way the writer would (a dry run counts
+    // without a writer).
+    void Count(const CImportCandidate &candidate);
 };
 
 // The new tables beside the five the program always had: rules, saved CSV
@@ -72,7 +79,8 @@ public:
     // Stores the rules in the given order, replacing the stored ones.
     void SaveRules(const QList<CImportRule> &rules);
     // "Always file descriptions like this under it": a rule that wins over the
-    // stored ones.
+    // stored ones. A rule with a Problem() (a blank description, no
+    // category) is returned but not stored.
     CImportRule LearnRule(const QString &description, const QString &category);
 
     QStringList MappingNames();
@@ -85,6 +93,7 @@ public:
     struct ImportRecord {
         qint64 id = 0;
         QString fileName;
+        QString unit;
         QDateTime when;
         qint64 added = 0;
     };
@@ -108,6 +117,9 @@ public:
     CImportPlanner(CDbConnection &connection, const QList<CImportRule> &rules, const CImportOptions &options);
     ~CImportPlanner();
     CImportCandidate Classify(const CStatementLine &line);
+    // The category the rules (else the default) give a description of the
+    // type; empty when none fits. The review asks again after a rule changed.
+    QString CategoryFor(const QString &description, int type) const;
 
 private:
     struct Private;
@@ -120,9 +132,10 @@ private:
 class CImportWriter
 {
 public:
-    CImportWriter(CDbConnection &connection, const QString &fileName);
+    CImportWriter(CDbConnection &connection, const QString &fileName, const QString &unit);
     ~CImportWriter();
-    // Writes the line when it is new and ticked; counts it either way.
+    // Writes the line when it is new, ticked and has a category; counts it
+    // either way.
     void Add(const CImportCandidate &candidate);
     const CImportCounts &Counts() const;
     // The import's id.
