@@ -12,6 +12,7 @@
 #include "records/categorystore.h"
 #include "records/companystore.h"
 #include "records/deleteolddatadlg.h"
+#include "records/importengine.h"
 #include "records/transactionstore.h"
 
 #include "support/testuiseam.h"
@@ -146,10 +147,36 @@ QList<CChange> MultiRowChanges()
                            return RestoreData(data, RestoreHooks{{}, [] { return true; }});
                        },
                        RestoreState};
+    changes << CChange{QStringLiteral("import a statement"), CChange::kNothing,
+                       [](CTallywickData &data, CTestUiSeam &, const CRunFolder &) {
+                           return ImportStatement(data.connection) > 0;
+                       },
+                       ContentState};
+    changes << CChange{QStringLiteral("undo the last import"), CChange::kImportedDatabase,
+                       [](CTallywickData &data, CTestUiSeam &, const CRunFolder &) {
+                           return CImportStore(data.connection).UndoLastImport() > 0;
+                       },
+                       ContentState};
     changes << CChange{QStringLiteral("compact"), CChange::kNothing,
                        [](CTallywickData &data, CTestUiSeam &, const CRunFolder &) { return CompactDatabase(data); },
                        CompactionState};
     return changes;
+}
+
+qint64 ImportStatement(CDbConnection &connection)
+{
+    CImportPlanner planner(connection, {}, CImportOptions{QStringLiteral("Unit 1"), QStringLiteral("Category 5"), 3});
+    CImportWriter writer(connection, QStringLiteral("statement.ofx"), QStringLiteral("Unit 1"));
+    for (int i = 0; i < 5000; ++i) {
+        CStatementLine line;
+        line.lineNumber = i + 1;
+        line.date = QDate(2026, 1, 1).addDays(i % 300);
+        line.amount = 10.25 + i;
+        line.payee = QStringLiteral("Transfer %1").arg(i);
+        line.fitId = QStringLiteral("FIT%1").arg(i);
+        writer.Add(planner.Classify(line));
+    }
+    return writer.Commit();
 }
 
 CChange RowByRowControl()

@@ -5,6 +5,7 @@
 
 #include <functional>
 
+class CDbConnection;
 class CTallywickData;
 class CTestUiSeam;
 
@@ -19,11 +20,13 @@ struct CRunFolder {
     QString Other() const { return root + QStringLiteral("/other/TallywickPlus.mdb"); }
 };
 
-// The two databases every run starts from: the sample and an older one
-// (a tenth of the transactions fewer), with their digests and states.
+// The databases runs start from: the sample, an older one (a tenth of the
+// transactions fewer) and the sample after an import, with the digests of
+// the first two.
 struct CSampleFiles {
     QString sample;
     QString older;
+    QString imported;
     QString sampleDigest;
     QString olderDigest;
 };
@@ -33,7 +36,7 @@ struct CSampleFiles {
 struct CChange {
     QString name;
     // Files the run needs besides the sample as its database.
-    enum Needs { kNothing = 0, kPreviousBackup = 1, kFileToRestore = 2 };
+    enum Needs { kNothing = 0, kPreviousBackup = 1, kFileToRestore = 2, kImportedDatabase = 4 };
     int needs = kNothing;
     // In the child; false when the program reported a failure.
     std::function<bool(CTallywickData &data, CTestUiSeam &ui, const CRunFolder &folder)> run;
@@ -47,3 +50,7 @@ QList<CChange> MultiRowChanges();
 // A deletion made row by row without a transaction: the check must find
 // it half done.
 CChange RowByRowControl();
+
+// Imports 5,000 new statement lines of money in for "Unit 1" through the
+// program's planner and writer; the import's id.
+qint64 ImportStatement(CDbConnection &connection);

@@ -109,16 +109,23 @@ std::optional<Options> ParseOptions(const QStringList &args)
 // The sample database, and the older one: a tenth of its transactions fewer.
 std::optional<CSampleFiles> MakeSampleFiles(const QString &work, long rows)
 {
-    CSampleFiles files{work + QStringLiteral("/sample.mdb"), work + QStringLiteral("/older.mdb"), {}, {}};
+    CSampleFiles files{work + QStringLiteral("/sample.mdb"), work + QStringLiteral("/older.mdb"),
+                       work + QStringLiteral("/imported.mdb"), {}, {}};
     if (const QString error = MakeSampleDatabase(files.sample, rows); !error.isEmpty()) {
         std::fprintf(stderr, "Cannot make the sample database: %s\n", qPrintable(error));
         return std::nullopt;
     }
     QFile::copy(files.sample, files.older);
-    {
+    QFile::copy(files.sample, files.imported);
+    try {
         CDbConnection db;
         db.Open(kProviderSetting + DataSourcePart(files.older), kDbUser, kDbPassword);
         db.Execute(QStringLiteral("DELETE FROM LB_TRANSACTION_INFO_TB WHERE iTransactionNumber % 10 = 0"));
+        db.Open(kProviderSetting + DataSourcePart(files.imported), kDbUser, kDbPassword);
+        ImportStatement(db);
+    } catch (const CDbError &e) {
+        std::fprintf(stderr, "Cannot make the older or the imported database: %s\n", qPrintable(e.Description()));
+        return std::nullopt;
     }
     files.sampleDigest = FileDigest(files.sample);
     files.olderDigest = FileDigest(files.older);
@@ -132,7 +139,7 @@ CRunFolder PrepareRun(const QString &work, const CSampleFiles &files, const CCha
     const CRunFolder folder{work + QStringLiteral("/run")};
     QDir(folder.root).removeRecursively();
     QDir().mkpath(folder.App());
-    QFile::copy(files.sample, folder.Database());
+    QFile::copy(change.needs & CChange::kImportedDatabase ? files.imported : files.sample, folder.Database());
     QFile ini(folder.App() + QStringLiteral("/TallywickPlus.ini"));
     if (ini.open(QIODevice::WriteOnly))
         ini.write((QStringLiteral("[TallywickPlus]\nDBPath=") + folder.Database() + QStringLiteral("\nConStrg=")
