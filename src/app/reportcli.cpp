@@ -113,12 +113,18 @@ std::pair<QStringList, QStringList> CheckedCategories(const CTallywickData &data
 }
 
 // Both kinds must be named, as the dialogs ask.
-void RequireBothKinds(const std::pair<QStringList, QStringList> &categories)
+void RequireBothKinds(const std::pair<QStringList, QStringList> &categories, const CCliArgs &args)
 {
+    // None named and none of a kind in the database: nothing to report.
+    const auto refuse = [&args](unsigned text) {
+        if (args.Has(QStringLiteral("category")))
+            throw Usage(LoadString(text));
+        throw CliError{kCliNoRecords, LoadString(text)};
+    };
     if (categories.first.isEmpty())
-        throw Usage(LoadString(StringId::SelectAnyIncome));
+        refuse(StringId::SelectAnyIncome);
     if (categories.second.isEmpty())
-        throw Usage(LoadString(StringId::SelectAnyExpense));
+        refuse(StringId::SelectAnyExpense);
 }
 
 int KeywordOption(const CCliArgs &args)
@@ -145,7 +151,7 @@ BuiltReport BuildPeriod(CTallywickData &data, const CCliArgs &args, int mode, co
         options.unit = SingleUnit(data, args, QStringLiteral("period"));
         options.allUnits = options.unit.isEmpty();
         const auto categories = CheckedCategories(data, args);
-        RequireBothKinds(categories);
+        RequireBothKinds(categories, args);
         options.allIncomes = options.allExpenses = !args.Has(QStringLiteral("category"));
         options.incomeNames = categories.first;
         options.expenseNames = categories.second;
@@ -164,10 +170,11 @@ BuiltReport BuildAdvanced(CTallywickData &data, const CCliArgs &args, const QDat
     input.units = CheckedUnits(data, args);
     if (input.units.isEmpty())
         input.units = data.company.units;
+    // A database without units: nothing to report, not a wrong argument.
     if (input.units.isEmpty())
-        throw Usage(LoadString(StringId::SelectUnit));
+        throw CliError{kCliNoRecords, LoadString(StringId::SelectUnit)};
     const auto categories = CheckedCategories(data, args);
-    RequireBothKinds(categories);
+    RequireBothKinds(categories, args);
     input.incomeNames = categories.first;
     input.expenseNames = categories.second;
     input.option = KeywordOption(args);

@@ -4,6 +4,7 @@
 #include "base/stringtable.h"
 #include "base/uiseam.h"
 #include "data/dberror.h"
+#include "data/dbuselock.h"
 #include "data/tallywickdata.h"
 
 #include <QDir>
@@ -113,6 +114,7 @@ int CopyThroughTemporary(const QString &source, const QString &destination, cons
         return fault;
     if (::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(destination).constData()) != 0)
         return errno;
+    SyncFolderOf(destination);
     return 0;
 }
 
@@ -126,6 +128,15 @@ void SetFileFaultHook(FileFaultHook hook)
 int InjectedFileFault(FileStep step, const QString &path)
 {
     return FaultHook() ? FaultHook()(step, path) : 0;
+}
+
+void SyncFolderOf(const QString &path)
+{
+    FileHandle folder;
+    folder.fd = ::open(QFile::encodeName(QFileInfo(path).absolutePath()).constData(),
+                       O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder.fd >= 0)
+        ::fsync(folder.fd);
 }
 
 QString WithTrailingSlash(const QString &folder)
@@ -209,6 +220,13 @@ bool BackupData(CTallywickData &data, QObject *owner)
                          MB_YESNO | MB_ICONQUESTION, owner)
             != IDYES)
         return false;
+    // Renamed over a file another program works in, the copy would cut that
+    // program's file loose and its later changes would be lost.
+    if (CDbUseLock::InUse(target)) {
+        TwkMessageBox(LoadString(StringId::BackupTargetInUse), QStringLiteral("Tallywick + "), MB_OK | MB_ICONEXCLAMATION,
+                      owner);
+        return false;
+    }
 
     if (!CopyDataFile(database, target, owner)) {
         TwkMessageBox(LoadString(StringId::BackupFailed), QStringLiteral("Tallywick + "), MB_OK, owner);
@@ -237,6 +255,11 @@ void BackupOnClosing(CTallywickData &data, bool printPreviewOpen, QObject *owner
     // renamed over it would cut the open file loose.
     if (IsSameDataFile(folder + kDataFileName, data.ResolvedDatabasePath()))
         return;
+    if (CDbUseLock::InUse(folder + kDataFileName)) {
+        TwkMessageBox(LoadString(StringId::BackupTargetInUse), QStringLiteral("Tallywick + "), MB_OK | MB_ICONEXCLAMATION,
+                      owner);
+        return;
+    }
     const bool withLogo = data.settings.iPromptForBackUpDb && !printPreviewOpen && data.loggedIn;
     CopyDataFile(data.ResolvedDatabasePath(), folder + kDataFileName, owner);
     if (withLogo && !data.company.cLogoPath.isEmpty())

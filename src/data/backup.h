@@ -22,6 +22,10 @@ int InjectedFileFault(FileStep step, const QString &path);
 // copy never destroys an earlier one. Failures are shown; true when copied.
 bool CopyDataFile(const QString &source, const QString &destination, QObject *owner = nullptr);
 
+// Flushes the folder holding `path` to the disk, so that a file renamed
+// into it is still there after a power failure. Best effort.
+void SyncFolderOf(const QString &path);
+
 // Copies the logo of the company record into `folder` (ending in "/") under
 // its own file name.
 bool BackupLogoFile(const CTallywickData &data, const QString &folder, QObject *owner = nullptr);

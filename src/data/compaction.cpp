@@ -50,10 +50,23 @@ bool CompactDatabase(CTallywickData &data, QObject *owner)
     const QString temporary = QFileInfo(database).absolutePath() + QStringLiteral("/TallywickPlusTemp.mdb");
     const QString key = data.settings.dbPassword;
     QString failure;
+    // The fresh file replaces the original under its name: a program that
+    // has the original open would go on writing to the replaced file, and
+    // its changes would be lost.
+    struct SoleUse {
+        CDbConnection &connection;
+        ~SoleUse() { connection.EndSoleUse(); }
+    };
     try {
         QFile::remove(temporary);
         if (!data.connection.IsOpen() && !data.OpenDatabase())
             return false;
+        if (!data.connection.TakeSoleUse()) {
+            TwkMessageBox(LoadString(StringId::DatabaseInUseElsewhere), QStringLiteral("Tallywick + "),
+                          MB_OK | MB_ICONEXCLAMATION, owner);
+            return false;
+        }
+        const SoleUse sole{data.connection};
         const QList<qint64> counts = TableRowCounts(data.connection);
 
         FailStep(FileStep::Export, temporary);
@@ -90,6 +103,7 @@ bool CompactDatabase(CTallywickData &data, QObject *owner)
         // One rename on one file system: the original is whole until then.
         if (std::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(database).constData()) != 0)
             ThrowSystemError(errno);
+        SyncFolderOf(database);
         return data.OpenDatabase();
     } catch (const CDbError &e) {
         failure = e.Description().isEmpty() ? StandardStatusText(e.Status()) : e.Description();

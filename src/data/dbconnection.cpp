@@ -73,6 +73,9 @@ QString DataSourcePart(const QString &path)
 HRESULT CDbConnection::StatusFor(int sqliteCode, const QString &message)
 {
     switch (sqliteCode & 0xFF) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return TWK_E_DATABASEBUSY;
     case SQLITE_NOTADB:
     case SQLITE_CORRUPT:
     case SQLITE_FORMAT:
@@ -113,6 +116,12 @@ HRESULT CDbConnection::Open(const QString &connection, const QString &user, cons
     if (path.isEmpty() || !info.exists() || !info.isFile() || !info.isReadable())
         throw CDbError(TWK_E_FAIL, QString());
 
+    // Before the file is opened: a program replacing it (compaction) has it
+    // alone until the fresh file is in place.
+    const bool keepSole = m_use.IsSole() && m_use.Database() == info.absoluteFilePath();
+    if (!keepSole && !m_use.Share(info.absoluteFilePath(), m_busyTimeout))
+        throw CDbError(TWK_E_DATABASEBUSY, QStringLiteral("The database is in use by another program."));
+
     // Never create: a missing file must stay missing.
     const QByteArray native = QFile::encodeName(path);
     int rc = sqlite3_open_v2(native.constData(), &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_FULLMUTEX, nullptr);
@@ -120,16 +129,16 @@ HRESULT CDbConnection::Open(const QString &connection, const QString &user, cons
         try {
             ThrowLastError(code);
         } catch (...) {
-            sqlite3_close_v2(m_db);
-            m_db = nullptr;
+            Close();
             throw;
         }
     };
     if (rc != SQLITE_OK)
         fail(rc);
+    // Another program's commit holds the file for a moment; wait for it.
+    sqlite3_busy_timeout(m_db, m_busyTimeout);
     if (sqlite3_db_readonly(m_db, "main") == 1) {
-        sqlite3_close_v2(m_db);
-        m_db = nullptr;
+        Close();
         throw CDbError(TWK_E_FAIL, QString());
     }
     if (!password.isEmpty()) {
@@ -154,8 +163,7 @@ HRESULT CDbConnection::Open(const QString &connection, const QString &user, cons
     if (rc != SQLITE_ROW)
         fail(rc);
     if (tables != 5) {
-        sqlite3_close_v2(m_db);
-        m_db = nullptr;
+        Close();
         throw CDbError(DB_E_NOTABLE, QStringLiteral("The file holds no Tallywick + tables."));
     }
     if (!RegisterJetFunctions(m_db))
@@ -163,27 +171,64 @@ HRESULT CDbConnection::Open(const QString &connection, const QString &user, cons
     // A plain copy of the file must hold every committed row: no write-ahead log.
     sqlite3_exec(m_db, "PRAGMA journal_mode=DELETE; PRAGMA cache_size=-65536; PRAGMA temp_store=MEMORY;", nullptr,
                  nullptr, nullptr);
-    // A file made by an older build or by hand gets the report indexes; a
-    // file that cannot take them (read-only media) still works, only slower.
-    // A file that has them is left as it is: reading it never rewrites it.
-    if (!IndexesCurrent(m_db)) {
-        for (const QString &statement : IndexStatements())
-            sqlite3_exec(m_db, statement.toUtf8().constData(), nullptr, nullptr, nullptr);
-    }
-    sqlite3_busy_timeout(m_db, 5000);
     m_level = 0;
+    m_changesPrepared = false;
     return TWK_S_OK;
 }
 
 void CDbConnection::Close()
 {
+    if (m_db) {
+        if (m_level > 0)
+            sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+        sqlite3_close_v2(m_db);
+        m_db = nullptr;
+        m_level = 0;
+    }
+    if (!m_use.IsSole())
+        m_use.Release();
+}
+
+void CDbConnection::SetBusyTimeout(int milliseconds)
+{
+    m_busyTimeout = milliseconds;
+    if (m_db)
+        sqlite3_busy_timeout(m_db, milliseconds);
+}
+
+bool CDbConnection::TakeSoleUse()
+{
+    return m_db && m_use.TakeSole();
+}
+
+void CDbConnection::EndSoleUse()
+{
+    m_use.EndSole();
     if (!m_db)
+        m_use.Release();
+}
+
+void CDbConnection::PrepareForChanges()
+{
+    if (!m_db || m_changesPrepared)
         return;
-    if (m_level > 0)
-        sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
-    sqlite3_close_v2(m_db);
-    m_db = nullptr;
-    m_level = 0;
+    m_changesPrepared = true;
+    if (IndexesCurrent(m_db))
+        return;
+    // All or nothing: a file that cannot take them (a column missing) is
+    // left as it was and works, only slower.
+    if (sqlite3_exec(m_db, "SAVEPOINT twk_indexes", nullptr, nullptr, nullptr) != SQLITE_OK)
+        return;
+    bool ok = true;
+    for (const QString &statement : IndexStatements()) {
+        if (sqlite3_exec(m_db, statement.toUtf8().constData(), nullptr, nullptr, nullptr) != SQLITE_OK) {
+            ok = false;
+            break;
+        }
+    }
+    if (!ok)
+        sqlite3_exec(m_db, "ROLLBACK TO twk_indexes", nullptr, nullptr, nullptr);
+    sqlite3_exec(m_db, "RELEASE twk_indexes", nullptr, nullptr, nullptr);
 }
 
 void CDbConnection::Execute(const QString &sql)
@@ -191,6 +236,7 @@ void CDbConnection::Execute(const QString &sql)
     if (!m_db)
         throw CDbError(ADO_E_OBJECTCLOSED, QStringLiteral("Operation is not allowed when the object is closed."));
     char *error = nullptr;
+    const int changesBefore = sqlite3_total_changes(m_db);
     const int rc = sqlite3_exec(m_db, sql.toUtf8().constData(), nullptr, nullptr, &error);
     if (rc != SQLITE_OK) {
         const QString message = error ? QString::fromUtf8(error) : QString();
@@ -198,11 +244,15 @@ void CDbConnection::Execute(const QString &sql)
         const HRESULT status = StatusFor(rc, message);
         throw CDbError(status, status == TWK_E_FAIL ? QString() : message);
     }
+    if (sqlite3_total_changes(m_db) != changesBefore)
+        PrepareForChanges();
 }
 
 bool CDbConnection::BeginTrans()
 {
-    Execute(m_level == 0 ? QStringLiteral("BEGIN") : QStringLiteral("SAVEPOINT twk_%1").arg(m_level));
+    // The write lock at once: a deferred start could meet another program's
+    // lock half-way through the change.
+    Execute(m_level == 0 ? QStringLiteral("BEGIN IMMEDIATE") : QStringLiteral("SAVEPOINT twk_%1").arg(m_level));
     ++m_level;
     return true;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/dberror.h"
+#include "data/dbuselock.h"
 
 #include <QString>
 
@@ -18,10 +19,21 @@ public:
     // connection: "Provider=...;Data Source=<path>". A non-empty password is the
     // cipher key. Returns 0 on success; failures throw CDbError: a missing or
     // unreadable file 0x80004005 without description, a file that is not this
-    // database (wrong key, plain SQLite, foreign or damaged) 0x80040E37.
+    // database (wrong key, plain SQLite, foreign or damaged) 0x80040E37, a file
+    // another program has to itself TWK_E_DATABASEBUSY. Opening never writes.
     HRESULT Open(const QString &connection, const QString &user, const QString &password);
+    // Closes; the file's use lock goes too, unless it is sole (see TakeSoleUse).
     void Close();
     bool IsOpen() const { return m_db != nullptr; }
+
+    // How long a statement waits for another program's write lock before it
+    // fails with TWK_E_DATABASEBUSY.
+    void SetBusyTimeout(int milliseconds);
+    // Claims the open file for this connection alone, for work that replaces
+    // it: false while another program has it open. The claim outlasts Close
+    // and a reopening of the same file until EndSoleUse.
+    bool TakeSoleUse();
+    void EndSoleUse();
 
     // Nested calls nest; BeginTrans returns true when a level was opened.
     bool BeginTrans();
@@ -39,9 +51,17 @@ public:
     // Throws the CDbError for the connection's last failure.
     [[noreturn]] void ThrowLastError(int code) const;
 
+    // Called after each statement that changed rows: at the first, a file made
+    // by an older build or by hand gets the report indexes, in one step, so
+    // that merely reading a file never writes it.
+    void PrepareForChanges();
+
 private:
     sqlite3 *m_db = nullptr;
     int m_level = 0;
+    int m_busyTimeout = 5000;
+    bool m_changesPrepared = false;
+    CDbUseLock m_use;
 };
 
 // Rolls back unless Commit was called; never throws from its destructor.

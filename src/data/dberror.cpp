@@ -54,6 +54,8 @@ QString ComErrorMessage(const CDbError &error)
     default:
         break;
     }
+    if (error.Status() == TWK_E_DATABASEBUSY)
+        return LoadString(StringId::DatabaseBusy);
     if (StandardStatusText(error.Status()).toLower() == QLatin1String("unspecified error"))
         return LoadString(StringId::LoadSaveDataFailed);
     return error.Description();
@@ -79,4 +81,13 @@ void ReportException(const CFrameworkException &error)
 void ReportUnknownFailure()
 {
     TwkMessageBox(LoadString(StringId::SomeErrorOccured), QStringLiteral("Tallywick +"), MB_OK | MB_ICONERROR);
+}
+
+bool AskRetryWhenBusy()
+{
+    // Cancel by default: where nobody answers (the command line) the
+    // question must not come round for ever.
+    return TwkMessageBox(LoadString(StringId::DatabaseBusy), QStringLiteral("Tallywick + "),
+                         MB_RETRYCANCEL | MB_ICONEXCLAMATION | MB_DEFBUTTON2)
+        == IDRETRY;
 }

@@ -20,6 +20,9 @@ constexpr HRESULT ADO_E_ITEMNOTFOUND = HRESULT(0x800A0CC1);
 constexpr HRESULT ADO_E_BOFEOF = HRESULT(0x800A0BCD);
 constexpr HRESULT ADO_E_OBJECTCLOSED = HRESULT(0x800A0E78);
 constexpr HRESULT ADO_E_PROVIDERNOTFOUND = HRESULT(0x800A0E7A);
+// Another program holds the file's write lock longer than the connection
+// waits, or has it to itself while it compacts.
+constexpr HRESULT TWK_E_DATABASEBUSY = HRESULT(0x8004F001);
 
 // A database error: an HRESULT-style status and the engine's description.
 class CDbError : public std::exception
@@ -66,24 +69,33 @@ void ReportException(const CFrameworkException &error);
 // Runs a database operation and reports any failure the usual way: a database
 // error through ReportComError (or the reporter given), a framework exception
 // by its own text, anything else by "Some Error Occured !" titled
-// "Tallywick +". True when it ran through.
+// "Tallywick +". A database busy in another program asks Retry or Cancel and
+// runs the operation again on Retry: a failed operation changed nothing, as
+// several-row changes roll back. True when it ran through.
 template<typename F>
 bool RunReported(F &&operation, void (*reportDbError)(const CDbError &) = ReportComError);
 
 void ReportUnknownFailure();
+// Retry/Cancel for a database another program keeps busy; true for Retry.
+bool AskRetryWhenBusy();
 
 template<typename F>
 bool RunReported(F &&operation, void (*reportDbError)(const CDbError &))
 {
-    try {
-        operation();
-        return true;
-    } catch (const CDbError &e) {
-        reportDbError(e);
-    } catch (const CFrameworkException &e) {
-        ReportException(e);
-    } catch (...) {
-        ReportUnknownFailure();
+    for (;;) {
+        try {
+            operation();
+            return true;
+        } catch (const CDbError &e) {
+            if (e.Status() == TWK_E_DATABASEBUSY && AskRetryWhenBusy())
+                continue;
+            if (e.Status() != TWK_E_DATABASEBUSY)
+                reportDbError(e);
+        } catch (const CFrameworkException &e) {
+            ReportException(e);
+        } catch (...) {
+            ReportUnknownFailure();
+        }
+        return false;
     }
-    return false;
 }

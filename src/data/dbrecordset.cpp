@@ -105,6 +105,8 @@ bool CDbRecordset::OpenStatement(const QString &formatted, qsizetype templateLen
         m_connection.ThrowLastError(rc);
     if (!stmt) // blank statement
         throw CDbError(DB_E_ERRORSINCOMMAND, QStringLiteral("Invalid SQL statement."));
+    const bool writes = !sqlite3_stmt_readonly(stmt);
+    const int changesBefore = writes ? sqlite3_total_changes(db) : 0;
     // One statement per Open: anything after the first is refused, not run.
     for (const char *p = tail; p && *p; ++p) {
         if (!std::isspace(static_cast<unsigned char>(*p)) && *p != ';') {
@@ -142,6 +144,8 @@ bool CDbRecordset::OpenStatement(const QString &formatted, qsizetype templateLen
     sqlite3_finalize(stmt);
     if (rc != SQLITE_DONE)
         m_connection.ThrowLastError(rc);
+    if (writes && sqlite3_total_changes(db) != changesBefore)
+        m_connection.PrepareForChanges();
 
     // A statement without result columns leaves the record set closed.
     if (columns > 0) {

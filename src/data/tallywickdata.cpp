@@ -152,9 +152,18 @@ bool CTallywickData::LocateDatabase()
 bool CTallywickData::OpenDatabase()
 {
     try {
-        return connection.Open(location.connectionString, settings.dbUser, settings.dbPassword) == TWK_S_OK;
+        for (;;) {
+            try {
+                return connection.Open(location.connectionString, settings.dbUser, settings.dbPassword) == TWK_S_OK;
+            } catch (const CDbError &e) {
+                // Another program compacting the file has it for a while.
+                if (e.Status() != TWK_E_DATABASEBUSY || !AskRetryWhenBusy())
+                    throw;
+            }
+        }
     } catch (const CDbError &e) {
-        ReportComError(e);
+        if (e.Status() != TWK_E_DATABASEBUSY)
+            ReportComError(e);
     } catch (const CFrameworkException &e) {
         ReportException(e);
     } catch (...) {
@@ -234,26 +243,36 @@ bool CTallywickData::LoadCategories()
 
 bool CTallywickData::LoadDefaultSettings()
 {
-    return RunReported([this] {
+    bool whole = true;
+    return RunReported([&] {
         CDbRecordset rs(connection);
         rs.Open("SELECT * FROM LB_DEFAULT_SETTINGS_TB");
         if (rs.IsEOF())
             return;
         CSettingsRecord s = settings;
-        s.iAutoBackUpDb = rs.GetShort(QStringLiteral("iAutoBackUpDb"));
-        s.iAutoCompactDb = rs.GetShort(QStringLiteral("iAutoCompactDb"));
-        s.iByPassPasswordScreen = rs.GetShort(QStringLiteral("iByPassPasswordScreen"));
-        s.cCurrency = rs.GetString(QStringLiteral("cCurrency"));
-        s.cPassword = rs.GetString(QStringLiteral("cPassword"));
-        s.cBackUpDbPath = rs.GetString(QStringLiteral("cBackUpDbPath"));
-        s.iPromptForBackUpDb = rs.GetShort(QStringLiteral("iPromptForBackUpDb"));
-        s.iPrintLogo = rs.GetShort(QStringLiteral("iPrintLogo"));
-        s.iPrintEMail = rs.GetShort(QStringLiteral("iPrintEMail"));
-        s.iPrintPhNo = rs.GetShort(QStringLiteral("iPrintPhNo"));
-        s.iPrintFaxNo = rs.GetShort(QStringLiteral("iPrintFaxNo"));
+        // A value no version writes (out of range, missing column) keeps its
+        // default; the others, the login password above all, still count.
+        const auto read = [&](auto &field, auto get) {
+            try {
+                field = get();
+            } catch (const CDbError &) {
+                whole = false;
+            }
+        };
+        read(s.iAutoBackUpDb, [&] { return rs.GetShort(QStringLiteral("iAutoBackUpDb")); });
+        read(s.iAutoCompactDb, [&] { return rs.GetShort(QStringLiteral("iAutoCompactDb")); });
+        read(s.iByPassPasswordScreen, [&] { return rs.GetShort(QStringLiteral("iByPassPasswordScreen")); });
+        read(s.cCurrency, [&] { return rs.GetString(QStringLiteral("cCurrency")); });
+        read(s.cPassword, [&] { return rs.GetString(QStringLiteral("cPassword")); });
+        read(s.cBackUpDbPath, [&] { return rs.GetString(QStringLiteral("cBackUpDbPath")); });
+        read(s.iPromptForBackUpDb, [&] { return rs.GetShort(QStringLiteral("iPromptForBackUpDb")); });
+        read(s.iPrintLogo, [&] { return rs.GetShort(QStringLiteral("iPrintLogo")); });
+        read(s.iPrintEMail, [&] { return rs.GetShort(QStringLiteral("iPrintEMail")); });
+        read(s.iPrintPhNo, [&] { return rs.GetShort(QStringLiteral("iPrintPhNo")); });
+        read(s.iPrintFaxNo, [&] { return rs.GetShort(QStringLiteral("iPrintFaxNo")); });
         rs.Close();
         settings = s;
-    });
+    }) && whole;
 }
 
 void CTallywickData::LoadStoredState(QObject *owner)

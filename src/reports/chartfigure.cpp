@@ -34,6 +34,14 @@ namespace {
 // Beyond two years a label per month would overlap: the axis names the years.
 constexpr int kMonthLabelsUpTo = 24;
 
+// Names from the file can be of any length; the chart's layout shortens a
+// label a character at a time and would never finish with a huge one.
+QString Clipped(const QString &text)
+{
+    constexpr qsizetype kLongest = 80;
+    return text.size() <= kLongest ? text : text.left(kLongest - 1) + QChar(0x2026);
+}
+
 QFont ChartFont(int pixels, bool bold = false)
 {
     QFont font(QStringLiteral("Arial"));
@@ -55,7 +63,7 @@ QBarSet *MakeSet(const QString &name, const QColor &colour, const std::vector<qi
 QValueAxis *AmountAxis(const ChartTexts &texts, const ChartPalette &palette, double low, double high)
 {
     auto *axis = new QValueAxis;
-    axis->setTitleText(AmountHeading(texts.currency));
+    axis->setTitleText(AmountHeading(Clipped(texts.currency)));
     axis->setLabelFormat(QStringLiteral("%.0f"));
     // Headroom, so the highest bar and the balance line's points stay clear of
     // the frame; a flat or empty period still gets a scale around zero.
@@ -128,7 +136,7 @@ void AddBars(QChart &chart, const ChartSeries &series, const ChartTexts &texts, 
         bars->append(MakeSet(QStringLiteral("Balance"), palette.balance, balance));
         auto *axis = new QBarCategoryAxis;
         for (const ChartPoint &p : series.points)
-            axis->append(p.key);
+            axis->append(Clipped(p.key));
         StyleCategoryAxis(axis, palette);
         x = axis;
     } else {
@@ -168,7 +176,7 @@ void AddDonut(QChart &chart, const ChartSeries &series, const ChartPalette &pale
     for (std::size_t i = 0; i < slices.size(); ++i) {
         const ChartSlice &s = slices[i];
         const QString share = QString::number(100.0 * double(s.amount) / double(total), 'f', 1);
-        auto *slice = donut->append(QStringLiteral("%1: %2 (%3%)").arg(s.name, FormatCents(s.amount), share),
+        auto *slice = donut->append(QStringLiteral("%1: %2 (%3%)").arg(Clipped(s.name), FormatCents(s.amount), share),
                                     double(s.amount) / 100.0);
         const QColor colour = palette.slices[qsizetype(i % std::size_t(palette.slices.size()))];
         slice->setColor(colour);
@@ -199,7 +207,7 @@ ChartTexts MakeChartTexts(const ChartRequest &request, const CTallywickData &dat
     }
     const QString units = !request.options || request.options->allUnits ? kAllUnitsLabel : request.options->unit;
     texts.subtitle = PeriodLabel(kPeriodReport, request.from, request.to, data.settings.dateFormat)
-                     + QStringLiteral(", ") + units;
+                     + QStringLiteral(", ") + Clipped(units);
     texts.currency = data.settings.cCurrency;
     return texts;
 }

@@ -194,6 +194,8 @@ TEST_F(BackupTest, ClosingBacksUpWithoutAskingAndSkipsAnEmptyFolder)
     BackupOnClosing(data, false);
     data.connection.Execute(QStringLiteral("INSERT INTO LB_TRANSACTION_INFO_TB (iTransactionType) values (1)"));
     EXPECT_EQ(CountsOf(Backup())[0], 26) << "rows written after closing must reach the file";
+    // Closed, the file leaves nothing beside it.
+    data.connection.Close();
     EXPECT_EQ(QDir(backupDir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
     EXPECT_TRUE(TestUi().Texts().isEmpty());
 }
@@ -203,7 +205,9 @@ TEST_F(BackupTest, CompactionKeepsTheKeyAndEveryRowAndAFailureKeepsTheOriginalOp
     data.connection.Execute(QStringLiteral("DELETE FROM LB_TRANSACTION_INFO_TB WHERE iTransactionNumber % 2 = 0"));
     const QList<qint64> before = TableRowCounts(data.connection);
     // At exit the connection is already closed: compaction opens it itself.
+    // The fixture's own connection would be another program's.
     data.connection.Close();
+    db.Connection().Close();
     ASSERT_TRUE(CompactDatabase(data)) << TestUi().Texts().join(u'|').toStdString();
     ASSERT_TRUE(data.connection.IsOpen());
     EXPECT_EQ(TableRowCounts(data.connection), before);

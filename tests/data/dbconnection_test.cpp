@@ -190,3 +190,24 @@ TEST(CreateDatabase, SchemaNeedsNoFunctionOfThisProgram)
     sqlite3_free(error);
     sqlite3_close(db);
 }
+
+TEST(OpenDatabase, AFileWithoutTheReportIndexesGetsThemWithItsFirstChangeNotWhenRead)
+{
+    CTestDatabase db;
+    db.Exec(QStringLiteral("DROP INDEX IX_TRANSACTION_REPORT"));
+    db.Connection().Close();
+    const QByteArray before = FileHash(db.Path());
+    CDbConnection connection;
+    connection.Open(db.ConnectionString(), kDbUser, kDbPassword);
+    const auto indexes = [&connection] {
+        CDbRecordset rs(connection);
+        rs.OpenText(QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE name='IX_TRANSACTION_REPORT'"));
+        return rs.GetValue(0).toInt();
+    };
+    // A statement that could change rows but changes none is a read.
+    CDbRecordset(connection).OpenText(QStringLiteral("DELETE FROM LB_PAYMENT_REMINDER_INFO_TB WHERE iPaymentReminderID < 0"));
+    EXPECT_EQ(indexes(), 0);
+    EXPECT_EQ(FileHash(db.Path()), before);
+    CDbRecordset(connection).OpenText(QStringLiteral("UPDATE LB_COMPANY_INFO_TB SET cName='Ann'"));
+    EXPECT_EQ(indexes(), 1);
+}

@@ -1,5 +1,7 @@
 #include "records/transactiondlg.h"
 
+#include "base/stringids.h"
+#include "base/stringtable.h"
 #include "data/profile.h"
 #include "recordfixture.h"
 #include "records/recordui.h"
@@ -235,4 +237,40 @@ TEST_F(TransactionDlgTest, AFailedWriteKeepsTheDialogAsTheUserLeftIt)
     EXPECT_FALSE(edit.Saved());
     EXPECT_EQ(Table(), before);
     EXPECT_TRUE(DefaultUnit().isEmpty());
+}
+
+TEST_F(TransactionDlgTest, AnAddWhileAnotherProgramWritesAsksToRetryAndLosesNoEntry)
+{
+    data.connection.SetBusyTimeout(50);
+    CTransactionDlg dlg(data, 1);
+    auto *amount = Control<QLineEdit>(&dlg, 1030);
+    // The other user's program is in the middle of its own change.
+    db.Connection().BeginTrans();
+    db.Exec(QStringLiteral("UPDATE LB_COMPANY_INFO_TB SET cName='Other user'"));
+    int asked = 0;
+    TestUi().onMessage = [&](const CTestUiSeam::Message &m) {
+        EXPECT_EQ(m.text, LoadString(StringId::DatabaseBusy));
+        EXPECT_EQ(m.style & MB_BUTTONMASK, unsigned(MB_RETRYCANCEL));
+        // Still busy at the first retry; finished before the second.
+        if (++asked == 2)
+            db.Connection().CommitTrans();
+        return int(IDRETRY);
+    };
+    amount->setText(QStringLiteral("25"));
+    EXPECT_TRUE(dlg.OnSave());
+    EXPECT_EQ(asked, 2);
+    EXPECT_EQ(Rows(QStringLiteral("cTransactionAmount=25")), 1);
+
+    // Cancel gives the change up but keeps it on screen to save again.
+    db.Connection().BeginTrans();
+    db.Exec(QStringLiteral("UPDATE LB_COMPANY_INFO_TB SET cName='Other user'"));
+    TestUi().onMessage = [](const CTestUiSeam::Message &) { return int(IDCANCEL); };
+    amount->setText(QStringLiteral("7"));
+    EXPECT_FALSE(dlg.OnSave());
+    db.Connection().CommitTrans();
+    EXPECT_EQ(amount->text(), QStringLiteral("7"));
+    EXPECT_EQ(Rows(), 1);
+    TestUi().onMessage = nullptr;
+    EXPECT_TRUE(dlg.OnSave());
+    EXPECT_EQ(Rows(), 2);
 }
