@@ -1,0 +1,45 @@
+// The tips file: any file gives tips and comments without hanging, a file
+// with a tip line gives a tip, and a character is never cut in two.
+#include "fuzzcheck.h"
+#include "scratchfile.h"
+
+#include "frame/tipfile.h"
+
+namespace {
+
+bool HoldsTipLine(const QByteArray &bytes)
+{
+    for (const QByteArray &line : bytes.split('\n')) {
+        if (!line.isEmpty() && !QByteArray(" \t\r;").contains(line.at(0)))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
+    const QString text = QString::fromUtf8(bytes);
+    const bool cleanText = text.toUtf8() == bytes && !text.contains(QChar::ReplacementCharacter);
+
+    CTipFile tips;
+    FUZZ_CHECK(tips.Open(ScratchFile(bytes)));
+    const bool expectTip = HoldsTipLine(bytes);
+    // Enough calls to go round the file twice.
+    const qsizetype calls = 2 * (bytes.count('\n') + bytes.size() / CTipFile::kMaxPiece + 2);
+    for (qsizetype i = 0; i < calls; ++i) {
+        QString tip;
+        const CTipFile::Read read = tips.Next(tip);
+        FUZZ_CHECK(read != CTipFile::Read::Trouble);
+        FUZZ_CHECK((read == CTipFile::Read::Tip) == expectTip);
+        if (read != CTipFile::Read::Tip)
+            break;
+        FUZZ_CHECK(!tip.isEmpty() && !QStringLiteral(" \t\r\n;").contains(tip.at(0)));
+        FUZZ_CHECK(tip.toUtf8().size() <= CTipFile::kMaxPiece + 1);
+        if (cleanText)
+            FUZZ_CHECK(!tip.contains(QChar::ReplacementCharacter));
+    }
+    return 0;
+}
