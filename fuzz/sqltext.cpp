@@ -77,7 +77,9 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     FuzzedDataProvider input(data, size);
-    CheckNumbers(input.ConsumeIntegral<long long>(), input.ConsumeFloatingPoint<double>());
+    const long long integer = input.ConsumeIntegral<long long>();
+    const double fraction = input.ConsumeFloatingPoint<double>();
+    CheckNumbers(integer, fraction);
     CheckAnyPattern(input);
     CheckText(QString::fromUtf8(FuzzRest(input)));
     return 0;
