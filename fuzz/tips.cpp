@@ -5,15 +5,23 @@
 
 #include "frame/tipfile.h"
 
+#include <optional>
+
 namespace {
 
-bool HoldsTipLine(const QByteArray &bytes)
+// Whether the file gives a tip: yes with a tip line; no when it has only
+// comment lines, unless one is so long that a later piece of it reads as a
+// line of its own; nothing when that may be.
+std::optional<bool> GivesTip(const QByteArray &bytes)
 {
+    bool longLine = false;
     for (const QByteArray &line : bytes.split('\n')) {
         if (!line.isEmpty() && !QByteArray(" \t\r;").contains(line.at(0)))
             return true;
+        // (A piece may give back a cut character.)
+        longLine = longLine || line.size() >= CTipFile::kMaxPiece - 3;
     }
-    return false;
+    return longLine ? std::nullopt : std::optional<bool>(false);
 }
 
 } // namespace
@@ -26,14 +34,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     CTipFile tips;
     FUZZ_CHECK(tips.Open(ScratchFile(bytes)));
-    const bool expectTip = HoldsTipLine(bytes);
+    const std::optional<bool> expectTip = GivesTip(bytes);
     // Enough calls to go round the file twice.
     const qsizetype calls = 2 * (bytes.count('\n') + bytes.size() / CTipFile::kMaxPiece + 2);
     for (qsizetype i = 0; i < calls; ++i) {
         QString tip;
         const CTipFile::Read read = tips.Next(tip);
         FUZZ_CHECK(read != CTipFile::Read::Trouble);
-        FUZZ_CHECK((read == CTipFile::Read::Tip) == expectTip);
+        if (expectTip)
+            FUZZ_CHECK((read == CTipFile::Read::Tip) == *expectTip);
         if (read != CTipFile::Read::Tip)
             break;
         FUZZ_CHECK(!tip.isEmpty() && !QStringLiteral(" \t\r\n;").contains(tip.at(0)));

@@ -36,8 +36,11 @@ work="$(mktemp -d)"
 findings="$build/findings"
 mkdir -p "$findings"
 export ASAN_OPTIONS="${ASAN_OPTIONS:-abort_on_error=1}"
-export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}"
+export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1:abort_on_error=1}"
 export QT_QPA_PLATFORM=offscreen
+# Where a target keeps the inputs that crash a library it runs in a child
+# process: contained, reported, and no fault of this project.
+export TWK_FUZZ_LIBRARY_CRASHES="$findings/library-crashes"
 status=0
 for t in "${targets[@]}"; do
   program="$build/fuzz/fuzz_$t"
@@ -65,4 +68,22 @@ for t in "${targets[@]}"; do
   fi
 done
 rm -rf "$work"
+
+# The library crashes recorded earlier (each folder's README.md tells them)
+# must stay contained.
+for folder in "$here"/fuzz/known-library-crashes/*/; do
+  t="$(basename "$folder")"
+  mapfile -t inputs < <(find "$folder" -type f ! -name '*.md' | sort)
+  [ -x "$build/fuzz/fuzz_$t" ] && [ ${#inputs[@]} -gt 0 ] || continue
+  echo "== $t: the known library crashes"
+  if ! "$build/fuzz/fuzz_$t" "${inputs[@]}" >"$findings/$t-known.log" 2>&1; then
+    status=1
+    echo "fuzz.sh: a known library crash is no longer contained; the log is $findings/$t-known.log" >&2
+  fi
+done
+if [ -d "$TWK_FUZZ_LIBRARY_CRASHES" ]; then
+  echo "fuzz.sh: contained crashes inside a library (not this project's), kept with their reports in" \
+    "$TWK_FUZZ_LIBRARY_CRASHES:"
+  ls "$TWK_FUZZ_LIBRARY_CRASHES"
+fi
 exit "$status"
