@@ -22,10 +22,10 @@ cmake --build "$build" -j"${TWK_FUZZ_JOBS:-$(nproc)}" --target twk_fuzz_targets
 
 # The longest input worth trying per target: a settings file, a date and a
 # statement, a stored key list, an XML file, a tips file with lines longer
-# than a read piece, a command line.
+# than a read piece, a command line, a statement file.
 declare -A max_len=(
   [settings]=4096 [dates]=1024 [sqltext]=2048 [keyboard]=2048 [addindescription]=8192
-  [customreport]=8192 [tips]=8192 [cliargs]=1024
+  [customreport]=8192 [tips]=8192 [cliargs]=1024 [csv]=8192 [qif]=8192 [ofx]=16384 [ofxline]=1024
 )
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
@@ -56,7 +56,7 @@ for t in "${targets[@]}"; do
   if timeout $((seconds + 120)) "$program" "$work/$t" -max_total_time="$seconds" -rss_limit_mb=2048 \
       -max_len="${max_len[$t]:-4096}" -timeout=25 -print_final_stats=1 \
       -artifact_prefix="$findings/$t/" >"$log" 2>&1; then
-    grep -E '^#[0-9]+ *DONE' "$log" | tail -1 || true
+    grep -E '^#[0-9]+[[:space:]]+DONE' "$log" | tail -1 || true
     grep -E 'stat::number_of_executed_units' "$log" || true
   else
     status=1
@@ -71,6 +71,7 @@ rm -rf "$work"
 
 # The library crashes recorded earlier (each folder's README.md tells them)
 # must stay contained.
+shopt -s nullglob
 for folder in "$here"/fuzz/known-library-crashes/*/; do
   t="$(basename "$folder")"
   mapfile -t inputs < <(find "$folder" -type f ! -name '*.md' | sort)
