@@ -21,6 +21,10 @@ struct CStatementLine {
     QString memo;
     // The bank's id of the transaction (OFX FITID); empty elsewhere.
     QString fitId;
+    // The category the file names (QIF "L"); empty elsewhere. A hint only.
+    QString category;
+    // The cheque or reference number (QIF "N", OFX CHECKNUM); may be empty.
+    QString number;
     // Not empty when the entry is malformed: why, for the user. The other
     // fields then hold what could be read.
     QString error;
