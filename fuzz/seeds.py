@@ -166,8 +166,95 @@ def cliargs():
     seed('bad-date', "'yy'MMM", 'from', ['--from', '2026-02-30', '--from', '\u00e9\U0001F600', '--version'])
 
 
+CSV_FORMATS = ['MM/DD/YYYY', 'DD/MM/YYYY', 'YYYY-MM-DD', 'DD.MM.YYYY', 'MM/DD/YY', 'DD/MM/YY', 'DD.MM.YY']
+CSV_ENCODINGS = ['UTF-8', 'Windows-1252', 'ISO-8859-1', 'UTF-16', 'EBCDIC']
+CSV_DELIMITERS = [',', ';', '\t', '|', ' ', '"']
+
+
+def csv():
+    def seed(name, contents, delimiter=',', encoding='UTF-8', skip=1, date_format='MM/DD/YYYY', comma=False,
+             columns=(0, 1, -1, 2, -1, -1), written=2 ** 63):
+        back = [u(CSV_DELIMITERS.index(delimiter), 1), u(CSV_ENCODINGS.index(encoding), 1), u(skip + 1, 1),
+                u(CSV_FORMATS.index(date_format), 1), u(int(comma), 1)]
+        back += [u(c + 2, 1) for c in columns]
+        back.append(u(written, 8))
+        write('csv', name, (contents.encode('utf-8') if isinstance(contents, str) else contents) + tail(*back))
+    seed('quoted-fields', 'Date,Description,Amount\r\n01/05/2026,"Coffee, Main St",-4.50\r\n'
+         '01/15/2026,"Payroll ""ACME""\nJanuary","2,500.00"\r\n\r\n1/31/2026,Rent,-1200\r\n')
+    seed('old-mac', 'Date,Description,Amount\r1/2/2026,Tea,-2\r1/3/2026,Cake,-3\r')
+    seed('german-1252', b'Kontoauszug;Girokonto\nBuchungstag;Empf\xe4nger;Verwendungszweck;Soll;Haben\n'
+         b'02.01.2026;B\xe4ckerei M\xfcller;Br\xf6tchen \x80 3;3,20;\n05.01.2026;Arbeitgeber GmbH;Gehalt;;2.345,67\n'
+         b'06.01.2026;Stra\xdfenbahn;Monatskarte;-1.049,00;\n', delimiter=';', encoding='Windows-1252', skip=2,
+         date_format='DD.MM.YYYY', comma=True, columns=(0, 1, 2, -1, 3, 4))
+    text = 'Date\tPayee\tAmount\n03/01/2026\tCaf\u00e9 \u65e5\u672c\t-2.00\n'
+    seed('utf16-bom', b'\xff\xfe' + text.encode('utf-16-le'), delimiter='\t', encoding='ISO-8859-1')
+    seed('utf8-bom', b'\xef\xbb\xbf' + text.encode('utf-8'), delimiter='\t', encoding='UTF-16')
+    seed('malformed-lines', 'Date,Description,Amount\n31/01/2026,Good,1.00\n31/02/2026,Bad day,2.00\n'
+         '01/02/2026,Bad amount,2,5\n01/02/2026,Short\n,No date,3.00\n02/02/2026,Good again,4.00\n',
+         date_format='DD/MM/YYYY', comma=True)
+    seed('not-text', b'Date,Amount\n\0\0\x01\x02', columns=(0, -1, -1, 1, -1, -1))
+    seed('amount-forms', "Date|Amount\n2026-01-02|(1'234.50)\n2026-01-03|USD 12.00-\n2026-01-04|\u20ac 1 000.00\n",
+         delimiter='|', date_format='YYYY-MM-DD', columns=(0, -1, -1, 1, -1, -1))
+    seed('bad-layout', 'a,b\n', skip=-1, columns=(-2, 0, 0, 1, 1, -1))
+
+
+def qif():
+    write('qif', 'bank-entries', b"!Type:Bank\nD1/31'26\nT-4.50\nPCoffee\nMLatte\nLFood:Dining\nN101\n^\n"
+          b"D 1/ 5'26\nU1,234.56\nPSalary\n^\nD01/31/2026\nT-12,50\nPB\xe4ckerei\n^\n"
+          b"!Type:Invst\nD2/1'26\nNBuy\nT100.00\n^\n!Type:CCard\nD02/30/2026\nTabc\nPBroken\n^\n"
+          b"D2/3/26\nT-9.99\n^\nD03.02.2026\nT-1.234,50\n^\n")
+    write('qif', 'memorized-only', b'!Type:Memorized\nPRent\nT-100\n^\n')
+    write('qif', 'not-qif', b'Date,Amount\n')
+    write('qif', 'bom-crlf-no-caret', b"\xef\xbb\xbf!Option:AutoSwitch\r\n!Account\r\nNChecking\r\n^\r\n"
+          b"!Type:Cash\r\nD2026-02-01\r\nT5\r\n!Type:Bank\r\nD12/31'99\r\nU\r\nT\r\n^\r\nD1/1/1\r\n")
+
+
+OFX_SGML = (b"OFXHEADER:100\r\nDATA:OFXSGML\r\nVERSION:102\r\nSECURITY:NONE\r\nENCODING:USASCII\r\nCHARSET:1252\r\n"
+            b"COMPRESSION:NONE\r\nOLDFILEUID:NONE\r\nNEWFILEUID:NONE\r\n\r\n<OFX>\r\n"
+            b"<SIGNONMSGSRSV1><SONRS><STATUS><CODE>0<SEVERITY>INFO</STATUS><DTSERVER>20260131<LANGUAGE>ENG</SONRS>"
+            b"</SIGNONMSGSRSV1>\r\n<BANKMSGSRSV1><STMTTRNRS><TRNUID>1<STATUS><CODE>0<SEVERITY>INFO</STATUS>\r\n"
+            b"<STMTRS><CURDEF>USD<BANKACCTFROM><BANKID>1<ACCTID>2<ACCTTYPE>CHECKING</BANKACCTFROM>\r\n"
+            b"<BANKTRANLIST><DTSTART>20260101<DTEND>20260131\r\n"
+            b"<STMTTRN><TRNTYPE>DEBIT<DTPOSTED>20260105<TRNAMT>-4.50<FITID>A1<NAME>Coffee Shop<MEMO>Latte</STMTTRN>\r\n"
+            b"<STMTTRN><TRNTYPE>CHECK<DTPOSTED>20260120230000[-5:EST]<TRNAMT>-100<FITID>A3<CHECKNUM>1001"
+            b"<NAME>Rent &amp; co</STMTTRN>\r\n"
+            b"</BANKTRANLIST><LEDGERBAL><BALAMT>1<DTASOF>20260131</LEDGERBAL></STMTRS></STMTTRNRS></BANKMSGSRSV1>"
+            b"</OFX>\r\n")
+OFX_XML = (b'<?xml version="1.0" encoding="UTF-8"?>\n'
+           b'<?OFX OFXHEADER="200" VERSION="211" SECURITY="NONE" OLDFILEUID="NONE" NEWFILEUID="NONE"?>\n'
+           b'<OFX><SIGNONMSGSRSV1><SONRS><STATUS><CODE>0</CODE><SEVERITY>INFO</SEVERITY></STATUS>'
+           b'<DTSERVER>20260131</DTSERVER><LANGUAGE>ENG</LANGUAGE></SONRS></SIGNONMSGSRSV1>\n'
+           b'<CREDITCARDMSGSRSV1><CCSTMTTRNRS><TRNUID>1</TRNUID><STATUS><CODE>0</CODE><SEVERITY>INFO</SEVERITY>'
+           b'</STATUS>\n<CCSTMTRS><CURDEF>EUR</CURDEF><CCACCTFROM><ACCTID>9</ACCTID></CCACCTFROM>\n'
+           b'<BANKTRANLIST><DTSTART>20260101</DTSTART><DTEND>20260228</DTEND>\n'
+           b'<STMTTRN><TRNTYPE>DEBIT</TRNTYPE><DTPOSTED>20260203</DTPOSTED><TRNAMT>-12.34</TRNAMT>'
+           b'<FITID>X-1</FITID><NAME>B\xc3\xa4ckerei</NAME><MEMO>Br\xc3\xb6tchen</MEMO></STMTTRN>\n'
+           b'<STMTTRN><TRNTYPE>CREDIT</TRNTYPE><DTPOSTED>20260210000000.000[+1:CET]</DTPOSTED>'
+           b'<TRNAMT>50.00</TRNAMT><FITID>X-2</FITID><NAME>Refund</NAME></STMTTRN>\n'
+           b'</BANKTRANLIST><LEDGERBAL><BALAMT>0</BALAMT><DTASOF>20260228</DTASOF></LEDGERBAL></CCSTMTRS>'
+           b'</CCSTMTTRNRS></CREDITCARDMSGSRSV1></OFX>\n')
+
+
+def ofx():
+    write('ofx', 'sgml', OFX_SGML)
+    write('ofx', 'xml', OFX_XML)
+    write('ofx', 'no-statement', b'OFXHEADER:100\r\nDATA:OFXSGML\r\nVERSION:102\r\n\r\n<OFX><SIGNONMSGSRSV1></OFX>\r\n')
+    write('ofx', 'cut-off', OFX_SGML[:len(OFX_SGML) // 2])
+    write('ofx', 'odd-dates', OFX_SGML.replace(b'20260105', b'2026').replace(b'-4.50', b'1e999')
+          .replace(b'<FITID>A3', b'<FITID>A1'))
+
+
+def ofxline():
+    def seed(name, fields, rest, line=3, amount=(0, 2 ** 63)):
+        front = b''.join(text(f) for f in fields) + rest
+        write('ofxline', name, front + tail(u(line, 8), u(amount[0], 1), u(amount[1], 8)))
+    seed('plain', ['A1', 'Coffee Shop', 'Latte', '1001'], b'T\t7\t2026-01-05\t-4.5\tA1\tCoffee\t\t')
+    seed('escapes', ['x\\ty', 'Rent\t&\nco', 'a\\\\b\r', ''], b'T\t1\t2026-02-30\tnan\t\\\t\\q\tB\xe4cker')
+    seed('unicode', ['\u00e9', 'B\u00e4ckerei \u65e5\u672c', '  many   blanks  ', '\U0001F600'], b'T\t\t\t\t')
+
+
 if __name__ == '__main__':
     targets = sys.argv[1:] or ['settings', 'dates', 'sqltext', 'keyboard', 'addindescription', 'customreport',
-                               'tips', 'cliargs']
+                               'tips', 'cliargs', 'csv', 'qif', 'ofx', 'ofxline']
     for t in targets:
         globals()[t]()
