@@ -7,7 +7,8 @@
 // standard error, the crash is told apart: inside libofx or its SGML parser
 // (not this project's to fix) the input is kept in $TWK_FUZZ_LIBRARY_CRASHES
 // with the report and the run goes on; in the helper's own code it is a
-// fault, and the target aborts.
+// fault, and the target aborts. A helper the reader stopped for its silence
+// is kept there too: the helper's own reading is one pass over the file.
 //
 // Input: the file.
 #include "fuzzcheck.h"
@@ -24,6 +25,9 @@
 #include <cmath>
 
 namespace {
+
+// Far longer than any sound file of the fuzzed length takes.
+constexpr int kIdleMs = 10000;
 
 // The first frame of the crash report that belongs to the helper or to one of
 // the OFX libraries, skipping the C library and the sanitizer's own.
@@ -44,7 +48,7 @@ void KeepLibraryCrash(const QByteArray &bytes, const QString &report)
 {
     const QString folder = qEnvironmentVariable("TWK_FUZZ_LIBRARY_CRASHES");
     const QString name = QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Sha1).toHex());
-    std::fprintf(stderr, "ofx: the OFX library crashed on input %s; contained, the reader reported it\n",
+    std::fprintf(stderr, "ofx: the OFX library failed on input %s; contained, the reader reported it\n",
                  qPrintable(name));
     if (folder.isEmpty() || !QDir().mkpath(folder))
         return;
@@ -86,7 +90,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QString path = ScratchFile(bytes, QStringLiteral("statement.ofx"));
     const qint64 lines = bytes.count('\n') + 1;
     try {
-        COfxStatementReader reader(path, QStringLiteral(TWK_OFXREAD), 20000);
+        COfxStatementReader reader(path, QStringLiteral(TWK_OFXREAD), kIdleMs);
         CStatementLine line;
         while (reader.Next(line)) {
             FUZZ_CHECK(line.lineNumber >= 0 && line.lineNumber <= lines);
@@ -97,6 +101,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         FUZZ_CHECK(!e.Message().isEmpty());
         if (e.Message().contains(QLatin1String("crashed")))
             CheckCrash(path, bytes);
+        else if (e.Message().contains(QLatin1String("gave no answer")))
+            KeepLibraryCrash(bytes,
+                             QStringLiteral("The helper gave no answer for %1 ms and was stopped.\n").arg(kIdleMs));
     }
     return 0;
 }
