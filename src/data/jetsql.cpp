@@ -36,6 +36,10 @@ void SkipBlanks(QStringView text, qsizetype &pos)
 
 std::optional<QDate> ParseJetDate(QStringView text)
 {
+    // The engine's GLOB and substr() end a text at a NUL; the index
+    // expression over the dates sees no further, so neither does this.
+    if (const qsizetype nul = text.indexOf(QChar(0)); nul >= 0)
+        text = text.left(nul);
     qsizetype pos = 0;
     SkipBlanks(text, pos);
     int a = 0, b = 0, c = 0, da = 0, db = 0, dc = 0;

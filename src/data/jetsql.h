@@ -11,7 +11,8 @@ struct sqlite3;
 
 // The date texts the program and its SQL hand to datevalue(): month first
 // ("12/05/2026", "12/ 05/ 26", "12-5-2026"), or the engine's own ISO form
-// ("2026-12-05") that datevalue() returns. Anything else is not a date.
+// ("2026-12-05") that datevalue() returns. Anything else is not a date. A NUL
+// ends the text, as it does for the engine's own text functions.
 std::optional<QDate> ParseJetDate(QStringView text);
 
 // What datevalue() returns: the ISO text, which orders like the dates.

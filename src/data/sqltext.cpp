@@ -60,12 +60,19 @@ QString FormatSqlArgs(std::string_view pattern, const std::vector<SqlArg> &args)
         }
         while (i < pattern.size() && std::string_view("-+ #0").find(pattern[i]) != std::string_view::npos)
             ++i;
-        while (i < pattern.size() && std::isdigit(static_cast<unsigned char>(pattern[i])))
-            ++i;
-        if (i < pattern.size() && pattern[i] == '.') {
-            ++i;
+        // Two digits at most: the widest number then still fits the buffer
+        // below, which would otherwise cut it short without a word.
+        auto skipNumber = [&] {
+            const std::size_t from = i;
             while (i < pattern.size() && std::isdigit(static_cast<unsigned char>(pattern[i])))
                 ++i;
+            if (i - from > 2)
+                Fail(pattern, "a width or precision over 99");
+        };
+        skipNumber();
+        if (i < pattern.size() && pattern[i] == '.') {
+            ++i;
+            skipNumber();
         }
         const std::size_t lengthStart = i;
         while (i < pattern.size() && std::string_view("hlLqjzt").find(pattern[i]) != std::string_view::npos)

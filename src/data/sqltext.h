@@ -44,8 +44,8 @@ SqlArg MakeSqlArg(const T &value)
 }
 
 // printf rules for %s, %d, %i, %u, %ld, %lu, %x, %f, %e, %g and %%, with flags,
-// width and precision. Throws std::invalid_argument when a conversion does not
-// match its argument's kind or the argument count differs.
+// width and precision (two digits at most). Throws std::invalid_argument when a
+// conversion does not match its argument's kind or the argument count differs.
 QString FormatSqlArgs(std::string_view pattern, const std::vector<SqlArg> &args);
 
 template<typename... Args>

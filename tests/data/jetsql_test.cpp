@@ -109,6 +109,11 @@ TEST_F(DateSql, IndexedFormAgreesWithTheFunctionOnEveryStoredText)
     for (int i = 10; i < dates.size(); ++i)
         Insert(dates[i], 1 << i);
     agree(1 + 2 + 4 + (1 << 11) + (1 << 12) + (1 << 13));
+    // A date text with a NUL in it, as only a hand-edited file holds.
+    Insert(QStringLiteral("06/15/2020"), 1 << 15);
+    db.Exec(QStringLiteral("UPDATE LB_TRANSACTION_INFO_TB SET cTransactionDate = cTransactionDate || char(0) || 'x' "
+                           "WHERE cTransactionAmount = 32768"));
+    agree(1 + 2 + 4 + (1 << 11) + (1 << 12) + (1 << 13) + (1 << 15));
 }
 
 TEST_F(DateSql, PeriodQueriesReadTheDateIndexWhileEveryDateHasTheStoredForm)

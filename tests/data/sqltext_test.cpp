@@ -51,4 +51,9 @@ TEST(FormatSql, RefusesMismatchedKindsWrongArgumentCountsAndBrokenTemplates)
     EXPECT_THROW(FormatSql("%d", 1, 2), std::invalid_argument);
     EXPECT_THROW(FormatSql("abc %", 1), std::invalid_argument);
     EXPECT_THROW(FormatSql("%n", 1), std::invalid_argument);
+    // A width or precision so wide that the number would come out cut short.
+    EXPECT_THROW(FormatSql("%0600d", 1), std::invalid_argument);
+    EXPECT_THROW(FormatSql("%.300f", 1e308), std::invalid_argument);
+    EXPECT_THROW(FormatSql("%3333333333s", QStringLiteral("x")), std::invalid_argument);
+    EXPECT_EQ(FormatSql("%.99f", -1e308).size(), 1 + 309 + 1 + 99);
 }
