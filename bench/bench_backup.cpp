@@ -65,9 +65,5 @@ BENCHMARK(BM_Compaction)->Arg(1000000)->Unit(benchmark::kMillisecond)->UseRealTi
 
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunCoreBenchmarks(argc, argv);
 }

@@ -115,9 +115,5 @@ BENCHMARK(BM_ImportCsv)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime
 
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunCoreBenchmarks(argc, argv);
 }

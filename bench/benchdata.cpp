@@ -82,6 +82,11 @@ int RunProcessBenchmarks(int argc, char **argv, const char *flag, const std::fun
 {
     if (argc == 3 && std::strcmp(argv[1], flag) == 0)
         return runOnce(argc, argv);
+    return RunCoreBenchmarks(argc, argv);
+}
+
+int RunCoreBenchmarks(int argc, char **argv)
+{
     QCoreApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

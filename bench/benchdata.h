@@ -23,6 +23,9 @@ inline const char *kPeriodQuery =
     "LB_TRANSACTION_INFO_TB where datevalue(cTransactionDate) between datevalue('01/01/2020') AND "
     "datevalue('12/31/2020') group by cTransactionName,iTransactionType";
 
+// The main of benchmarks that need a QCoreApplication and nothing else.
+int RunCoreBenchmarks(int argc, char **argv);
+
 // The main of benchmarks that time processes of their own: started as
 // `<program> <flag> ARG`, the program is that process (`runOnce`); else it
 // runs its benchmarks, which start QCoreApplication::applicationFilePath().
