@@ -690,7 +690,7 @@ bool CImportWizard::Classify()
 void CImportWizard::UpdateCounts()
 {
     const CImportCounts c = m_review->Counts();
-    QString text = QStringLiteral("<b>%1 transactions will be added</b>: %2 income, %3 expense.")
+    QString text = QStringLiteral("<b>Transactions to add: %1</b> (%2 income, %3 expense).")
                        .arg(c.added)
                        .arg(Money(qAbs(c.moneyIn)), Money(qAbs(c.moneyOut)));
     QStringList left;
