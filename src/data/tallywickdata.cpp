@@ -220,16 +220,24 @@ bool CTallywickData::LoadCategories()
 {
     incomeCategories.clear();
     expenseCategories.clear();
-    return RunReported([this] {
+    bool whole = true;
+    return RunReported([&] {
         CDbRecordset rs(connection);
         rs.Open("SELECT * FROM LB_ITEM_MASTER_INFO_TB");
         QList<CCategoryEntry> income, expense;
         for (; !rs.IsEOF(); rs.MoveNext()) {
+            // A row no version writes (a type out of range, a number where a
+            // name belongs) is left out; the readable categories still count.
             CCategoryEntry e;
-            e.iType = rs.GetShort(QStringLiteral("iType"));
-            e.iTransactionId = rs.GetLong(QStringLiteral("iTransactionId"));
-            e.cTransactionDescription = rs.GetString(QStringLiteral("cTransactionDescription"));
-            e.cTransactionName = rs.GetString(QStringLiteral("cTransactionName"));
+            try {
+                e.iType = rs.GetShort(QStringLiteral("iType"));
+                e.iTransactionId = rs.GetLong(QStringLiteral("iTransactionId"));
+                e.cTransactionDescription = rs.GetString(QStringLiteral("cTransactionDescription"));
+                e.cTransactionName = rs.GetString(QStringLiteral("cTransactionName"));
+            } catch (const CDbError &) {
+                whole = false;
+                continue;
+            }
             if (e.iType == 1 || e.iType == 3)
                 income << e;
             if (e.iType == 2 || e.iType == 3)
@@ -238,7 +246,7 @@ bool CTallywickData::LoadCategories()
         rs.Close();
         incomeCategories = income;
         expenseCategories = expense;
-    });
+    }) && whole;
 }
 
 bool CTallywickData::LoadDefaultSettings()

@@ -199,6 +199,21 @@ TEST_F(Loaded, CategoriesOfTypeBothAreInBothListsInTableOrder)
     EXPECT_EQ(data.incomeCategories[0].iTransactionId, 1);
 }
 
+TEST_F(Loaded, AnUnreadableCategoryRowIsLeftOutAndTheOthersStay)
+{
+    Exec(QStringLiteral("INSERT INTO LB_ITEM_MASTER_INFO_TB (cTransactionName,cTransactionDescription,iType) VALUES "
+                        "('Salary','',1),('Broken','',99999),('Nameless','',2),('Rent','',2)"));
+    Exec(QStringLiteral("UPDATE LB_ITEM_MASTER_INFO_TB SET iType='two' WHERE cTransactionName='Nameless'"));
+    EXPECT_FALSE(data.LoadCategories());
+    QStringList income, expense;
+    for (const auto &c : data.incomeCategories)
+        income << c.cTransactionName;
+    for (const auto &c : data.expenseCategories)
+        expense << c.cTransactionName;
+    EXPECT_EQ(income, QStringList{"Salary"});
+    EXPECT_EQ(expense, QStringList{"Rent"});
+}
+
 TEST_F(Loaded, DefaultSettingsRoundTripIncludingAnApostropheFolder)
 {
     ASSERT_TRUE(data.LoadDefaultSettings());
