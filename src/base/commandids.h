@@ -36,6 +36,7 @@ constexpr unsigned CustomReport = 32835;
 constexpr unsigned Charts = 32860;
 constexpr unsigned ImportStatement = 32861;
 constexpr unsigned UndoLastImport = 32862;
+constexpr unsigned ImportRules = 32863;
 constexpr unsigned RestoreData = 57601;
 constexpr unsigned PrintSetup = 57606;
 constexpr unsigned Print = 57607;

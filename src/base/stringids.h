@@ -169,5 +169,6 @@ constexpr unsigned ImportChooseFile = 61808;
 constexpr unsigned ImportFileNotFound = 61809;
 constexpr unsigned ImportNameMapping = 61810;
 constexpr unsigned ImportChooseUnit = 61811;
+constexpr unsigned HelpImportRules = 61812;
 
 } // namespace StringId

@@ -206,6 +206,7 @@ void RegisterMenuCommands(CAcceleratorManager &manager)
         {ExportReport, "Export Report", false},
         {ImportStatement, "Import Statement", false},
         {UndoLastImport, "Undo Last Import", false},
+        {ImportRules, "Import Rules", false},
         {ChangePassword, "Change Password", false},
         {Login, "Login", false},
         {Exit, "Exit", false},

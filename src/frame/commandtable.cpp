@@ -46,6 +46,7 @@ CCommandTable::CCommandTable()
         {ExportReport, "Export Report", V, in},
         {ImportStatement, "Import Statement", F, in},
         {UndoLastImport, "Undo Last Import", F, EnableRule::LoggedInWithImport},
+        {ImportRules, "Import Rules", F, in},
         {ChangePassword, "Change Password", A, EnableRule::PasswordModeZero},
         {Login, "Login", A, EnableRule::NotLoggedIn},
         {Exit, "Exit", A, always},

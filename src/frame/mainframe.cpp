@@ -17,6 +17,7 @@
 #include "data/sqltext.h"
 #include "frame/tipdlg.h"
 #include "records/defaultsettingssheet.h"
+#include "records/importrulesdlg.h"
 #include "records/importwizard.h"
 #include "records/recordcommands.h"
 #include "records/recordui.h"
@@ -249,6 +250,7 @@ void CMainFrame::BindFrameCommands()
         if (RunUndoLastImport(m_data, this))
             m_reportView->OnClearScreen();
     });
+    m_commands.SetHandler(ImportRules, [this] { RunImportRules(m_data, this); });
 
     m_settingsSheet = new CDefaultSettingsSheet(m_data, this);
     m_commands.SetHandler(DefaultSettings, [this] { m_settingsSheet->exec(); });

@@ -21,6 +21,7 @@ const QList<CMenuDef> &MenuBarLayout()
              {},
              {ImportStatement, QStringLiteral("&Import Statement...")},
              {UndoLastImport, QStringLiteral("&Undo Last Import...")},
+             {ImportRules, QStringLiteral("Import Rul&es...")},
              {},
              {ChangePassword, QStringLiteral("Chan&ge Password...")},
              {},

@@ -78,3 +78,17 @@ QString NormalisedDescription(const QString &text)
 {
     return text.simplified().toCaseFolded();
 }
+
+QString RuleListProblem(const QList<CImportRule> &rules, const CImportRule &rule, qsizetype replacing)
+{
+    if (QString problem = rule.Problem(); !problem.isEmpty())
+        return problem;
+    for (qsizetype i = 0; i < rules.size(); ++i) {
+        if (i != replacing && rules[i].match == rule.match
+            && rules[i].pattern.simplified().compare(rule.pattern.simplified(), Qt::CaseInsensitive) == 0)
+            return QStringLiteral("Rule %1 already looks for \"%2\" that way; change that rule instead.")
+                .arg(i + 1)
+                .arg(rules[i].pattern);
+    }
+    return {};
+}

@@ -21,3 +21,8 @@ private:
 // before the first one holding a digit, as the start of the description;
 // the whole text when it starts with one.
 CImportRule LearntRule(const QString &description, const QString &category);
+
+// Why `rule` cannot stand in `rules` at `replacing` (or be added when it is
+// -1): its own problem, or another rule looking for the same text the same
+// way, which could never file a line since the first match wins.
+QString RuleListProblem(const QList<CImportRule> &rules, const CImportRule &rule, qsizetype replacing = -1);

@@ -3,12 +3,14 @@
 
 #include "data/tallywickdata.h"
 #include "records/importreview.h"
+#include "records/importrulesdlg.h"
 #include "records/importwizard.h"
 
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
 #include <QStringEncoder>
+#include <QTableWidget>
 #include <QTemporaryDir>
 
 namespace {
@@ -68,5 +70,30 @@ CImportWizard *Wizard(CImportWizard::Page page)
 const GalleryRegistration file("import-file", [] { return Wizard(CImportWizard::FilePage); });
 const GalleryRegistration columns("import-columns", [] { return Wizard(CImportWizard::ColumnsPage); });
 const GalleryRegistration review("import-review", [] { return Wizard(CImportWizard::ReviewPage); });
+
+// The sample's rules and columns are there only while the dialog reads
+// them, so the review picture shows lines no rule has filed.
+const GalleryRegistration rules("import-rules", [] {
+    CTallywickData &data = SampleData();
+    CImportStore store(data.connection);
+    auto rule = [](RuleMatch match, const char *pattern, const char *category) {
+        CImportRule r;
+        r.match = match;
+        r.pattern = QString::fromUtf8(pattern);
+        r.category = QString::fromUtf8(category);
+        return r;
+    };
+    store.SaveRules({rule(RuleMatch::StartsWith, "Müller Mühle", "Flour"), rule(RuleMatch::Contains, "Tagesumsatz", "Sales"),
+                     rule(RuleMatch::Regex, "^(Shell|Aral|Esso) ", "Van Fuel"), rule(RuleMatch::StartsWith, "Bank", "Bank Charges"),
+                     rule(RuleMatch::Contains, "Lohn", "Wages")});
+    store.SaveMapping(QStringLiteral("Sparkasse"), CCsvLayout());
+    store.SaveMapping(QStringLiteral("Home Bank"), CCsvLayout());
+    auto *dialog = new CImportRulesDlg(data);
+    Child<QTableWidget>(dialog, CImportRulesDlg::IdRules)->selectRow(2);
+    store.SaveRules({});
+    store.DeleteMapping(QStringLiteral("Sparkasse"));
+    store.DeleteMapping(QStringLiteral("Home Bank"));
+    return dialog;
+});
 
 } // namespace
