@@ -4,6 +4,7 @@
 #include "data/dbschema.h"
 #include "frame/mainframe.h"
 
+#include "support/testfiles.h"
 #include "support/testuiseam.h"
 
 #include <gtest/gtest.h>
@@ -17,11 +18,9 @@ TEST(DataFiles, CommandsClosingAndExitRunTheBackupRestoreAndCompaction)
     const QString cwd = QDir::currentPath();
     QTemporaryDir dir, backups;
     const QString database = dir.filePath(QStringLiteral("TallywickPlus.mdb"));
-    QFile ini(dir.filePath(QStringLiteral("TallywickPlus.ini")));
-    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
     // Set up before: no wizard at start-up.
-    ini.write("[TallywickPlus]\nDBPath=TallywickPlus.mdb\nConStrg=Provider=Microsoft.Jet.OLEDB.4.0;\n");
-    ini.close();
+    WriteBytes(dir.filePath(QStringLiteral("TallywickPlus.ini")),
+               "[TallywickPlus]\nDBPath=TallywickPlus.mdb\nConStrg=Provider=Microsoft.Jet.OLEDB.4.0;\n");
     ASSERT_EQ(CreateDatabase(database, kDbPassword), QString());
     {
         CDbConnection c;
