@@ -2,15 +2,12 @@
 #include "app/tallywickapp.h"
 #include "controls/gridctrl.h"
 #include "controls/settingspage.h"
-#include "data/dbconnection.h"
-#include "data/dbrecordset.h"
-#include "data/dbschema.h"
 #include "data/profile.h"
 #include "frame/mainframe.h"
 #include "records/defaultsettingssheet.h"
 #include "reports/tallywickview.h"
 
-#include "support/testfiles.h"
+#include "support/testdatabase.h"
 
 #include <gtest/gtest.h>
 
@@ -34,14 +31,8 @@ protected:
     {
         m_cwd = QDir::currentPath();
         RemoveProfileEntry(QStringLiteral("Settings"), QStringLiteral("Addin Manager"));
-        WriteText(dir.filePath(QStringLiteral("TallywickPlus.ini")), QStringLiteral("[TallywickPlus]\nDBPath=TallywickPlus.mdb\n"));
-        ASSERT_EQ(CreateDatabase(dir.filePath(QStringLiteral("TallywickPlus.mdb")), kDbPassword), QString());
-        CDbConnection connection;
-        ASSERT_EQ(connection.Open(kProviderSetting + QStringLiteral("Data Source=") + dir.filePath(QStringLiteral("TallywickPlus.mdb")),
-                                  kDbUser, kDbPassword),
-                  TWK_S_OK);
-        CDbRecordset rs(connection);
-        rs.OpenText(QStringLiteral("UPDATE LB_DEFAULT_SETTINGS_TB SET iByPassPasswordScreen=2"));
+        InstallProgramFolder(dir.path(), QStringLiteral("[TallywickPlus]\nDBPath=TallywickPlus.mdb\n"),
+                             QStringLiteral("UPDATE LB_DEFAULT_SETTINGS_TB SET iByPassPasswordScreen=2"));
         QDir(dir.path()).mkdir(QStringLiteral("addins"));
         AddAddin(QStringLiteral(TWK_SAMPLE_ADDIN_DIR "/libtwksampleaddin.so"));
     }

@@ -4,13 +4,11 @@
 #include "app/commandline.h"
 #include "app/tallywickapp.h"
 #include "controls/gridctrl.h"
-#include "data/dbconnection.h"
-#include "data/dbrecordset.h"
-#include "data/dbschema.h"
 #include "frame/colorstatusbar.h"
 #include "frame/mainframe.h"
 #include "reports/tallywickview.h"
 
+#include "support/testdatabase.h"
 #include "support/testfiles.h"
 
 #include <gtest/gtest.h>
@@ -101,17 +99,10 @@ TEST(Automation, BusClientIsRefusedBeforeLoginThenReadsTheGridQueriesAndWritesSt
     ASSERT_FALSE(bus.address.isEmpty()) << "the private bus did not start";
 
     QTemporaryDir dir;
-    WriteText(dir.filePath(QStringLiteral("TallywickPlus.ini")), QStringLiteral("[TallywickPlus]\nDBPath=TallywickPlus.mdb\nConStrg=Provider=Microsoft.Jet.OLEDB.4.0;\n"));
-    const QString file = dir.filePath(QStringLiteral("TallywickPlus.mdb"));
-    ASSERT_EQ(CreateDatabase(file, kDbPassword), QString());
-    {
-        CDbConnection connection;
-        ASSERT_EQ(connection.Open(kProviderSetting + QStringLiteral("Data Source=") + file, kDbUser, kDbPassword), TWK_S_OK);
-        CDbRecordset(connection).OpenText(
-            QStringLiteral("INSERT INTO LB_ITEM_MASTER_INFO_TB (cTransactionName, cTransactionDescription, iType) VALUES ('Bonus', 'x', 1)"));
-        // Set up already: no wizard holds the window's start.
-        CDbRecordset(connection).OpenText(QStringLiteral("UPDATE LB_COMPANY_INFO_TB SET cAddress='1 Mill Lane'"));
-    }
+    // Set up already: no wizard holds the window's start.
+    InstallProgramFolder(dir.path(), QStringLiteral("[TallywickPlus]\nDBPath=TallywickPlus.mdb\nConStrg=Provider=Microsoft.Jet.OLEDB.4.0;\n"),
+                         QStringLiteral("INSERT INTO LB_ITEM_MASTER_INFO_TB (cTransactionName, cTransactionDescription, iType) "
+                                        "VALUES ('Bonus', 'x', 1); UPDATE LB_COMPANY_INFO_TB SET cAddress='1 Mill Lane'"));
     const QString cwd = QDir::currentPath();
 
     CTallywickApp app;
@@ -177,7 +168,9 @@ TEST(Automation, ServerSwitchesWriteAndRemoveTheActivationFiles)
     {
         CTallywickApp app;
         EXPECT_FALSE(app.InitInstance(dir.path(), {QStringLiteral("/RegServer")}));
-        EXPECT_EQ(app.StartUpExitCode(), 0);
+        EXPECT_EQ(app.StartUpExitCode(), 0) << "a server switch is not a failure";
+        EXPECT_EQ(app.MainFrame(), nullptr);
+        EXPECT_TRUE(app.ProgressLog().isEmpty());
     }
     const QString text = ReadText(service);
     EXPECT_TRUE(text.startsWith(QStringLiteral("[D-BUS Service]\nName=Tallywick.TwkGrid\n"))) << text.toStdString();

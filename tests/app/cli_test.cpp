@@ -18,6 +18,7 @@
 #include "reports/tallywickview.h"
 
 #include "support/testdatabase.h"
+#include "support/testfiles.h"
 #include "support/testuiseam.h"
 
 #include <gtest/gtest.h>
@@ -42,12 +43,6 @@ struct CliRun {
     QByteArray out;
     std::string err;
 };
-
-QByteArray FileBytes(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 // "period|--from|2026-01-01" -> {"period", "--from", "2026-01-01"}
 QStringList Args(const char *text)
@@ -136,7 +131,7 @@ protected:
     {
         const QString path = out.filePath(QStringLiteral("export.") + extension);
         EXPECT_EQ(ReportExport::WriteFile(view.GetGrid()->Model(), path), ReportExport::Outcome::Written);
-        return FileBytes(path);
+        return ReadBytes(path);
     }
 
     template<typename W>
@@ -282,7 +277,7 @@ TEST_F(CliReports, ChartsWriteTheirSeriesOrAPictureOfTheAskedSizeAndRefuseWhatCa
     CliRun run = chart(QStringLiteral("monthly|--from|2026-01-01|--to|31/Mar/2026"), QStringLiteral("m.csv"));
     EXPECT_EQ(run.code, kCliOk) << run.err;
     // January's tips are an income of a category of both kinds.
-    EXPECT_EQ(FileBytes(out.filePath(QStringLiteral("m.csv"))),
+    EXPECT_EQ(ReadBytes(out.filePath(QStringLiteral("m.csv"))),
               QByteArray("Month,Income,Expense,Balance\r\n2026-01,3.00,0.00,3.00\r\n2026-02,0.00,7.00,-7.00\r\n"
                          "2026-03,52.50,15.50,37.00\r\n"));
     run = chart(QStringLiteral("category|--from|2026-01-01|--to|2026-03-31|--unit|Shop|--size|640x400"),
@@ -311,12 +306,10 @@ TEST_F(CliReports, ChartsWriteTheirSeriesOrAPictureOfTheAskedSizeAndRefuseWhatCa
 
 TEST_F(CliReports, RefusalsExitWithTheirCodeWriteNothingAndLeaveTheDatabaseAlone)
 {
-    const QByteArray before = FileBytes(db.Path());
+    const QByteArray before = ReadBytes(db.Path());
     const QString missing = out.filePath(QStringLiteral("unmounted/TallywickPlus.mdb"));
-    QFile plain(out.filePath(QStringLiteral("plain.mdb")));
-    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
-    plain.write(QByteArray(4096, 'x'));
-    plain.close();
+    const QString plain = out.filePath(QStringLiteral("plain.mdb"));
+    WriteBytes(plain, QByteArray(4096, 'x'));
     const struct {
         const char *arguments;
         int code;
@@ -340,17 +333,17 @@ TEST_F(CliReports, RefusalsExitWithTheirCodeWriteNothingAndLeaveTheDatabaseAlone
         EXPECT_TRUE(run.out.isEmpty()) << c.arguments;
         EXPECT_NE(run.err.find(c.message), std::string::npos) << c.arguments << ": " << run.err;
     }
-    for (const QString &path : {missing, plain.fileName()}) {
+    for (const QString &path : {missing, plain}) {
         const CliRun run = Cli(Args("report|daily|--database") + QStringList{path});
         EXPECT_EQ(run.code, kCliNoDatabase) << run.err;
         EXPECT_TRUE(run.out.isEmpty());
     }
     EXPECT_FALSE(QFileInfo::exists(missing));
-    EXPECT_EQ(FileBytes(db.Path()), before);
+    EXPECT_EQ(ReadBytes(db.Path()), before);
 
     // The login password: asked in mode 0, never given by a pipe.
     db.Exec(QStringLiteral("UPDATE LB_DEFAULT_SETTINGS_TB SET iByPassPasswordScreen=0, cPassword='Kn\u00e4ckebr\u00f6d'"));
-    const QByteArray locked = FileBytes(db.Path());
+    const QByteArray locked = ReadBytes(db.Path());
     CliRun run = Report(Args("daily"));
     EXPECT_EQ(run.code, kCliWrongPassword);
     EXPECT_NE(run.err.find(kPasswordVariable), std::string::npos) << run.err;
@@ -360,7 +353,7 @@ TEST_F(CliReports, RefusalsExitWithTheirCodeWriteNothingAndLeaveTheDatabaseAlone
     run = Report(Args("daily"), QStringLiteral("Kn\u00e4ckebr\u00f6d"));
     EXPECT_EQ(run.code, kCliOk) << run.err;
     EXPECT_FALSE(run.out.isEmpty());
-    EXPECT_EQ(FileBytes(db.Path()), locked);
+    EXPECT_EQ(ReadBytes(db.Path()), locked);
 
     run = Cli(Args("report"));
     EXPECT_EQ(run.code, kCliUsage);

@@ -4,6 +4,7 @@
 #include "data/dbschema.h"
 #include "frame/mainframe.h"
 
+#include "support/testdatabase.h"
 #include "support/testuiseam.h"
 
 #include <gtest/gtest.h>
@@ -16,21 +17,12 @@ TEST(DataFiles, CommandsClosingAndExitRunTheBackupRestoreAndCompaction)
 {
     const QString cwd = QDir::currentPath();
     QTemporaryDir dir, backups;
-    const QString database = dir.filePath(QStringLiteral("TallywickPlus.mdb"));
-    QFile ini(dir.filePath(QStringLiteral("TallywickPlus.ini")));
-    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
     // Set up before: no wizard at start-up.
-    ini.write("[TallywickPlus]\nDBPath=TallywickPlus.mdb\nConStrg=Provider=Microsoft.Jet.OLEDB.4.0;\n");
-    ini.close();
-    ASSERT_EQ(CreateDatabase(database, kDbPassword), QString());
-    {
-        CDbConnection c;
-        c.Open(kProviderSetting + QStringLiteral("Data Source=") + database, kDbUser, kDbPassword);
-        c.Execute(QStringLiteral("INSERT INTO LB_TRANSACTION_INFO_TB (iTransactionType) values (2); UPDATE "
-                                 "LB_DEFAULT_SETTINGS_TB SET iAutoBackUpDb=1, iAutoCompactDb=1, cBackUpDbPath='%1'; "
-                                 "UPDATE LB_COMPANY_INFO_TB SET cAddress='1 Mill Lane'")
-                      .arg(backups.path()));
-    }
+    InstallProgramFolder(dir.path(), QStringLiteral("[TallywickPlus]\nDBPath=TallywickPlus.mdb\nConStrg=Provider=Microsoft.Jet.OLEDB.4.0;\n"),
+                         QStringLiteral("INSERT INTO LB_TRANSACTION_INFO_TB (iTransactionType) values (2); UPDATE "
+                                        "LB_DEFAULT_SETTINGS_TB SET iAutoBackUpDb=1, iAutoCompactDb=1, cBackUpDbPath='%1'; "
+                                        "UPDATE LB_COMPANY_INFO_TB SET cAddress='1 Mill Lane'")
+                             .arg(backups.path()));
     CTallywickApp app;
     ASSERT_TRUE(app.InitInstance(dir.path(), {}));
     CMainFrame *frame = app.MainFrame();

@@ -3,6 +3,7 @@
 #include "records/importengine.h"
 
 #include "support/testdatabase.h"
+#include "support/testfiles.h"
 
 #include <gtest/gtest.h>
 
@@ -21,12 +22,6 @@ struct ImportRun {
     QString err;
 };
 
-QByteArray Bytes(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 class ImportCli : public ::testing::Test
 {
 protected:
@@ -44,9 +39,7 @@ protected:
     QString Write(const QString &name, const QByteArray &text)
     {
         const QString path = folder.filePath(name);
-        QFile f(path);
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(text);
+        WriteBytes(path, text);
         return path;
     }
 
@@ -83,12 +76,12 @@ TEST_F(ImportCli, ImportsOnceUnderAnyLocaleAndTheDryRunWritesNothing)
                                                              "03/02/2026,Coffee,-3.20\n"
                                                              "03/02/2026,Coffee,-3.20\n");
     CImportStore(db.Connection()).SaveRules({{0, RuleMatch::Contains, QStringLiteral("shell"), QStringLiteral("Fuel")}});
-    const QByteArray before = Bytes(db.Path());
+    const QByteArray before = ReadBytes(db.Path());
     ImportRun run = Import(QStringList{march, QStringLiteral("--category"), QStringLiteral("Sundry"),
                                        QStringLiteral("--dry-run")} + kShop + kUsLayout);
     EXPECT_EQ(run.code, kCliOk) << qPrintable(run.err);
     EXPECT_EQ(run.out, QStringLiteral("added: 3\nduplicates: 0\nerrors: 0\nwithout category: 1\n"));
-    EXPECT_EQ(Bytes(db.Path()), before);
+    EXPECT_EQ(ReadBytes(db.Path()), before);
 
     run = Import(QStringList{march, QStringLiteral("--category"), QStringLiteral("Sundry")} + kShop + kUsLayout, "de_DE.UTF-8");
     EXPECT_EQ(run.code, kCliOk) << qPrintable(run.err);
@@ -110,13 +103,13 @@ TEST_F(ImportCli, MalformedLinesAreNamedAndRefusalOrBadArgumentsChangeNothing)
     const QString bad = Write(QStringLiteral("bad.csv"), "Date,Payee,Amount\n"
                                                          "03/01/2026,Client,100\n"
                                                          "31/02/2026,Broken,5\n");
-    const QByteArray before = Bytes(db.Path());
+    const QByteArray before = ReadBytes(db.Path());
     ImportRun run = Import(QStringList{bad, QStringLiteral("--category"), QStringLiteral("Sales"),
                                        QStringLiteral("--on-error"), QStringLiteral("refuse")} + kShop + kUsLayout);
     EXPECT_EQ(run.code, kCliFailed);
     EXPECT_TRUE(run.err.contains(QStringLiteral("line 3: "))) << qPrintable(run.err);
     EXPECT_TRUE(run.err.contains(QStringLiteral("nothing was imported"))) << qPrintable(run.err);
-    EXPECT_EQ(Bytes(db.Path()), before);
+    EXPECT_EQ(ReadBytes(db.Path()), before);
 
     const struct {
         QStringList extra;
@@ -133,7 +126,7 @@ TEST_F(ImportCli, MalformedLinesAreNamedAndRefusalOrBadArgumentsChangeNothing)
         EXPECT_EQ(run.code, kCliUsage) << r.message;
         EXPECT_TRUE(run.err.contains(QString::fromUtf8(r.message))) << qPrintable(run.err);
     }
-    EXPECT_EQ(Bytes(db.Path()), before);
+    EXPECT_EQ(ReadBytes(db.Path()), before);
 
     run = Import(QStringList{bad, QStringLiteral("--category"), QStringLiteral("Sales")} + kShop + kUsLayout);
     EXPECT_EQ(run.code, kCliOk);

@@ -15,6 +15,7 @@
 #include "reports/tallywickview.h"
 
 #include "support/nextmodal.h"
+#include "support/testdatabase.h"
 #include "support/testfiles.h"
 #include "support/testuiseam.h"
 
@@ -39,19 +40,12 @@
 
 namespace {
 
-// An installed program folder: settings file, and a database unless asked not to.
+// A folder to install the program in.
 class ProgramFolder : public ::testing::Test
 {
 protected:
     void SetUp() override { m_cwd = QDir::currentPath(); }
     void TearDown() override { QDir::setCurrent(m_cwd); }
-    void Install(const QString &ini, bool withDatabase = true)
-    {
-        WriteText(dir.filePath(QStringLiteral("TallywickPlus.ini")), ini);
-        if (withDatabase) {
-            ASSERT_EQ(CreateDatabase(dir.filePath(QStringLiteral("TallywickPlus.mdb")), kDbPassword), QString());
-        }
-    }
     QTemporaryDir dir;
 
 private:
@@ -59,17 +53,6 @@ private:
 };
 
 const QString kDeliveredIni = QStringLiteral("[TallywickPlus]\nDBPath=TallywickPlus.mdb\n");
-
-// Runs a statement on the installed database before the program starts.
-void Prepare(const QString &folder, const QString &sql)
-{
-    CDbConnection connection;
-    ASSERT_EQ(connection.Open(kProviderSetting + QStringLiteral("Data Source=") + folder + QStringLiteral("/TallywickPlus.mdb"),
-                              kDbUser, kDbPassword),
-              TWK_S_OK);
-    CDbRecordset rs(connection);
-    rs.OpenText(sql);
-}
 
 // Answers the password dialog that start-up puts up: the text typed, or
 // Cancel when there is none.
@@ -108,7 +91,7 @@ TEST(ServerSwitch, FoundAfterDashOrSlashInAnyCase)
 
 TEST_F(ProgramFolder, FirstStartOpensTheDeliveredDatabaseAndCountsAsFirstRun)
 {
-    Install(kDeliveredIni);
+    InstallProgramFolder(dir.path(), kDeliveredIni);
     CTallywickApp app;
     const auto wizard = std::make_shared<QString>();
     CloseSetupWizardWhenShown(wizard);
@@ -130,13 +113,12 @@ TEST_F(ProgramFolder, FirstStartOpensTheDeliveredDatabaseAndCountsAsFirstRun)
 
 TEST_F(ProgramFolder, StartUpDeletesExpiredRemindersAndShowsTheDueOnesAfterALogin)
 {
-    Install(kDeliveredIni);
-    Prepare(dir.path(), QStringLiteral("UPDATE LB_DEFAULT_SETTINGS_TB SET iByPassPasswordScreen=0"));
     // Yesterday with automatic deletion, today, and in 20 days with 3 days' notice.
-    for (const char *row : {"'Gone',1,'03/16/2026',0,1", "'Rent',450,'03/17/2026',0,1", "'Tax',99,'04/06/2026',3,1"})
-        Prepare(dir.path(), QStringLiteral("INSERT INTO LB_PAYMENT_REMINDER_INFO_TB (cPaymentDescription,iPaymentAmount,"
-                                           "cPaymentDate,iPaymentReminderDays,bAutoDelete) VALUES (%1)")
-                                .arg(QLatin1String(row)));
+    InstallProgramFolder(dir.path(), kDeliveredIni,
+                         QStringLiteral("UPDATE LB_DEFAULT_SETTINGS_TB SET iByPassPasswordScreen=0; INSERT INTO "
+                                        "LB_PAYMENT_REMINDER_INFO_TB (cPaymentDescription,iPaymentAmount,cPaymentDate,"
+                                        "iPaymentReminderDays,bAutoDelete) VALUES ('Gone',1,'03/16/2026',0,1),"
+                                        "('Rent',450,'03/17/2026',0,1),('Tax',99,'04/06/2026',3,1)"));
     {
         // A cancelled login: data commands off, Login on, nothing shown, the
         // expired reminder gone all the same.
@@ -170,7 +152,7 @@ TEST_F(ProgramFolder, StartUpDeletesExpiredRemindersAndShowsTheDueOnesAfterALogi
 
 TEST_F(ProgramFolder, AMissingOrInvalidDatabaseEndsStartUpWhereItIsFound)
 {
-    Install(kDeliveredIni, false);
+    WriteText(dir.filePath(QStringLiteral("TallywickPlus.ini")), kDeliveredIni);
     {
         CTallywickApp app;
         EXPECT_FALSE(app.InitInstance(dir.path(), {}));
@@ -188,18 +170,6 @@ TEST_F(ProgramFolder, AMissingOrInvalidDatabaseEndsStartUpWhereItIsFound)
     EXPECT_EQ(TestUi().Texts(), (QStringList{LoadString(StringId::DatabaseInvalid), LoadString(StringId::OpenApplicationFailed)}));
     EXPECT_EQ(app.ProgressLog().value(app.ProgressLog().size() - 1), QStringLiteral("Opening the Database"));
     EXPECT_EQ(app.StartUpExitCode(), 1);
-}
-
-TEST_F(ProgramFolder, ServerSwitchesEndStartUpWithoutAWindow)
-{
-    Install(kDeliveredIni);
-    for (const QString &sw : {QStringLiteral("/RegServer"), QStringLiteral("-unregserver")}) {
-        CTallywickApp app;
-        EXPECT_FALSE(app.InitInstance(dir.path(), {sw}));
-        EXPECT_EQ(app.MainFrame(), nullptr);
-        EXPECT_TRUE(app.ProgressLog().isEmpty());
-        EXPECT_EQ(app.StartUpExitCode(), 0) << "a server switch is not a failure";
-    }
 }
 
 TEST(InstanceChecker, LaterStartHandsItsArgumentsToTheFirst)
@@ -288,10 +258,10 @@ TEST_F(ProgramFolder, TwoStartsGiveOneRunningInstanceAndACrashLocksNobodyOut)
     const QString program = InstallProgram(dir.path());
     // Set up already, so that no wizard holds the first start; an expired
     // reminder shows which database the program opened.
-    Install(kDeliveredIni + QStringLiteral("ConStrg=Provider=Microsoft.Jet.OLEDB.4.0;\n"));
-    Prepare(dir.path(), QStringLiteral("UPDATE LB_COMPANY_INFO_TB SET cAddress='1 Mill Lane'"));
-    Prepare(dir.path(), QStringLiteral("INSERT INTO LB_PAYMENT_REMINDER_INFO_TB (cPaymentDescription,iPaymentAmount,"
-                                       "cPaymentDate,iPaymentReminderDays,bAutoDelete) VALUES ('Gone',1,'01/01/2020',0,1)"));
+    InstallProgramFolder(dir.path(), kDeliveredIni + QStringLiteral("ConStrg=Provider=Microsoft.Jet.OLEDB.4.0;\n"),
+                         QStringLiteral("UPDATE LB_COMPANY_INFO_TB SET cAddress='1 Mill Lane'; INSERT INTO "
+                                        "LB_PAYMENT_REMINDER_INFO_TB (cPaymentDescription,iPaymentAmount,cPaymentDate,"
+                                        "iPaymentReminderDays,bAutoDelete) VALUES ('Gone',1,'01/01/2020',0,1)"));
     QObject owner;
     auto start = [&] { return StartProgram(program, &owner); };
     QProcess *first = start();
@@ -328,7 +298,7 @@ TEST_F(ProgramFolder, TwoStartsGiveOneRunningInstanceAndACrashLocksNobodyOut)
 
 TEST_F(ProgramFolder, ShortcutKeysComeFromTheProfileAndTheSettingsSheet)
 {
-    Install(kDeliveredIni);
+    InstallProgramFolder(dir.path(), kDeliveredIni);
     const QString section = QStringLiteral("Settings"), value = QStringLiteral("Keyboard");
     // F9 for Clear Screen.
     WriteProfileBinary(section, value, EncodeKeyboardValue({{CommandId::ClearScreen, {{FVIRTKEY, 0x78, false}}}}));

@@ -6,6 +6,7 @@
 #include "data/tallywickdata.h"
 
 #include "support/testdatabase.h"
+#include "support/testfiles.h"
 #include "support/testuiseam.h"
 
 #include <gtest/gtest.h>
@@ -23,19 +24,6 @@ namespace {
 QString SystemText(int error)
 {
     return QString::fromLocal8Bit(std::strerror(error));
-}
-
-QByteArray ReadAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void WriteAll(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
 }
 
 QString Connection(const QString &path)
@@ -126,7 +114,7 @@ TEST_F(BackupTest, BackupCopiesEveryRowIntoAFileThatOpensWithTheKeyButNeverOntoI
 
 TEST_F(BackupTest, NoToReplaceOrAFailedCopyKeepsTheEarlierBackup)
 {
-    WriteAll(Backup(), "earlier backup");
+    WriteBytes(Backup(), "earlier backup");
     TestUi().QueueFolder(backupDir.path());
     TestUi().QueueAnswer(IDNO);
     EXPECT_FALSE(BackupData(data));
@@ -147,17 +135,17 @@ TEST_F(BackupTest, NoToReplaceOrAFailedCopyKeepsTheEarlierBackup)
         EXPECT_FALSE(BackupData(data));
         EXPECT_EQ(TestUi().Texts().mid(1), (QStringList{why, QStringLiteral("Backup failed!")}));
     }
-    EXPECT_EQ(ReadAll(Backup()), QByteArray("earlier backup"));
+    EXPECT_EQ(ReadBytes(Backup()), QByteArray("earlier backup"));
     EXPECT_EQ(QDir(backupDir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
 }
 
 TEST_F(BackupTest, TheLogoGoesAlongUnderItsOwnName)
 {
-    WriteAll(appDir.filePath(QStringLiteral("logo.bmp")), "BM logo");
+    WriteBytes(appDir.filePath(QStringLiteral("logo.bmp")), "BM logo");
     data.company.cLogoPath = QStringLiteral("logo.bmp"); // no folder part: beside the program
     TestUi().QueueFolder(backupDir.path());
     EXPECT_TRUE(BackupData(data));
-    EXPECT_EQ(ReadAll(backupDir.filePath(QStringLiteral("logo.bmp"))), QByteArray("BM logo"));
+    EXPECT_EQ(ReadBytes(backupDir.filePath(QStringLiteral("logo.bmp"))), QByteArray("BM logo"));
 
     data.company.cLogoPath = appDir.filePath(QStringLiteral("gone.bmp"));
     TestUi().Reset();
@@ -176,8 +164,8 @@ TEST_F(BackupTest, ClosingBacksUpWithoutAskingAndSkipsAnEmptyFolder)
                                                            "set. Choose one in the Default Settings.")});
 
     TestUi().Reset();
-    WriteAll(Backup(), "earlier backup");
-    WriteAll(appDir.filePath(QStringLiteral("logo.bmp")), "BM logo");
+    WriteBytes(Backup(), "earlier backup");
+    WriteBytes(appDir.filePath(QStringLiteral("logo.bmp")), "BM logo");
     data.company.cLogoPath = appDir.filePath(QStringLiteral("logo.bmp"));
     data.settings.cBackUpDbPath = backupDir.path();
     data.settings.iPromptForBackUpDb = 1;
@@ -238,7 +226,7 @@ TEST_F(BackupTest, RestoreSwitchesOnlyOnceTheChosenFileOpenedAndSomebodyLoggedIn
         c.Execute(QStringLiteral("UPDATE LB_DEFAULT_SETTINGS_TB SET cPassword='it''s other'"));
     }
     const QString junk = otherDir.filePath(QStringLiteral("junk.mdb"));
-    WriteAll(junk, "not a database at all");
+    WriteBytes(junk, "not a database at all");
     data.iniFile.Write(QStringLiteral("TallywickPlus"), QStringLiteral("DBPath"), db.Path());
     data.loggedIn = true;
 

@@ -31,12 +31,12 @@ TEST_F(SettingsCommandsTest, EntryWithoutUnitsOpensTheSetupWizardOnYes)
     Frame(1, true);
     QString opened;
     OnNextModal([&](QDialog *dialog) {
-        opened = dialog->objectName() + u' ' + dialog->windowTitle();
+        opened = dialog->objectName();
         dialog->reject();
     });
     TestUi().QueueAnswer(IDYES);
     ASSERT_TRUE(frame->ExecuteCommand(CommandId::AddIncome));
-    EXPECT_EQ(opened, QStringLiteral("-2 Welcome to Setup Wizard - Page 1 of 6 "));
+    EXPECT_EQ(opened, QStringLiteral("-2"));
 }
 
 TEST_F(SettingsCommandsTest, TheKeptSheetRecolorsTheReportViewOnOk)

@@ -45,8 +45,8 @@ W *Child(QWidget *dialog, int id)
     return dialog->findChild<W *>(QString::number(id));
 }
 
-// A shown main window around a report view on the sample, with `title`.
-QMainWindow *ReportWindow(const QString &title);
+// A shown main window around a report view on the sample (or on `data`), with `title`.
+QMainWindow *ReportWindow(const QString &title, CTallywickData *data = nullptr);
 CTallywickView *ViewOf(QMainWindow *window);
 
 // Prints the view to name.pdf on A4 and turns the pages into name-N.png.

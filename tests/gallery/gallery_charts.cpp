@@ -13,22 +13,18 @@ namespace {
 const QDate kFrom(2026, 1, 1);
 const QDate kTo(2026, 4, 30);
 
-QWidget *ChartView(const ChartRequest &request)
-{
-    auto *view = new CTallywickView(SampleData());
-    view->resize(1000, 640);
-    view->ShowChart(request, ComputeChartSeries(SampleData().connection, request, SampleData().company.units),
-                    MakeChartTexts(request, SampleData()));
-    return view;
-}
-
-// Figures no sample holds: twelve years of months, a dozen categories.
-QWidget *MadeUpChart(ChartSeries series, ChartRequest request)
+// Also for figures no sample holds: twelve years of months, a dozen categories.
+QWidget *MadeUpChart(ChartSeries series, const ChartRequest &request)
 {
     auto *view = new CTallywickView(SampleData());
     view->resize(1000, 640);
     view->ShowChart(request, std::move(series), MakeChartTexts(request, SampleData()));
     return view;
+}
+
+QWidget *ChartView(const ChartRequest &request)
+{
+    return MadeUpChart(ComputeChartSeries(SampleData().connection, request, SampleData().company.units), request);
 }
 
 const GalleryRegistration dialog("charts-dialog", [] {

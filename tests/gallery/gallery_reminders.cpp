@@ -115,14 +115,8 @@ const GalleryRegistration reminderDisplay("reminders-display", [] {
 
 const GalleryRegistration reminderReport("reminders-report", [] {
     const CFixedDay day;
-    auto *window = new QMainWindow;
-    window->setWindowTitle(QStringLiteral("Tallywick + "));
-    auto *view = new CTallywickView(Sample().data, window);
-    window->setCentralWidget(view);
-    window->resize(900, 600);
-    window->show();
-    QApplication::processEvents();
-    ShowReminders(*view, Sample().data, kReminderRangeQuery,
+    QMainWindow *window = ReportWindow(QStringLiteral("Tallywick + "), &Sample().data);
+    ShowReminders(*ViewOf(window), Sample().data, kReminderRangeQuery,
                   {DateText(kDay), DateText(kDay.addDays(30)), QStringLiteral("17/Mar/2026"), QStringLiteral("16/Apr/2026")},
                   false);
     QApplication::processEvents();

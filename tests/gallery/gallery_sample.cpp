@@ -128,11 +128,11 @@ QWidget *Sized(QWidget *widget)
     return widget;
 }
 
-QMainWindow *ReportWindow(const QString &title)
+QMainWindow *ReportWindow(const QString &title, CTallywickData *data)
 {
     auto *window = new QMainWindow;
     window->setWindowTitle(title);
-    auto *view = new CTallywickView(SampleData(), window);
+    auto *view = new CTallywickView(data ? *data : SampleData(), window);
     window->setCentralWidget(view);
     window->resize(900, 600);
     window->show();

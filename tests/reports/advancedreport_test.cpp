@@ -33,14 +33,10 @@ TEST(AdvancedQueries, DescriptionFiltersLowerTheTextAndQuoteIt)
     input.option = kMatchingDescription;
     input.incomeText = QStringLiteral("Di");
     input.expenseText = QStringLiteral("Ä'e");
-    EXPECT_EQ(AdvancedQuery(input, QStringLiteral("U'1")),
-              QStringLiteral("select cTransactionName,iTransactionType,sum(cTransactionAmount)as cTransactionAmountSum  "
-                             "from LB_TRANSACTION_INFO_TB where datevalue(cTransactionDate) between  "
-                             "datevalue('01/01/2026') AND  datevalue('01/31/2026') AND cUnitName='U''1' AND "
-                             "((iTransactionType=1 AND ((LCASE(cTransactionDescription)) LIKE '%di%') AND "
-                             "(cTransactionName='Ni')) OR (iTransactionType=2 AND ((LCASE(cTransactionDescription)) "
-                             "LIKE '%ä''e%') AND (cTransactionName='Ne' OR cTransactionName='N''e'))) "
-                             "group by cTransactionName,iTransactionType"));
+    const QString query = AdvancedQuery(input, QStringLiteral("U'1"));
+    for (const QString &part : {QStringLiteral("cUnitName='U''1'"), QStringLiteral("LIKE '%ä''e%'"),
+                                QStringLiteral("cTransactionName='N''e'")})
+        EXPECT_TRUE(query.contains(part)) << qPrintable(query);
     input.option = kExactDescription;
     EXPECT_TRUE(AdvancedQuery(input, QStringLiteral("U"))
                     .contains(QStringLiteral("(iTransactionType=1 AND LCASE(cTransactionDescription)='di' AND")));

@@ -7,6 +7,7 @@
 #include "reports/chartpanel.h"
 #include "reports/tallywickview.h"
 
+#include "support/testfiles.h"
 #include "support/testprintseam.h"
 
 #include <QApplication>
@@ -28,12 +29,6 @@ protected:
     QTemporaryDir dir;
 };
 
-QByteArray FileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 } // namespace
 
 TEST_F(ChartViewTest, FilesComeOutInTheAskedFormatAndSizeAndTheCsvHoldsTheSeries)
@@ -46,7 +41,7 @@ TEST_F(ChartViewTest, FilesComeOutInTheAskedFormatAndSizeAndTheCsvHoldsTheSeries
     EXPECT_EQ(WriteChartFile(series, texts, size, dir.filePath(QStringLiteral("c.png"))), QString());
     EXPECT_EQ(QImage(dir.filePath(QStringLiteral("c.png"))).size(), size);
     EXPECT_EQ(WriteChartFile(series, texts, size, dir.filePath(QStringLiteral("c.svg"))), QString());
-    EXPECT_TRUE(FileBytes(dir.filePath(QStringLiteral("c.svg"))).contains("viewBox=\"0 0 640 400\""));
+    EXPECT_TRUE(ReadBytes(dir.filePath(QStringLiteral("c.svg"))).contains("viewBox=\"0 0 640 400\""));
     EXPECT_EQ(WriteChartFile(series, texts, size, dir.filePath(QStringLiteral("c.PDF"))), QString());
     QProcess info;
     info.start(QStringLiteral("pdfinfo"), {dir.filePath(QStringLiteral("c.PDF"))});
@@ -55,7 +50,7 @@ TEST_F(ChartViewTest, FilesComeOutInTheAskedFormatAndSizeAndTheCsvHoldsTheSeries
     EXPECT_TRUE(pdf.contains(QRegularExpression(QStringLiteral("Page size: +640 x 400 pts")))) << qPrintable(pdf);
     EXPECT_TRUE(pdf.contains(QRegularExpression(QStringLiteral("Pages: +1\n")))) << qPrintable(pdf);
     EXPECT_EQ(WriteChartFile(series, texts, size, dir.filePath(QStringLiteral("c.csv"))), QString());
-    EXPECT_EQ(FileBytes(dir.filePath(QStringLiteral("c.csv"))), ChartCsv(series));
+    EXPECT_EQ(ReadBytes(dir.filePath(QStringLiteral("c.csv"))), ChartCsv(series));
 
     // The command line's way: an empty period and a bad size are refused.
     const ChartRequest empty{ChartKind::Unit, QDate(2019, 1, 1), QDate(2019, 12, 31), std::nullopt, 2};

@@ -9,6 +9,7 @@
 #include "reports/reportexport.h"
 #include "reports/tallywickview.h"
 #include "support/testdatabase.h"
+#include "support/testfiles.h"
 #include "support/testuiseam.h"
 
 #include <gtest/gtest.h>
@@ -170,9 +171,7 @@ TEST_F(CustomReportTest, SavedDefinitionsLoadBackFromTheDatabaseAndTheFileIsWrit
     CCustomReportList reports{Bakery()};
     reports[0].name = QStringLiteral("Ann's <Year> & more");
     EXPECT_EQ(SaveCustomReports(data.connection, data.appFolder, reports), QStringLiteral("Save Completed"));
-    QFile file(folder.filePath(kCustomReportFile));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QByteArray bytes = file.readAll();
+    const QByteArray bytes = ReadBytes(folder.filePath(kCustomReportFile));
     EXPECT_TRUE(bytes.startsWith("<twkcustomreport>\r\r\n<report>\r\r\n<name>Ann's &lt;Year&gt; &amp; more</name>"));
     EXPECT_TRUE(bytes.endsWith("\r\n</twkcustomreport>"));
 

@@ -1,32 +1,13 @@
 #include "base/stringids.h"
+#include "reportfixture.h"
 #include "reports/reportbuilder.h"
 #include "reports/reportfailure.h"
 #include "reports/reportformat.h"
-
-#include "support/testuiseam.h"
-
-#include <gtest/gtest.h>
 
 #include <QImage>
 #include <QTemporaryDir>
 
 namespace {
-
-const ReportCell *CellAt(const std::vector<ReportCell> &cells, int column, int row)
-{
-    const ReportCell *found = nullptr;
-    for (const ReportCell &cell : cells) {
-        if (cell.column == column && cell.row == row)
-            found = &cell;
-    }
-    return found;
-}
-
-QString TextAt(const std::vector<ReportCell> &cells, int column, int row)
-{
-    const ReportCell *cell = CellAt(cells, column, row);
-    return cell ? cell->text : QStringLiteral("<none>");
-}
 
 class ReportBuilderTest : public ::testing::Test
 {

@@ -152,13 +152,11 @@ TEST_F(ReportDialogTest, CommandsOpenTheirDialogsWithTheReportsHelpOnF1)
 {
     QStringList topics;
     data.showHelp = [&topics](const QString &topic) { topics << topic; };
-    QStringList titles;
     for (const unsigned id : {CommandId::DailyReport, CommandId::MonthlyReport, CommandId::SpecifiedPeriodReport,
                               CommandId::AdvancedReport, CommandId::ListAllIncomes, CommandId::ListAllExpenses}) {
-        QTimer::singleShot(0, [&titles] {
+        QTimer::singleShot(0, [] {
             QWidget *dialog = QApplication::activeModalWidget();
             ASSERT_TRUE(dialog);
-            titles << dialog->windowTitle();
             dialog->activateWindow();
             EXPECT_TRUE(QTest::qWaitForWindowActive(dialog));
             QTest::keyClick(dialog, Qt::Key_F1);
@@ -167,8 +165,5 @@ TEST_F(ReportDialogTest, CommandsOpenTheirDialogsWithTheReportsHelpOnF1)
         EXPECT_TRUE(RunReportCommand(data, view, id, nullptr));
     }
     EXPECT_FALSE(RunReportCommand(data, view, CommandId::CustomReport, nullptr));
-    EXPECT_EQ(titles, QStringList({QStringLiteral("Daily Report"), QStringLiteral("Monthly Report"),
-                                   QStringLiteral("Specified Period Report"), QStringLiteral("Advanced Report"),
-                                   QStringLiteral("List all Incomes"), QStringLiteral("List all Expenses")}));
     EXPECT_EQ(topics, QStringList(6, QStringLiteral("TallywickPlus.chm::/ReportsMenu.htm")));
 }

@@ -76,21 +76,29 @@ protected:
     CTallywickView view;
 };
 
-// The text a layout leaves at (column, row): the last cell there wins.
-inline const ReportCell *CellAt(const ReportLayout &layout, int column, int row)
+// The cell left at (column, row): the last cell there wins.
+inline const ReportCell *CellAt(const std::vector<ReportCell> &cells, int column, int row)
 {
     const ReportCell *found = nullptr;
-    for (const ReportCell &cell : layout.cells) {
+    for (const ReportCell &cell : cells) {
         if (cell.column == column && cell.row == row)
             found = &cell;
     }
     return found;
 }
+inline const ReportCell *CellAt(const ReportLayout &layout, int column, int row)
+{
+    return CellAt(layout.cells, column, row);
+}
 
+inline QString TextAt(const std::vector<ReportCell> &cells, int column, int row)
+{
+    const ReportCell *cell = CellAt(cells, column, row);
+    return cell ? cell->text : QStringLiteral("<none>");
+}
 inline QString TextAt(const ReportLayout &layout, int column, int row)
 {
-    const ReportCell *cell = CellAt(layout, column, row);
-    return cell ? cell->text : QStringLiteral("<none>");
+    return TextAt(layout.cells, column, row);
 }
 
 inline bool RightAt(const ReportLayout &layout, int column, int row)

@@ -170,18 +170,6 @@ TEST_F(ViewTest, ShowReportPutsTheLogoCellWhereTheBuilderSaysAndReplacesTheLastR
     EXPECT_GE(grid.GetColumnWidth(5), 60);
 }
 
-TEST_F(ViewTest, ClearScreenEmptiesTheGrid)
-{
-    CGridCtrl &grid = Shown();
-    ReportLayout layout;
-    layout.rowCount = 3;
-    layout.columnCount = 3;
-    view.ShowReport(layout);
-    view.OnClearScreen();
-    EXPECT_EQ(grid.GetRowCount(), 0);
-    EXPECT_EQ(grid.GetColumnCount(), 0);
-}
-
 TEST_F(ViewTest, PrintStepsWithoutAGridDoNothing)
 {
     CPrintInfo info;

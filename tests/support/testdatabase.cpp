@@ -1,4 +1,5 @@
 #include "testdatabase.h"
+#include "testfiles.h"
 
 #include "data/dbrecordset.h"
 #include "data/dbschema.h"
@@ -56,4 +57,15 @@ void CTestDatabase::AddCategory(const QString &name, int type, const QString &de
     Exec(FormatSql("INSERT INTO LB_ITEM_MASTER_INFO_TB (cTransactionName,cTransactionDescription,iType) "
                    "values ('%s','%s',%d)",
                    SqlQuote(name), SqlQuote(description), type));
+}
+
+void InstallProgramFolder(const QString &folder, const QString &ini, const QString &sql)
+{
+    WriteText(folder + QStringLiteral("/TallywickPlus.ini"), ini);
+    const QString path = folder + QStringLiteral("/TallywickPlus.mdb");
+    ASSERT_EQ(CreateDatabase(path, kDbPassword), QString());
+    CDbConnection connection;
+    ASSERT_EQ(connection.Open(kProviderSetting + DataSourcePart(path), kDbUser, kDbPassword), TWK_S_OK);
+    if (!sql.isEmpty())
+        connection.Execute(sql);
 }

@@ -30,3 +30,7 @@ private:
     QString m_path;
     CDbConnection m_connection;
 };
+
+// A program folder as an installation leaves it: the settings file `ini` and
+// a fresh database, on which `sql` (statements split by ';') has run.
+void InstallProgramFolder(const QString &folder, const QString &ini, const QString &sql = QString());
