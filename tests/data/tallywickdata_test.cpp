@@ -166,6 +166,14 @@ protected:
     CTallywickData data;
 };
 
+static QStringList Names(const QList<CCategoryEntry> &entries)
+{
+    QStringList names;
+    for (const CCategoryEntry &c : entries)
+        names << c.cTransactionName;
+    return names;
+}
+
 TEST_F(Loaded, UnitsTextKeepsOnlyCommaEndedNames)
 {
     EXPECT_EQ(CTallywickData::ParseUnits(QStringLiteral("Home,Shop,")), (QStringList{"Home", "Shop"}));
@@ -187,11 +195,7 @@ TEST_F(Loaded, CategoriesOfTypeBothAreInBothListsInTableOrder)
     Exec(QStringLiteral("INSERT INTO LB_ITEM_MASTER_INFO_TB (cTransactionName,cTransactionDescription,iType) VALUES "
                         "('Salary','pay',1),('Rent','',2),('Gift','either way',3),('Odd','',7)"));
     ASSERT_TRUE(data.LoadCategories());
-    QStringList income, expense;
-    for (const auto &c : data.incomeCategories)
-        income << c.cTransactionName;
-    for (const auto &c : data.expenseCategories)
-        expense << c.cTransactionName;
+    const QStringList income = Names(data.incomeCategories), expense = Names(data.expenseCategories);
     EXPECT_EQ(income, (QStringList{"Salary", "Gift"}));
     EXPECT_EQ(expense, (QStringList{"Rent", "Gift"}));
     EXPECT_EQ(data.incomeCategories[1].iType, 3);
@@ -205,11 +209,7 @@ TEST_F(Loaded, AnUnreadableCategoryRowIsLeftOutAndTheOthersStay)
                         "('Salary','',1),('Broken','',99999),('Nameless','',2),('Rent','',2)"));
     Exec(QStringLiteral("UPDATE LB_ITEM_MASTER_INFO_TB SET iType='two' WHERE cTransactionName='Nameless'"));
     EXPECT_FALSE(data.LoadCategories());
-    QStringList income, expense;
-    for (const auto &c : data.incomeCategories)
-        income << c.cTransactionName;
-    for (const auto &c : data.expenseCategories)
-        expense << c.cTransactionName;
+    const QStringList income = Names(data.incomeCategories), expense = Names(data.expenseCategories);
     EXPECT_EQ(income, QStringList{"Salary"});
     EXPECT_EQ(expense, QStringList{"Rent"});
 }
