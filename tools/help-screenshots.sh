@@ -13,7 +13,7 @@ cmake --build "$build" -j"$(nproc)" --target twk_gallery >/dev/null
 
 shots="$(mktemp -d)"
 trap 'rm -rf "$shots"' EXIT
-QT_QPA_PLATFORM=offscreen "$build/tests/twk_gallery" "$shots" app-splash frame- records- grid-report help- charts-monthly charts-dialog >/dev/null
+QT_QPA_PLATFORM=offscreen "$build/tests/twk_gallery" "$shots" app-splash frame- records- grid-report help- charts-monthly charts-dialog import- >/dev/null
 
 # gallery picture -> help picture
 pictures=(
@@ -42,6 +42,10 @@ pictures=(
   "help-viewer help-window"
   "charts-dialog charts-dialog"
   "charts-monthly charts-monthly"
+  "import-file import-file"
+  "import-columns import-columns"
+  "import-review import-review"
+  "import-rules import-rules"
 )
 mkdir -p "$images"
 for pair in "${pictures[@]}"; do
