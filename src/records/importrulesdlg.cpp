@@ -202,7 +202,7 @@ void CImportRulesDlg::OnAdd()
 
 void CImportRulesDlg::OnChange()
 {
-    const int row = m_list->currentRow();
+    const int row = SelectedRow();
     if (row < 0 || row >= m_rules.size())
         return;
     CImportRule rule = Edited();
@@ -215,7 +215,7 @@ void CImportRulesDlg::OnChange()
 
 void CImportRulesDlg::OnDelete()
 {
-    const int row = m_list->currentRow();
+    const int row = SelectedRow();
     if (row < 0 || row >= m_rules.size())
         return;
     m_rules.removeAt(row);
@@ -224,7 +224,7 @@ void CImportRulesDlg::OnDelete()
 
 void CImportRulesDlg::OnMove(int by)
 {
-    const int row = m_list->currentRow();
+    const int row = SelectedRow();
     const int to = row + by;
     if (row < 0 || row >= m_rules.size() || to < 0 || to >= m_rules.size())
         return;
@@ -280,9 +280,14 @@ void CImportRulesDlg::ShowRules(qsizetype select)
     RuleSelected();
 }
 
+int CImportRulesDlg::SelectedRow() const
+{
+    return m_list->selectionModel()->hasSelection() ? m_list->currentRow() : -1;
+}
+
 void CImportRulesDlg::RuleSelected()
 {
-    const int row = m_list->selectionModel()->hasSelection() ? m_list->currentRow() : -1;
+    const int row = SelectedRow();
     if (row >= 0 && row < m_rules.size()) {
         const CImportRule &rule = m_rules[row];
         m_match->setCurrentIndex(m_match->findData(int(rule.match)));
@@ -297,7 +302,7 @@ void CImportRulesDlg::RuleSelected()
 
 void CImportRulesDlg::UpdateButtons()
 {
-    const int row = m_list->selectionModel()->hasSelection() ? m_list->currentRow() : -1;
+    const int row = SelectedRow();
     m_change->setEnabled(row >= 0);
     m_delete->setEnabled(row >= 0);
     m_up->setEnabled(row > 0);

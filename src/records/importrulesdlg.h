@@ -46,6 +46,8 @@ private:
     CImportRule Edited() const;
     bool Refused(const CImportRule &rule, qsizetype replacing);
     void ShowRules(qsizetype select);
+    // -1 when no rule is chosen.
+    int SelectedRow() const;
     void RuleSelected();
     void UpdateButtons();
 
