@@ -79,13 +79,19 @@ bool CDbRecordset::OpenText(const QString &statement)
 {
     if (m_open)
         return false;
+    return OpenStatement(statement, kSqlBufferChars);
+}
+
+bool CDbRecordset::OpenBuilt(const QString &statement)
+{
+    if (m_open)
+        return false;
     return OpenStatement(statement, 0);
 }
 
-bool CDbRecordset::OpenStatement(const QString &formatted, qsizetype templateLength)
+bool CDbRecordset::OpenStatement(const QString &formatted, qsizetype limit)
 {
-    const qsizetype limit = std::max(kSqlBufferChars, templateLength);
-    if (formatted.size() > limit)
+    if (limit > 0 && formatted.size() > limit)
         throw CDbError(DB_E_DATAOVERFLOW, QStringLiteral("The statement is too long to run (%1 characters; at most %2).")
                                               .arg(formatted.size())
                                               .arg(limit));

@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <QVariant>
 
+#include <algorithm>
 #include <vector>
 
 // A short-lived statement on the shared connection. Every row is read at
@@ -27,10 +28,13 @@ public:
     {
         if (m_open)
             return false;
-        return OpenStatement(FormatSql(pattern, args...), qsizetype(pattern.size()));
+        return OpenStatement(FormatSql(pattern, args...), std::max(kSqlBufferChars, qsizetype(pattern.size())));
     }
     // Runs a statement text as it stands (already formatted and quoted).
     bool OpenText(const QString &statement);
+    // The same for a statement the program built from the user's choices (a
+    // report over every category and unit): it may be longer than the buffer.
+    bool OpenBuilt(const QString &statement);
 
     bool IsOpen() const { return m_open; }
     bool IsEOF() const;
@@ -58,7 +62,8 @@ public:
     double GetDouble(int column) const;
 
 private:
-    bool OpenStatement(const QString &statement, qsizetype templateLength);
+    // `limit`: the longest statement allowed; 0 for any length.
+    bool OpenStatement(const QString &statement, qsizetype limit);
     const QVariant &Cell(int column) const;
     std::size_t RowCount() const;
 

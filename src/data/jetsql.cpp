@@ -1,5 +1,7 @@
 #include "data/jetsql.h"
 
+#include "base/amounttext.h"
+
 #include <sqlite3.h>
 
 #include <QList>
@@ -215,6 +217,29 @@ void LCaseFn(sqlite3_context *ctx, int, sqlite3_value **argv)
     ResultText(ctx, ArgText(argv[0]).toLower());
 }
 
+// The cents of an amount by the reports' one rounding rule, as an integer so
+// that their sums are exact. Text reads as the engine's sum() would read it.
+void AmountCentsFn(sqlite3_context *ctx, int, sqlite3_value **argv)
+{
+    sqlite3_value *v = argv[0];
+    switch (sqlite3_value_numeric_type(v)) {
+    case SQLITE_NULL:
+        sqlite3_result_null(ctx);
+        return;
+    case SQLITE_INTEGER: {
+        const sqlite3_int64 n = sqlite3_value_int64(v);
+        if (n > -90000000000000000LL && n < 90000000000000000LL) {
+            sqlite3_result_int64(ctx, n * 100);
+            return;
+        }
+        break;
+    }
+    default:
+        break;
+    }
+    sqlite3_result_int64(ctx, AmountCents(sqlite3_value_double(v)));
+}
+
 } // namespace
 
 bool RegisterJetFunctions(sqlite3 *db)
@@ -227,7 +252,7 @@ bool RegisterJetFunctions(sqlite3 *db)
     // The engine matches function names without regard to case.
     static const Fn fns[] = {
         {"datevalue", 1, DateValueFn}, {"DateDiff", 3, DateDiffFn}, {"datepart", 2, DatePartFn},
-        {"LCASE", 1, LCaseFn},
+        {"LCASE", 1, LCaseFn}, {"AmountCents", 1, AmountCentsFn},
     };
     for (const Fn &f : fns) {
         if (sqlite3_create_function(db, f.name, f.args, SQLITE_UTF16 | SQLITE_DETERMINISTIC, nullptr, f.fn, nullptr,

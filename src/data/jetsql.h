@@ -18,8 +18,9 @@ std::optional<QDate> ParseJetDate(QStringView text);
 // What datevalue() returns: the ISO text, which orders like the dates.
 QString JetDateValue(const QDate &date);
 
-// datevalue/DateValue, DateDiff, datepart, LCASE: registered as
-// deterministic functions on a connection.
+// datevalue/DateValue, DateDiff, datepart, LCASE, and AmountCents (the
+// whole cents of an amount, see base/amounttext.h) for the reports' sums:
+// registered as deterministic functions on a connection.
 bool RegisterJetFunctions(sqlite3 *db);
 
 // Jet's DateDiff and DatePart for the intervals "yyyy", "q", "m", "y", "d",

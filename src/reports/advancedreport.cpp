@@ -28,8 +28,9 @@ public:
     }
     void Right(int row, int column, const QString &text) { Text(row, column, text, kAlignRight); }
 
-    // Returns the unit's balance; `row` moves two rows past the last rule.
-    double UnitBlock(int &row, const AdvancedUnitRows &unit, const QString &amountHeading)
+    // Returns the unit's balance in cents; `row` moves two rows past the last
+    // rule.
+    qint64 UnitBlock(int &row, const AdvancedUnitRows &unit, const QString &amountHeading)
     {
         const int u = row + 1;
         Text(u, 2, QStringLiteral("Unit :-"), kAlignLeft, ReportUnitFont());
@@ -46,29 +47,30 @@ public:
 
         int incomeRow = u + 6;
         int expenseRow = u + 6;
-        double income = 0.0;
-        double expense = 0.0;
+        qint64 income = 0;
+        qint64 expense = 0;
         for (const CategorySum &sum : unit.rows) {
+            const qint64 cents = AmountCents(sum.amount);
             if (sum.type == 1) {
                 Text(incomeRow, 2, sum.name);
-                Right(incomeRow++, 3, FormatAmount(sum.amount));
-                income += sum.amount;
+                Right(incomeRow++, 3, FormatCents(cents));
+                income += cents;
             } else if (sum.type == 2) {
                 Text(expenseRow, 5, sum.name);
-                Right(expenseRow++, 6, FormatAmount(sum.amount));
-                expense += sum.amount;
+                Right(expenseRow++, 6, FormatCents(cents));
+                expense += cents;
             }
         }
         const int rule = std::max(incomeRow, expenseRow) + 1;
         SectionRule(rule);
         Text(rule + 1, 2, QStringLiteral("Total"));
-        Right(rule + 1, 3, FormatAmount(income));
+        Right(rule + 1, 3, FormatCents(income));
         Text(rule + 1, 5, QStringLiteral("Total"));
-        Right(rule + 1, 6, FormatAmount(expense));
+        Right(rule + 1, 6, FormatCents(expense));
         Right(rule + 2, 3, kRuleAdvanced);
         Right(rule + 2, 6, kRuleAdvanced);
         Text(rule + 3, 5, QStringLiteral("Balance:"), kAlignLeft, ReportBalanceFont());
-        Text(rule + 3, 6, FormatAmount(income - expense), kAlignRight, ReportBalanceFont());
+        Text(rule + 3, 6, FormatCents(income - expense), kAlignRight, ReportBalanceFont());
         Right(rule + 4, 6, kRuleAdvanced);
         row = rule + 6;
         return income - expense;
@@ -111,11 +113,13 @@ AdvancedLayout BuildAdvancedReport(CReportBuilder &builder, const QString &perio
 
     int row = 4;
     const QString heading = AmountHeading(builder.Settings().cCurrency);
+    qint64 net = 0;
     for (const AdvancedUnitRows &unit : units)
-        report.netBalance += w.UnitBlock(row, unit, heading);
+        net += w.UnitBlock(row, unit, heading);
+    report.netBalance = double(net) / 100.0;
 
     w.Text(row, 5, QStringLiteral("Net Balance:"), kAlignLeft, ReportBalanceFont());
-    w.Text(row, 6, FormatAmount(report.netBalance), kAlignRight, ReportBalanceFont());
+    w.Text(row, 6, FormatCents(net), kAlignRight, ReportBalanceFont());
     report.blueCells = {{5, row}, {6, row}};
     w.Right(row + 1, 6, kRuleAdvanced);
     builder.WriteContactFooter(row + 3, kAdvancedContact);

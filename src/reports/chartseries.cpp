@@ -1,5 +1,6 @@
 #include "reports/chartseries.h"
 
+#include "base/amounttext.h"
 #include "base/stringids.h"
 #include "data/dbrecordset.h"
 #include "data/sqltext.h"
@@ -38,17 +39,6 @@ QString Share(qint64 part, qint64 whole)
 
 } // namespace
 
-qint64 ToCents(double amount)
-{
-    return std::llround(amount * 100.0);
-}
-
-QString FormatCents(qint64 cents)
-{
-    const qint64 whole = cents < 0 ? -cents : cents;
-    return QString::asprintf("%s%lld.%02lld", cents < 0 ? "-" : "", whole / 100, whole % 100);
-}
-
 unsigned ChartSelectionError(const ChartRequest &request)
 {
     if (!request.options)
@@ -75,8 +65,8 @@ QStringList ChartQueries(const ChartRequest &request)
     if (request.kind == ChartKind::Category)
         return {PeriodQuery(kPeriodReport, SqlDate(request.from), SqlDate(request.to), options)};
     if (request.kind == ChartKind::Unit)
-        return {QStringLiteral("select cUnitName,iTransactionType,sum(cTransactionAmount) as cTransactionAmount "
-                               "from LB_TRANSACTION_INFO_TB where ")
+        return {QStringLiteral("select cUnitName,iTransactionType,") + CentSum(QStringLiteral("cTransactionAmount"))
+                + QStringLiteral(" as cTransactionAmount from LB_TRANSACTION_INFO_TB where ")
                 + PeriodSelection(kPeriodReport, SqlDate(request.from), SqlDate(request.to), options)
                 + QStringLiteral(" group by cUnitName,iTransactionType")};
     // One plain sum per month, each with the period report's own selection
@@ -92,13 +82,14 @@ QStringList ChartQueries(const ChartRequest &request)
         const QDate end = std::min(request.to, month.addMonths(1).addDays(-1));
         const QString select =
             QStringLiteral("select '%1' as cMonth,"
-                           "coalesce(sum(case when iTransactionType=1 then cTransactionAmount end),0) as cIncome,"
-                           "coalesce(sum(case when iTransactionType=2 then cTransactionAmount end),0) as cExpense,"
+                           "coalesce(sum(case when iTransactionType=1 then AmountCents(cTransactionAmount) end),0) as cIncome,"
+                           "coalesce(sum(case when iTransactionType=2 then AmountCents(cTransactionAmount) end),0) as cExpense,"
                            "coalesce(sum(case when iTransactionType in (1,2) then 1 end),0) as iRecords "
                            "from LB_TRANSACTION_INFO_TB where ")
                 .arg(MonthKey(month))
             + PeriodSelection(kPeriodReport, SqlDate(first), SqlDate(end), options);
-        // As many months a statement as the record set runs at once.
+        // Statements of about the buffer's length: a long period makes several
+        // (the engine joins at most 500 selects), a long selection one a month.
         if (!statement.isEmpty() && statement.size() + join.size() + select.size() > kSqlBufferChars) {
             statements << statement;
             statement.clear();
@@ -124,7 +115,7 @@ ChartSeries ComputeChartSeries(CDbConnection &connection, const ChartRequest &re
                 continue;
             ChartPoint point;
             point.key = sum.name;
-            AddTo(point, sum.type, ToCents(sum.amount));
+            AddTo(point, sum.type, AmountCents(sum.amount));
             series.points.push_back(point);
             ++series.records;
         }
@@ -140,13 +131,14 @@ ChartSeries ComputeChartSeries(CDbConnection &connection, const ChartRequest &re
         // Every month of the period has its place, so the axis has no gaps.
         for (const QString &statement : statements) {
             CDbRecordset records(connection);
-            records.OpenText(statement);
+            records.OpenBuilt(statement);
             for (; !records.IsEOF(); records.MoveNext()) {
                 ChartPoint point;
                 point.key = records.GetString(QStringLiteral("cMonth"));
                 point.month = QDate::fromString(point.key + QStringLiteral("-01"), Qt::ISODate);
-                point.income = ToCents(records.GetDouble(QStringLiteral("cIncome")));
-                point.expense = ToCents(records.GetDouble(QStringLiteral("cExpense")));
+                // Whole cents already.
+                point.income = qint64(records.GetDouble(QStringLiteral("cIncome")));
+                point.expense = qint64(records.GetDouble(QStringLiteral("cExpense")));
                 series.records += std::size_t(records.GetLong(QStringLiteral("iRecords")));
                 series.points.push_back(point);
             }
@@ -156,13 +148,13 @@ ChartSeries ComputeChartSeries(CDbConnection &connection, const ChartRequest &re
 
     std::map<QString, ChartPoint> found;
     CDbRecordset records(connection);
-    records.OpenText(sql);
+    records.OpenBuilt(sql);
     for (; !records.IsEOF(); records.MoveNext()) {
         const int type = records.GetShort(QStringLiteral("iTransactionType"));
         if (type != 1 && type != 2)
             continue;
         ChartPoint &point = found[records.GetString(QStringLiteral("cUnitName"))];
-        AddTo(point, type, ToCents(records.GetDouble(QStringLiteral("cTransactionAmount"))));
+        AddTo(point, type, AmountCents(records.GetDouble(QStringLiteral("cTransactionAmount"))));
         ++series.records;
     }
     auto take = [&](const QString &key) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/amounttext.h"
 #include "reports/reportqueries.h"
 
 #include <QDate>
@@ -48,9 +49,6 @@ struct ChartSeries {
     std::size_t records = 0;
 };
 
-qint64 ToCents(double amount);
-// "%.2f" of the cents, locale-free, as the reports print amounts.
-QString FormatCents(qint64 cents);
 
 // The message a request is refused with, 0 when it can be drawn: the donut
 // needs a category of its type, the bars one of either type, a single unit

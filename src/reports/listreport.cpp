@@ -12,7 +12,7 @@
 std::vector<ListRow> ReadListRows(CDbConnection &connection, const QString &sql, const QString &dateFormat)
 {
     CDbRecordset records(connection);
-    records.OpenText(sql);
+    records.OpenBuilt(sql);
     std::vector<ListRow> rows;
     rows.reserve(std::size_t(records.GetRecordCount()));
     const int dateColumn = records.ColumnIndex(QStringLiteral("cTransactionDate"));
@@ -29,8 +29,9 @@ std::vector<ListRow> ReadListRows(CDbConnection &connection, const QString &sql,
             const std::optional<QDate> date = ParseJetDate(stored);
             shown = shownDates.insert(stored, date ? DisplayDate(*date, dateFormat) : stored);
         }
+        const double amount = records.GetDouble(amountColumn);
         rows.push_back(ListRow{*shown, records.GetString(descriptionColumn), records.GetString(nameColumn),
-                               records.GetString(amountColumn), records.GetDouble(amountColumn)});
+                               FormatAmount(amount), amount});
     }
     return rows;
 }
@@ -59,7 +60,7 @@ void WriteListReport(CReportBuilder &b, std::vector<ListRow> rows)
     }
     const int x = b.CurrentRow();
     b.AddCell(3, x + 4, QStringLiteral("Total"));
-    b.AddCell(4, x + 4, FormatAmount(b.IncomeTotal()));
+    b.AddCell(4, x + 4, FormatCents(b.IncomeCents()));
     b.AddCell(4, x + 5, kRulePeriod);
     b.WriteContactFooter(x + 7, kListContact);
 }

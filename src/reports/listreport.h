@@ -16,7 +16,7 @@ struct ListRow {
     QString date;
     QString description;
     QString category;
-    // The stored amount as text, with only the decimals it has.
+    // Two decimals, as every report shows amounts (the stored value is kept).
     QString amountText;
     double amount = 0.0;
 };

@@ -23,7 +23,7 @@ void PeriodSectionRule(CReportBuilder &b)
 std::vector<CategorySum> ReadCategorySums(CDbConnection &connection, const QString &sql, const QString &amountColumn)
 {
     CDbRecordset records(connection);
-    records.OpenText(sql);
+    records.OpenBuilt(sql);
     std::vector<CategorySum> rows;
     rows.reserve(std::size_t(records.GetRecordCount()));
     for (; !records.IsEOF(); records.MoveNext()) {
@@ -91,9 +91,9 @@ void WritePeriodReport(CReportBuilder &b, const std::vector<CategorySum> &rows)
     const int x = b.CurrentRow();
     PeriodSectionRule(b);
     b.AddCell(1, x + 3, QStringLiteral("Total"));
-    b.AddCell(2, x + 3, FormatAmount(b.IncomeTotal()), kAlignRight);
+    b.AddCell(2, x + 3, FormatCents(b.IncomeCents()), kAlignRight);
     b.AddCell(4, x + 3, QStringLiteral("Total"));
-    b.AddCell(5, x + 3, FormatAmount(b.ExpenseTotal()), kAlignRight);
+    b.AddCell(5, x + 3, FormatCents(b.ExpenseCents()), kAlignRight);
     b.AddCell(2, x + 4, kRulePeriod, kAlignRight);
     b.AddCell(5, x + 4, kRulePeriod, kAlignRight);
     ReportCell label;
@@ -104,7 +104,7 @@ void WritePeriodReport(CReportBuilder &b, const std::vector<CategorySum> &rows)
     b.AddCell(label);
     ReportCell balance = label;
     balance.column = 5;
-    balance.text = FormatAmount(b.IncomeTotal() - b.ExpenseTotal());
+    balance.text = FormatCents(b.IncomeCents() - b.ExpenseCents());
     balance.alignment = kAlignRight;
     b.AddCell(balance);
     b.AddCell(5, x + 6, kRulePeriod, kAlignRight);

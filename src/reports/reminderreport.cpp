@@ -54,25 +54,31 @@ CReminderReport BuildReminderReport(const QList<CReminder> &reminders, const CRe
 
     const QString todayText = DateText(today);
     int row = kFirstRow;
+    // In cents, each as it is printed: the totals add up to the lines.
+    qint64 totalDue = 0;
+    qint64 todayDue = 0;
     for (const CReminder &r : reminders) {
+        const qint64 cents = AmountCents(r.amount);
         cell(row, 2, DisplayDate(r.storedDate, dateFormat));
         cell(row, 3, r.description);
-        cell(row, 4, FormatAmount(r.amount), std::nullopt, 1);
-        report.totalDue += r.amount;
+        cell(row, 4, FormatCents(cents), std::nullopt, 1);
+        totalDue += cents;
         if (r.storedDate == todayText) {
-            report.todayDue += r.amount;
+            todayDue += cents;
             for (int column = 2; column <= 4; ++column)
                 report.redCells.emplace_back(row, column);
         }
         ++row;
     }
+    report.totalDue = double(totalDue) / 100.0;
+    report.todayDue = double(todayDue) / 100.0;
     for (int column = 2; column <= 4; ++column)
         cell(row, column, kUnderline);
     cell(row + 1, 3, QStringLiteral("Total Due"), total);
-    cell(row + 1, 4, FormatAmount(report.totalDue), total, 1);
+    cell(row + 1, 4, FormatCents(totalDue), total, 1);
     cell(row + 2, 4, kDoubleRule);
     cell(row + 3, 3, QStringLiteral("Today's Due"), total);
-    cell(row + 3, 4, FormatAmount(report.todayDue), total, 1);
+    cell(row + 3, 4, FormatCents(todayDue), total, 1);
     report.redCells.emplace_back(row + 3, 3);
     report.redCells.emplace_back(row + 3, 4);
     cell(row + 4, 4, kDoubleRule);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/amounttext.h"
 #include "data/tallywickdata.h"
 #include "reports/contactfooter.h"
 #include "reports/reportformat.h"
@@ -41,11 +42,15 @@ public:
     int ColumnCount() const { return m_columnCount; }
     void SetColumnCount(int columns) { m_columnCount = columns; }
 
-    // Running totals; list reports keep theirs as the income total.
-    double IncomeTotal() const { return m_incomeTotal; }
-    double ExpenseTotal() const { return m_expenseTotal; }
-    void AddIncome(double amount) { m_incomeTotal += amount; }
-    void AddExpense(double amount) { m_expenseTotal += amount; }
+    // Running totals; list reports keep theirs as the income total. Each
+    // amount counts at its cent, as it is printed, so a total is the sum of
+    // the lines above it.
+    double IncomeTotal() const { return double(m_incomeCents) / 100.0; }
+    double ExpenseTotal() const { return double(m_expenseCents) / 100.0; }
+    qint64 IncomeCents() const { return m_incomeCents; }
+    qint64 ExpenseCents() const { return m_expenseCents; }
+    void AddIncome(double amount) { m_incomeCents += AmountCents(amount); }
+    void AddExpense(double amount) { m_expenseCents += AmountCents(amount); }
 
     // A plain cell: no image, the default font.
     void AddCell(int column, int row, QString text, std::uint8_t alignment = kAlignLeft);
@@ -83,7 +88,7 @@ private:
     QString m_unitLabel;
     int m_currentRow = 0;
     int m_columnCount = 7;
-    double m_incomeTotal = 0.0;
-    double m_expenseTotal = 0.0;
+    qint64 m_incomeCents = 0;
+    qint64 m_expenseCents = 0;
     std::vector<ReportCell> m_cells;
 };

@@ -14,13 +14,16 @@ QString UnitCondition(const QString &unit)
     return QStringLiteral(" AND cUnitName=") + Quoted(unit);
 }
 
-QString JoinTerms(const QStringList &names, const QString &before, const QString &after)
+// "cTransactionName IN ('a','b')": one expression however many names, so
+// neither the statement nor the engine's expression depth grows with a
+// repeated condition.
+QString NameList(const QStringList &names)
 {
-    QStringList terms;
-    terms.reserve(names.size());
+    QStringList quoted;
+    quoted.reserve(names.size());
     for (const QString &name : names)
-        terms << before + SqlQuote(name) + after;
-    return terms.join(QStringLiteral(" OR "));
+        quoted << Quoted(name);
+    return QStringLiteral("cTransactionName IN (") + quoted.join(u',') + u')';
 }
 
 // Letter case never matters: the description is lowered by LCASE and the
@@ -50,36 +53,34 @@ QString PeriodDateCondition(int mode, const QString &from, const QString &to)
            + QStringLiteral("') AND  datevalue('") + SqlQuote(end) + QStringLiteral("')");
 }
 
+QString CentSum(const QString &amount)
+{
+    return QStringLiteral("sum(AmountCents(") + amount + QStringLiteral("))/100.0");
+}
+
 QString PeriodSelection(int mode, const QString &from, const QString &to, const MoreReportOptions *options)
 {
     const QString date = PeriodDateCondition(mode, from, to);
-    QString where;
-    if (!options) {
-        where = date;
-    } else {
-        const QString unit = options->allUnits ? QString() : UnitCondition(options->unit);
-        if (options->allIncomes && options->allExpenses) {
-            where = date + unit;
-        } else {
-            // AND binds tighter than OR, so each term stands alone.
-            const QString tail = QStringLiteral(" AND ") + date + unit;
-            QStringList lists;
-            if (!options->expenseNames.isEmpty())
-                lists << JoinTerms(options->expenseNames, QStringLiteral("cTransactionName='"),
-                                   QStringLiteral("' AND iTransactionType=2") + tail);
-            if (!options->incomeNames.isEmpty())
-                lists << JoinTerms(options->incomeNames, QStringLiteral("cTransactionName='"),
-                                   QStringLiteral("' AND iTransactionType=1") + tail);
-            where = lists.join(QStringLiteral(" OR "));
-        }
-    }
-    return where;
+    if (!options)
+        return date;
+    const QString unit = options->allUnits ? QString() : UnitCondition(options->unit);
+    if (options->allIncomes && options->allExpenses)
+        return date + unit;
+    // The dates and the unit once, then the names per type.
+    QStringList lists;
+    if (!options->expenseNames.isEmpty())
+        lists << QStringLiteral("(iTransactionType=2 AND ") + NameList(options->expenseNames) + u')';
+    if (!options->incomeNames.isEmpty())
+        lists << QStringLiteral("(iTransactionType=1 AND ") + NameList(options->incomeNames) + u')';
+    if (lists.isEmpty())
+        lists << QStringLiteral("0");
+    return date + unit + QStringLiteral(" AND (") + lists.join(QStringLiteral(" OR ")) + u')';
 }
 
 QString PeriodQuery(int mode, const QString &from, const QString &to, const MoreReportOptions *options)
 {
-    return QStringLiteral("select cTransactionName,iTransactionType,sum(cTransactionAmount)as cTransactionAmount  "
-                          "from LB_TRANSACTION_INFO_TB where ")
+    return QStringLiteral("select cTransactionName,iTransactionType,") + CentSum(QStringLiteral("cTransactionAmount"))
+           + QStringLiteral(" as cTransactionAmount  from LB_TRANSACTION_INFO_TB where ")
            + PeriodSelection(mode, from, to, options) + QStringLiteral(" group by cTransactionName,iTransactionType");
 }
 
@@ -97,10 +98,10 @@ QString AdvancedQuery(const AdvancedQueryInput &input, const QString &unit)
     };
     auto part = [&](int type, const QStringList &names, const QString &text) {
         return QStringLiteral("iTransactionType=%1").arg(type) + description(text) + QStringLiteral(" AND (")
-               + JoinTerms(names, QStringLiteral("cTransactionName='"), QStringLiteral("'")) + u')';
+               + NameList(names) + u')';
     };
-    return QStringLiteral("select cTransactionName,iTransactionType,sum(cTransactionAmount)as cTransactionAmountSum  "
-                          "from LB_TRANSACTION_INFO_TB where ")
+    return QStringLiteral("select cTransactionName,iTransactionType,") + CentSum(QStringLiteral("cTransactionAmount"))
+           + QStringLiteral(" as cTransactionAmountSum  from LB_TRANSACTION_INFO_TB where ")
            + PeriodDateCondition(2, SqlDate(input.from), SqlDate(input.to)) + UnitCondition(unit) + QStringLiteral(" AND ((")
            + part(1, input.incomeNames, input.incomeText) + QStringLiteral(") OR (")
            + part(2, input.expenseNames, input.expenseText)
@@ -118,9 +119,7 @@ ListQuery BuildListQuery(const ListQueryInput &input)
     if (!input.allCategories) {
         if (input.categories.isEmpty())
             return {kListNoCategory, {}};
-        sql += QStringLiteral(" AND (")
-               + JoinTerms(input.categories, QStringLiteral("cTransactionName = '"), QStringLiteral("' "))
-               + u')';
+        sql += QStringLiteral(" AND (") + NameList(input.categories) + u')';
     }
     if (!input.allUnits) {
         if (input.unit.isEmpty())

@@ -25,9 +25,12 @@ struct MoreReportOptions {
 // `from` and `to` are SqlDate texts; a daily report uses `from` only.
 QString PeriodDateCondition(int mode, const QString &from, const QString &to);
 // The WHERE condition of a period report: the dates, then the unit and the
-// categories "More Options" chose. Charts select by it too, so their figures
-// add up to the report's.
+// categories "More Options" chose, as one name list per type. Charts select
+// by it too, so their figures add up to the report's.
 QString PeriodSelection(int mode, const QString &from, const QString &to, const MoreReportOptions *options);
+// The sum of an amount column as every report sums: each amount rounded to
+// the cent first (AmountCents), the cents added exactly.
+QString CentSum(const QString &amount);
 QString PeriodQuery(int mode, const QString &from, const QString &to, const MoreReportOptions *options = nullptr);
 
 // Description filters: none, the whole description, or a part of it; any

@@ -173,6 +173,24 @@ TEST_F(Recordset, StatementLongerThanTheBufferIsRefusedAndNotRun)
     EXPECT_EQ(db.Scalar(QStringLiteral("SELECT length(cTransactionName) FROM LB_ITEM_MASTER_INFO_TB")), QStringLiteral("4900"));
 }
 
+TEST_F(Recordset, AStatementTheProgramBuiltRunsAtAnyLengthWhereAPlainTextIsRefused)
+{
+    AddCategory(QStringLiteral("Rent"), QString(), 2);
+    QStringList names;
+    for (int i = 0; i < 400; ++i)
+        names << QStringLiteral("'Category number %1'").arg(i);
+    names << QStringLiteral("'Rent'");
+    const QString sql = QStringLiteral("SELECT COUNT(*) AS n FROM LB_ITEM_MASTER_INFO_TB WHERE cTransactionName IN (")
+                        + names.join(u',') + u')';
+    ASSERT_GT(sql.size(), kSqlBufferChars);
+    CDbRecordset text(db.Connection());
+    EXPECT_THROW(text.OpenText(sql), CDbError);
+    CDbRecordset built(db.Connection());
+    ASSERT_TRUE(built.OpenBuilt(sql));
+    EXPECT_EQ(built.GetLong(QStringLiteral("n")), 1);
+    EXPECT_FALSE(built.OpenBuilt(sql));
+}
+
 TEST_F(Recordset, ReadsByPositionRowAfterRowAsByName)
 {
     for (int i = 0; i < 3; ++i)

@@ -166,3 +166,30 @@ TEST_F(DateSql, LCaseLowersEveryLanguageButEqualityKeepsCase)
               1);
     EXPECT_EQ(db.Count(QStringLiteral("LB_ITEM_MASTER_INFO_TB"), QStringLiteral("cTransactionName='Rent'")), 1);
 }
+
+TEST_F(DateSql, AmountCentsRoundsAsTheProgramDoesAndItsSumsAreExact)
+{
+    for (double amount : {0.125, 1.005, 2.675})
+        Insert(QStringLiteral("01/01/2020"), amount);
+    for (int i = 0; i < 20; ++i)
+        Insert(QStringLiteral("01/02/2020"), 1.005);
+    CDbRecordset rs(db.Connection());
+    ASSERT_TRUE(rs.Open("SELECT AmountCents(1.005) AS a, AmountCents(2.675) AS b, AmountCents(-0.125) AS c, "
+                        "AmountCents(3) AS d, AmountCents('2.675') AS e, AmountCents(NULL) IS NULL AS f, "
+                        "AmountCents('x') AS g"));
+    EXPECT_EQ(rs.GetLong(QStringLiteral("a")), 101);
+    EXPECT_EQ(rs.GetLong(QStringLiteral("b")), 268);
+    EXPECT_EQ(rs.GetLong(QStringLiteral("c")), -13);
+    EXPECT_EQ(rs.GetLong(QStringLiteral("d")), 300);
+    EXPECT_EQ(rs.GetLong(QStringLiteral("e")), 268);
+    EXPECT_EQ(rs.GetLong(QStringLiteral("f")), 1);
+    EXPECT_EQ(rs.GetLong(QStringLiteral("g")), 0);
+    rs.Close();
+    // Each amount at its cent before the sum: 0.13 + 1.01 + 2.68, and twenty
+    // times 1.01, where the plain sum gives 20.10.
+    ASSERT_TRUE(rs.Open("SELECT cTransactionDate, sum(AmountCents(cTransactionAmount)) AS c FROM LB_TRANSACTION_INFO_TB "
+                        "GROUP BY cTransactionDate ORDER BY cTransactionDate"));
+    EXPECT_EQ(rs.GetLong(QStringLiteral("c")), 382);
+    rs.MoveNext();
+    EXPECT_EQ(rs.GetLong(QStringLiteral("c")), 2020);
+}

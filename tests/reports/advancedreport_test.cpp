@@ -35,7 +35,7 @@ TEST(AdvancedQueries, DescriptionFiltersLowerTheTextAndQuoteIt)
     input.expenseText = QStringLiteral("Ä'e");
     const QString query = AdvancedQuery(input, QStringLiteral("U'1"));
     for (const QString &part : {QStringLiteral("cUnitName='U''1'"), QStringLiteral("LIKE '%ä''e%'"),
-                                QStringLiteral("cTransactionName='N''e'")})
+                                QStringLiteral("cTransactionName IN ('Ne','N''e')")})
         EXPECT_TRUE(query.contains(part)) << qPrintable(query);
     input.option = kExactDescription;
     EXPECT_TRUE(AdvancedQuery(input, QStringLiteral("U"))

@@ -150,3 +150,27 @@ TEST_F(ChartSeriesTest, ABarListsExactlyTheTransactionsItSums)
     EXPECT_EQ(series.points.back().income, 0);
     EXPECT_TRUE(february.allCategories && february.allUnits);
 }
+
+TEST_F(ChartSeriesTest, ChartsCountEveryAmountAtItsCentAsTheReportsPrintIt)
+{
+    AddOddCents();
+    const QDate from(2027, 5, 1);
+    const QDate to(2027, 5, 31);
+    const ChartSeries months = Series(ChartKind::Monthly, from, to);
+    ASSERT_EQ(months.points.size(), 1u);
+    EXPECT_EQ(months.points[0].income, 2033);
+    EXPECT_EQ(months.points[0].expense, 905);
+    EXPECT_EQ(ReportTotals(from, to), (std::pair{QStringLiteral("20.33"), QStringLiteral("9.05")}));
+
+    const ChartSeries incomes = Series(ChartKind::Category, from, to, 1);
+    ASSERT_EQ(incomes.points.size(), 2u);
+    EXPECT_EQ(incomes.points[0].key, QStringLiteral("Catering"));
+    EXPECT_EQ(incomes.points[0].income, 2020);
+    EXPECT_EQ(incomes.points[1].income, 13);
+    const ChartSeries units = Series(ChartKind::Unit, from, to);
+    EXPECT_EQ(units.points[0].key, QStringLiteral("Shop"));
+    EXPECT_EQ(units.points[0].Balance(), 1128);
+    // The exported figures: the slices add up to the month.
+    EXPECT_EQ(QString::fromUtf8(ChartCsv(incomes)),
+              QStringLiteral("Category,Income,Share\r\nCatering,20.20,99.4\r\nSales,0.13,0.6\r\n"));
+}

@@ -3,6 +3,8 @@
 #include "reports/listreport.h"
 #include "reports/reportqueries.h"
 
+#include "data/sqltext.h"
+
 namespace {
 
 class ListReportTest : public ReportFixture
@@ -95,8 +97,8 @@ TEST_F(ListReportTest, KeywordsMatchInAnyLetterCaseUmlautsIncluded)
     input.exactKeyword = QStringLiteral("ÄRZTE praxis");
     ReportLayout report = Report();
     EXPECT_EQ(Listed(report), QStringList{QStringLiteral("15/Mar/2026 Ärzte Praxis")});
-    // The amount as stored, the total with two decimals.
-    EXPECT_EQ(TextAt(report, 4, 9), QStringLiteral("12.5"));
+    // Every amount with two decimals, as the total and every other report.
+    EXPECT_EQ(TextAt(report, 4, 9), QStringLiteral("12.50"));
     EXPECT_EQ(TextAt(report, 4, 13), QStringLiteral("12.50"));
 
     // Exact wants the whole description; matching takes a part of it.
@@ -117,4 +119,42 @@ TEST_F(ListReportTest, AListWithNothingInItShowsHeadingsAndAZeroTotal)
     EXPECT_EQ(TextAt(report, 1, 9), QStringLiteral("<none>"));
     EXPECT_EQ(TextAt(report, 3, 12), QStringLiteral("Total"));
     EXPECT_EQ(TextAt(report, 4, 12), QStringLiteral("0.00"));
+}
+
+TEST_F(ListReportTest, EveryAmountShowsTwoDecimalsAtItsCentAndTheTotalIsTheirSum)
+{
+    AddOddCents();
+    input.type = 1;
+    input.from = QDate(2027, 5, 1);
+    input.to = QDate(2027, 5, 31);
+    input.sortByDate = true;
+    ReportLayout report = Report();
+    EXPECT_EQ(TextAt(report, 4, 9), QStringLiteral("0.13"));
+    for (int row = 10; row < 30; ++row)
+        EXPECT_EQ(TextAt(report, 4, row), QStringLiteral("1.01")) << row;
+    EXPECT_EQ(TextAt(report, 3, 33), QStringLiteral("Total"));
+    EXPECT_EQ(TextAt(report, 4, 33), QStringLiteral("20.33"));
+    EXPECT_EQ(PrintedCents(report, 4, 9, 29), 2033);
+
+    input.type = 2;
+    report = Report();
+    EXPECT_EQ(TextAt(report, 4, 9), QStringLiteral("2.68"));
+    EXPECT_EQ(TextAt(report, 4, 12), QStringLiteral("1.01"));
+    EXPECT_EQ(TextAt(report, 4, 16), QStringLiteral("9.05"));
+    EXPECT_EQ(PrintedCents(report, 4, 9, 12), 905);
+}
+
+TEST_F(ListReportTest, HundredsOfChosenCategoriesMakeOneNameList)
+{
+    input.allCategories = false;
+    for (int i = 0; i < 249; ++i)
+        input.categories << QStringLiteral("Expense line %1 of O'Brien & Daughters Ltd").arg(i);
+    input.categories << QStringLiteral("Rent");
+    const ListQuery query = BuildListQuery(input);
+    EXPECT_GT(query.sql.size(), kSqlBufferChars);
+    EXPECT_EQ(query.sql.count(QStringLiteral("cTransactionName")), 1);
+    const ReportLayout report = Report();
+    EXPECT_EQ(Listed(report), (QStringList{QStringLiteral("02/Jan/2021 January rent"),
+                                           QStringLiteral("30/Dec/2020 December rent")}));
+    EXPECT_EQ(TextAt(report, 4, 14), QStringLiteral("1010.00"));
 }

@@ -116,7 +116,7 @@ TEST_F(ReportDialogTest, ListDialogValidatesThenListsWithEveryUnitOnRequest)
     EXPECT_EQ(dlg.result(), QDialog::Accepted);
     EXPECT_EQ(GridText(1, 2), QStringLiteral("All Units"));
     EXPECT_EQ(GridText(9, 2), QStringLiteral("Paid in cash"));
-    EXPECT_EQ(GridText(9, 4), QStringLiteral("60"));
+    EXPECT_EQ(GridText(9, 4), QStringLiteral("60.00"));
 }
 
 TEST_F(ReportDialogTest, AdvancedDialogValidatesAndStaysOpenWhenNothingIsFound)

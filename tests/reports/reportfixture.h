@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <QDate>
+#include <QRegularExpression>
 
 class ReportFixture : public ::testing::Test
 {
@@ -54,6 +55,21 @@ protected:
              int type)
     {
         db.AddTransaction(unit, date, category, amount, description, type);
+    }
+
+    // May 2027 in the shop: amounts with a third decimal, which binary
+    // floating point holds on (0.125) or a hair below (1.005, 2.675) the half
+    // cent. Printed at the cent they are 0.13, 20 x 1.01 = 20.20, 3 x 2.68 =
+    // 8.04 and 1.01: incomes 20.33, expenses 9.05, where the exact sums
+    // round to 20.23 and 9.03.
+    void AddOddCents()
+    {
+        Add("Shop", "05/03/2027", "Sales", 0.125, "Tip", 1);
+        for (int i = 0; i < 20; ++i)
+            Add("Shop", "05/04/2027", "Catering", 1.005, "Coffee", 1);
+        for (int i = 0; i < 3; ++i)
+            Add("Shop", "05/05/2027", "Rent", 2.675, "Locker", 2);
+        Add("Shop", "05/06/2027", "Flour", 1.005, "Sample", 2);
     }
 
     CTestDatabase db;
@@ -99,6 +115,31 @@ inline QString TextAt(const std::vector<ReportCell> &cells, int column, int row)
 inline QString TextAt(const ReportLayout &layout, int column, int row)
 {
     return TextAt(layout.cells, column, row);
+}
+
+// The amounts printed in a column from row `first` to `last`, in cents:
+// cells of the form "12.34" or "-0.50" (rules, headings and raw amounts with
+// other decimals are not counted).
+inline qint64 PrintedCents(const ReportLayout &layout, int column, int first, int last)
+{
+    static const QRegularExpression amount(QStringLiteral("^-?[0-9]+\\.[0-9][0-9]$"));
+    qint64 cents = 0;
+    for (int row = first; row <= last; ++row) {
+        const ReportCell *cell = CellAt(layout, column, row);
+        if (cell && amount.match(cell->text).hasMatch())
+            cents += QString(cell->text).remove(u'.').toLongLong();
+    }
+    return cents;
+}
+
+// The row of the first cell in the column holding the text; -1 if none.
+inline int RowOf(const ReportLayout &layout, int column, const QString &text)
+{
+    for (const ReportCell &cell : layout.cells) {
+        if (cell.column == column && cell.text == text)
+            return cell.row;
+    }
+    return -1;
 }
 
 inline bool RightAt(const ReportLayout &layout, int column, int row)
