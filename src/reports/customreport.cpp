@@ -19,11 +19,11 @@ CReportSubsection *CCustomReport::FindSubsection(const QString &subsection)
     return nullptr;
 }
 
-bool CCustomReport::UsesCategory(const QString &category) const
+bool CCustomReport::UsesCategory(const QString &category, int type) const
 {
     for (const CReportSubsection &s : subsections) {
         for (const CReportCategory &c : s.categories) {
-            if (c.name == category)
+            if (c.name == category && (c.type == type || (c.type != 1 && c.type != 2)))
                 return true;
         }
     }
@@ -173,7 +173,9 @@ QList<CReportCategory> Chosen(const QStringList &incomes, const QStringList &exp
         for (const QString &name : names.mid(0, 1024)) {
             for (const CCategoryRow &row : rows) {
                 if (row.name == name && Offered(row, incomeList)) {
-                    chosen.append(CReportCategory{row.type, row.id, row.name});
+                    // Counted as the list it was picked in, so a category of
+                    // both kinds sums only incomes or only expenses.
+                    chosen.append(CReportCategory{incomeList ? 1 : 2, row.id, row.name});
                     break;
                 }
             }
@@ -190,7 +192,7 @@ QStringList AvailableCategories(const QList<CCategoryRow> &rows, bool incomeList
 {
     QStringList names;
     for (const CCategoryRow &row : rows) {
-        if (Offered(row, incomeList) && !(report && report->UsesCategory(row.name)))
+        if (Offered(row, incomeList) && !(report && report->UsesCategory(row.name, incomeList ? 1 : 2)))
             names << row.name;
     }
     return names;

@@ -6,7 +6,9 @@
 
 class CDbConnection;
 
-// One category placed in a subsection, as the category table holds it.
+// One category placed in a subsection, as the category table holds it. The
+// type is the kind it counts as: 1 income, 2 expense, from the list it was
+// picked in (3, both, only in definitions kept before the kind was recorded).
 struct CReportCategory {
     int type = 0;
     int id = 0;
@@ -24,8 +26,9 @@ struct CCustomReport {
     QList<CReportSubsection> subsections;
 
     CReportSubsection *FindSubsection(const QString &subsection);
-    // Whether any subsection already holds a category of that name.
-    bool UsesCategory(const QString &category) const;
+    // Whether any subsection already holds a category of that name counted
+    // as that kind (1 income, 2 expense); one of both kinds counts as either.
+    bool UsesCategory(const QString &category, int type) const;
 };
 
 using CCustomReportList = QList<CCustomReport>;
@@ -68,7 +71,8 @@ struct CCategoryRow {
 
 QList<CCategoryRow> ReadCategoryRows(CDbConnection &connection);
 // The names offered in the income (incomeList) or expense list: categories of
-// that kind or of both kinds, without those the report already places.
+// that kind or of both kinds, without those the report already places as
+// that kind (a category of both kinds may be placed once as each).
 QStringList AvailableCategories(const QList<CCategoryRow> &rows, bool incomeList, const CCustomReport *report);
 
 // The editing rules of the dialog, on plain data. Each returns the message

@@ -37,10 +37,29 @@ int CCustomReportWriter::RowsNeeded(const CCustomReport &report, qsizetype unitC
 
 QString CCustomReportWriter::BlockQuery(const CustomReportPeriod &period, const QString &unit)
 {
-    return FormatSql("SELECT cTransactionName,SUM(cTransactionAmount) As Amount FROM LB_TRANSACTION_INFO_TB "
-                     "WHERE datevalue(cTransactionDate) >= datevalue('%s') AND datevalue(cTransactionDate) <= "
-                     "datevalue('%s') AND cUnitName='%s' GROUP BY cTransactionName",
+    // Per type: a name used for an income and an expense sums each apart.
+    return FormatSql("SELECT cTransactionName,iTransactionType,sum(AmountCents(cTransactionAmount))/100.0 As Amount "
+                     "FROM LB_TRANSACTION_INFO_TB WHERE datevalue(cTransactionDate) >= datevalue('%s') AND "
+                     "datevalue(cTransactionDate) <= datevalue('%s') AND cUnitName='%s' AND iTransactionType IN (1,2) "
+                     "GROUP BY cTransactionName,iTransactionType",
                      DateText(period.from), DateText(period.to), SqlQuote(unit));
+}
+
+int CCustomReportWriter::CountedType(const CReportSubsection &subsection, const CReportCategory &category)
+{
+    if (category.type == 1 || category.type == 2)
+        return category.type;
+    // A category of both kinds placed before its kind was kept: it counts as
+    // the subsection's other categories do; in a mixed subsection both.
+    int kind = 0;
+    for (const CReportCategory &c : subsection.categories) {
+        if (c.type != 1 && c.type != 2)
+            continue;
+        if (kind != 0 && c.type != kind)
+            return 0;
+        kind = c.type;
+    }
+    return kind;
 }
 
 void CCustomReportWriter::Cell(int row, int column, const QString &text, bool unitFont)
@@ -109,20 +128,25 @@ bool CCustomReportWriter::WriteBlock(const CReportSubsection &subsection, const 
     Cell(++m_row, kColumnBase, kRuleAdvancedSection);
     Cell(m_row, amountColumn, kRuleAdvancedSection);
 
-    double total = 0.0;
+    qint64 total = 0;
     try {
         CDbRecordset rs(m_connection);
-        rs.OpenText(BlockQuery(period, unit));
+        rs.OpenBuilt(BlockQuery(period, unit));
         for (; !rs.IsEOF(); rs.MoveNext()) {
             const QString name = rs.GetString(QStringLiteral("cTransactionName"));
+            const int type = rs.GetShort(QStringLiteral("iTransactionType"));
+            // Incomes count for income categories, expenses for expense ones.
             const bool listed = std::any_of(subsection.categories.begin(), subsection.categories.end(),
-                                            [&](const CReportCategory &c) { return c.name == name; });
+                                            [&](const CReportCategory &c) {
+                                                const int counted = CountedType(subsection, c);
+                                                return c.name == name && (counted == 0 || counted == type);
+                                            });
             if (!listed)
                 continue;
-            const double amount = rs.GetDouble(QStringLiteral("Amount"));
+            const qint64 cents = AmountCents(rs.GetDouble(QStringLiteral("Amount")));
             Cell(++m_row, kColumnBase, name);
-            Cell(m_row, amountColumn, FormatAmount(amount));
-            total += amount;
+            Cell(m_row, amountColumn, FormatCents(cents));
+            total += cents;
             ++m_row;
         }
     } catch (const CDbError &) {
@@ -132,7 +156,7 @@ bool CCustomReportWriter::WriteBlock(const CReportSubsection &subsection, const 
     Cell(m_row, kColumnBase, kRuleAdvancedSection);
     Cell(m_row, amountColumn, kRuleAdvancedSection);
     Cell(++m_row, kColumnBase, QStringLiteral("Total"));
-    Cell(m_row, amountColumn, FormatAmount(total));
+    Cell(m_row, amountColumn, FormatCents(total));
     m_grid->SetItemFgColour(m_row, kColumnBase, kReportBlue);
     m_grid->SetItemFgColour(m_row, amountColumn, kReportBlue);
     Cell(++m_row, amountColumn, kRuleCustom);

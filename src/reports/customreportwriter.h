@@ -42,8 +42,12 @@ public:
 
     // Rows the report can take at most: every category printed.
     static int RowsNeeded(const CCustomReport &report, qsizetype unitCount);
-    // The query of one subsection block for a unit.
+    // The query of one subsection block for a unit: sums per name and type.
     static QString BlockQuery(const CustomReportPeriod &period, const QString &unit);
+    // The transaction type a category of the subsection counts: its own (1 or
+    // 2); for a category of both kinds (3) the kind of the subsection's other
+    // categories; 0, both types, when they are mixed or there are none.
+    static int CountedType(const CReportSubsection &subsection, const CReportCategory &category);
 
 private:
     void Cell(int row, int column, const QString &text, bool unitFont = false);

@@ -55,15 +55,15 @@ protected:
         Add("Shop", "11/30/2025", "Sales", 1000);   // before the period
         Add("Shop", "12/20/2025", "Sales", 120.5);  // inside, December
         Add("Shop", "01/10/2026", "Sales", 30.25);  // inside, January
-        Add("Shop", "01/31/2026", "Flour", 45);     // last day
-        Add("Shop", "02/01/2026", "Flour", 999);    // after the period
+        Add("Shop", "01/31/2026", "Flour", 45, 2);  // last day
+        Add("Shop", "02/01/2026", "Flour", 999, 2); // after the period
         Add("Shop", "02/15/2025", "Sales", 777);    // a year earlier
         Add("Ann's Stall", "01/05/2026", "Sales", 12);
-        Add("Ann's Stall", "01/06/2026", "Rent", 20);
+        Add("Ann's Stall", "01/06/2026", "Rent", 20, 2);
     }
-    void Add(const char *unit, const char *date, const char *category, double amount)
+    void Add(const char *unit, const char *date, const char *category, double amount, int type = 1)
     {
-        db.AddTransaction(unit, date, category, amount, {}, 1);
+        db.AddTransaction(unit, date, category, amount, {}, type);
     }
     static CCustomReport Bakery()
     {
@@ -157,9 +157,11 @@ TEST(CustomReportEditing, NamesMustBeUniqueAndSubsectionsNeedCategories)
     ASSERT_EQ(report.subsections[0].categories.size(), 1);
     EXPECT_EQ(report.subsections[0].categories[0].name, QStringLiteral("Bank"));
     EXPECT_EQ(AddSubsection(report, QStringLiteral("In"), {QStringLiteral("Sales")}, {}, rows), kSubsectionExists);
-    // Placed categories are no longer offered, in either list.
+    // A placed category is no longer offered as the kind it was placed as;
+    // one of both kinds placed as an income can still be placed as an expense.
+    EXPECT_EQ(report.subsections[0].categories[0].type, 1);
     EXPECT_EQ(AvailableCategories(rows, true, &report), QStringList{QStringLiteral("Sales")});
-    EXPECT_EQ(AvailableCategories(rows, false, &report), QStringList{QStringLiteral("Flour")});
+    EXPECT_EQ(AvailableCategories(rows, false, &report), (QStringList{QStringLiteral("Flour"), QStringLiteral("Bank")}));
     EXPECT_EQ(UpdateSubsection(report, QStringLiteral("In"), QStringLiteral("All"), {}, {QStringLiteral("Flour")}, rows),
               kSubsectionUpdated);
     EXPECT_EQ(report.subsections[0].name, QStringLiteral("All"));
@@ -218,6 +220,40 @@ TEST_F(CustomReportTest, APeriodAcrossTheYearEndSumsByDateForEveryUnit)
     EXPECT_EQ(footer, stall + 2 + 8 + 8 + 8 + 2);
     EXPECT_EQ(Row(grid, footer), (QStringList{"E-mail:", "ann@bakery.example"}));
     EXPECT_LT(footer, grid.GetRowCount());
+}
+
+TEST_F(CustomReportTest, ACategoryOfBothKindsSumsItsIncomesAndItsExpensesApart)
+{
+    db.AddCategory("Misc", 3);
+    db.AddTransaction("Shop", "01/12/2026", "Misc", 100, {}, 1);
+    db.AddTransaction("Shop", "01/13/2026", "Misc", 40, {}, 2);
+    // Placed through the dialog's rules: once from each list.
+    using namespace CustomReportEdit;
+    const QList<CCategoryRow> rows = ReadCategoryRows(data.connection);
+    CCustomReport report{QStringLiteral("Shared"), {}};
+    ASSERT_EQ(AddSubsection(report, QStringLiteral("Incomes"), {QStringLiteral("Misc")}, {}, rows), kSubsectionAdded);
+    EXPECT_TRUE(AvailableCategories(rows, false, &report).contains(QStringLiteral("Misc")));
+    ASSERT_EQ(AddSubsection(report, QStringLiteral("Expenses"), {}, {QStringLiteral("Misc")}, rows), kSubsectionAdded);
+    EXPECT_FALSE(AvailableCategories(rows, true, &report).contains(QStringLiteral("Misc")));
+    EXPECT_FALSE(AvailableCategories(rows, false, &report).contains(QStringLiteral("Misc")));
+    // A definition kept before the kind was recorded holds Misc as both
+    // kinds: beside Flour it counts as an expense.
+    report.subsections.append(Section(QStringLiteral("Costs"), {{2, 3, QStringLiteral("Flour")}, {3, 9, QStringLiteral("Misc")}}));
+
+    CGridCellModel grid;
+    CCustomReportWriter writer(data.connection, data.company, data.settings);
+    ASSERT_TRUE(writer.Write(grid, report, YearEnd(), {QStringLiteral("Shop")}));
+    const int incomes = Find(grid, QStringLiteral("Incomes"));
+    ASSERT_GT(incomes, 0);
+    EXPECT_EQ(Row(grid, incomes + 4), (QStringList{"Misc", "100.00"}));
+    EXPECT_EQ(Row(grid, incomes + 6), (QStringList{"Total", "100.00"}));
+    const int expenses = Find(grid, QStringLiteral("Expenses"), incomes);
+    EXPECT_EQ(Row(grid, expenses + 4), (QStringList{"Misc", "40.00"}));
+    EXPECT_EQ(Row(grid, expenses + 6), (QStringList{"Total", "40.00"}));
+    const int costs = Find(grid, QStringLiteral("Costs"), expenses);
+    EXPECT_EQ(Row(grid, costs + 4), (QStringList{"Flour", "45.00"}));
+    EXPECT_EQ(Row(grid, costs + 6), (QStringList{"Misc", "40.00"}));
+    EXPECT_EQ(Row(grid, costs + 8), (QStringList{"Total", "85.00"}));
 }
 
 TEST_F(CustomReportTest, ASubsectionWithoutTransactionsShowsAZeroTotal)
