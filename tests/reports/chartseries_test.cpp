@@ -150,3 +150,12 @@ TEST_F(ChartSeriesTest, ABarListsExactlyTheTransactionsItSums)
     EXPECT_EQ(series.points.back().income, 0);
     EXPECT_TRUE(february.allCategories && february.allUnits);
 }
+
+TEST(ChartCsv, ANameASpreadsheetWouldRunIsWrittenAsTextTheFiguresAsNumbers)
+{
+    ChartSeries units;
+    units.kind = ChartKind::Unit;
+    units.points = {ChartPoint{QStringLiteral("=Stall"), {}, 500, 1250}, ChartPoint{QStringLiteral("Shop"), {}, 100, 0}};
+    EXPECT_EQ(ChartCsv(units), QByteArray("Unit,Income,Expense,Balance\r\n\"'=Stall\",5.00,12.50,-7.50\r\n"
+                                          "Shop,1.00,0.00,1.00\r\n"));
+}
