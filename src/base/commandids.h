@@ -40,6 +40,8 @@ constexpr unsigned ImportRules = 32863;
 constexpr unsigned RestoreData = 57601;
 constexpr unsigned PrintSetup = 57606;
 constexpr unsigned Print = 57607;
+// No menu item or key of its own: add-ins and automation send it.
+constexpr unsigned PrintDirect = 57608;
 constexpr unsigned PrintPreview = 57609;
 constexpr unsigned About = 57664;
 constexpr unsigned Exit = 57665;

@@ -1,5 +1,7 @@
 #include "base/uiseam.h"
 
+#include <QFileInfo>
+
 #include <cstdio>
 
 namespace {
@@ -73,4 +75,30 @@ QString QtFilterFromWindows(const QString &filter)
         out << (description.endsWith(tail) ? description : description + u' ' + tail);
     }
     return out.join(QStringLiteral(";;"));
+}
+
+QString FilterSuffix(const QString &filter, int index)
+{
+    if (index < 0)
+        return {};
+    const QStringList parts = filter.split(u'|');
+    const qsizetype at = qsizetype(index) * 2;
+    if (at + 1 >= parts.size() || parts[at].trimmed().isEmpty())
+        return {};
+    // The first pattern names the files the entry is for.
+    const QString pattern = parts[at + 1].section(u';', 0, 0).trimmed();
+    if (!pattern.startsWith(QStringLiteral("*.")))
+        return {};
+    const QString suffix = pattern.mid(2);
+    const bool concrete = !suffix.isEmpty() && !suffix.contains(u'*') && !suffix.contains(u'?');
+    return concrete ? suffix : QString();
+}
+
+QString WithDefaultSuffix(const QString &path, const FileDialogRequest &request, int filter)
+{
+    if (path.isEmpty() || QFileInfo(path).fileName().contains(u'.'))
+        return path;
+    const QString chosen = FilterSuffix(request.filter, filter);
+    const QString suffix = chosen.isEmpty() ? request.defaultExtension : chosen;
+    return suffix.isEmpty() ? path : path + u'.' + suffix;
 }

@@ -41,6 +41,14 @@ struct FileDialogRequest {
     QString defaultExtension;
 };
 
+// What a person chose in a save dialog.
+struct SaveFileChoice {
+    // As given: no suffix added. Empty when cancelled.
+    QString path;
+    // The entry of the request's filter that was chosen; -1 when not known.
+    int filter = -1;
+};
+
 // Everything that asks a person goes through this interface, so that tests
 // answer without one. The data layer uses it without knowing any widget;
 // the application installs the Qt implementation.
@@ -51,7 +59,15 @@ public:
     virtual int MessageBox(QObject *owner, const QString &text, const QString &title, unsigned style) = 0;
     // Empty text means cancelled.
     virtual QString OpenFileName(QObject *owner, const FileDialogRequest &request) = 0;
+    // The name with a suffix added when it has none (WithDefaultSuffix).
     virtual QString SaveFileName(QObject *owner, const FileDialogRequest &request) = 0;
+    // The save dialog, telling which filter was chosen, so that the caller
+    // gives a bare name the suffix of that filter. The default knows no
+    // filter.
+    virtual SaveFileChoice SaveFile(QObject *owner, const FileDialogRequest &request)
+    {
+        return {SaveFileName(owner, request), -1};
+    }
     virtual QString BrowseFolder(QObject *owner, const QString &title, const QString &startFolder) = 0;
     // Colours as 0x00BBGGRR; nothing when cancelled.
     virtual std::optional<unsigned> ChooseColor(QObject *owner, unsigned initial) = 0;
@@ -69,6 +85,14 @@ int TwkMessageBox(const QString &text, const QString &title = QStringLiteral("Ta
 
 // The answer a message box gives when nobody chooses: OK, or the default button.
 int DefaultAnswer(unsigned style);
+
+// The extension of entry `index` of a "Text File (*.txt)|*.txt|..." filter:
+// "txt"; empty for an entry such as "*.*" and for no such entry.
+QString FilterSuffix(const QString &filter, int index);
+// A file name without any dot gets the suffix of the chosen filter entry,
+// or the request's default extension when that entry has none; any other
+// name stays as it is, so the name typed still decides.
+QString WithDefaultSuffix(const QString &path, const FileDialogRequest &request, int filter);
 
 // "Text File (*.txt)|*.txt|All (*.*)|*.*||" -> "Text File (*.txt);;All (*.*)".
 QString QtFilterFromWindows(const QString &filter);

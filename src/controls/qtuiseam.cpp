@@ -83,20 +83,27 @@ QString CQtUiSeam::OpenFileName(QObject *owner, const FileDialogRequest &request
     return QFileDialog::getOpenFileName(OwnerWidget(owner), request.title, start, QtFilterFromWindows(request.filter));
 }
 
-QString CQtUiSeam::SaveFileName(QObject *owner, const FileDialogRequest &request)
+SaveFileChoice CQtUiSeam::SaveFile(QObject *owner, const FileDialogRequest &request)
 {
     QString start = request.directory;
     if (!request.fileName.isEmpty())
         start = start.isEmpty() ? request.fileName : start + u'/' + request.fileName;
-    QFileDialog dialog(OwnerWidget(owner), request.title, start, QtFilterFromWindows(request.filter));
+    const QStringList filters = QtFilterFromWindows(request.filter).split(QStringLiteral(";;"), Qt::SkipEmptyParts);
+    QFileDialog dialog(OwnerWidget(owner), request.title, start, filters.join(QStringLiteral(";;")));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     // Callers ask before replacing a file, through the message seam.
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    if (!request.defaultExtension.isEmpty())
-        dialog.setDefaultSuffix(request.defaultExtension);
+    // No default suffix here: the dialog would give a bare name the request's
+    // one whatever filter is chosen. The caller adds the chosen filter's.
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
-    return dialog.selectedFiles().first();
+    return {dialog.selectedFiles().first(), int(filters.indexOf(dialog.selectedNameFilter()))};
+}
+
+QString CQtUiSeam::SaveFileName(QObject *owner, const FileDialogRequest &request)
+{
+    const SaveFileChoice choice = SaveFile(owner, request);
+    return WithDefaultSuffix(choice.path, request, choice.filter);
 }
 
 QString CQtUiSeam::BrowseFolder(QObject *owner, const QString &title, const QString &startFolder)

@@ -10,6 +10,7 @@ public:
     int MessageBox(QObject *owner, const QString &text, const QString &title, unsigned style) override;
     QString OpenFileName(QObject *owner, const FileDialogRequest &request) override;
     QString SaveFileName(QObject *owner, const FileDialogRequest &request) override;
+    SaveFileChoice SaveFile(QObject *owner, const FileDialogRequest &request) override;
     QString BrowseFolder(QObject *owner, const QString &title, const QString &startFolder) override;
     std::optional<unsigned> ChooseColor(QObject *owner, unsigned initial) override;
 };

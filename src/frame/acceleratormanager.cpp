@@ -201,6 +201,7 @@ void RegisterMenuCommands(CAcceleratorManager &manager)
         {RestoreData, "Restore Data", true},
         {BackupData, "Backup Data", true},
         {Print, "Print", true},
+        {PrintDirect, "Direct Print", false},
         {PrintPreview, "Print Preview", false},
         {PrintSetup, "Print Setup", false},
         {ExportReport, "Export Report", false},

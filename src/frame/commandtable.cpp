@@ -41,6 +41,7 @@ CCommandTable::CCommandTable()
         {RestoreData, "Restore Data", A, always},
         {BackupData, "Backup Data", A, in},
         {Print, "Print", V, in},
+        {PrintDirect, "Direct Print", V, in},
         {PrintPreview, "Print Preview", V, EnableRule::LoggedInOutsidePreview},
         {PrintSetup, "Print Setup", A, in},
         {ExportReport, "Export Report", V, in},

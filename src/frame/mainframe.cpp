@@ -281,6 +281,7 @@ void CMainFrame::BindFrameCommands()
         RunCustomReport(m_data, m_reportView->GetGrid(), this);
     });
     m_commands.SetHandler(Print, [this] { m_reportView->OnFilePrint(); });
+    m_commands.SetHandler(PrintDirect, [this] { m_reportView->OnFilePrintDirect(); });
     m_commands.SetHandler(PrintSetup, [this] { m_reportView->OnFilePrintSetup(); });
     m_commands.SetHandler(PrintPreview, [this] {
         EnterPrintPreview([] {

@@ -1,11 +1,14 @@
 #include "reports/reportexport.h"
 
+#include "base/displaywidth.h"
 #include "base/stringids.h"
 #include "base/stringtable.h"
 #include "base/uiseam.h"
+#include "controls/drawtextflags.h"
 #include "controls/gridcellmodel.h"
 
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSaveFile>
 
 #include <vector>
@@ -34,13 +37,15 @@ QByteArray TextBytes(const CGridCellModel &grid)
     const int cols = grid.GetColumnCount();
     if (rows == 0 && cols == 0)
         return {};
-    std::vector<qsizetype> widths(std::size_t(cols), 0);
+    // Widths as a fixed-width font shows them, so accents written as
+    // combining marks and wide characters keep the columns straight.
+    std::vector<int> widths(std::size_t(cols), 0);
     for (int r = 0; r < rows; ++r) {
         for (int c = 0; c < cols; ++c)
-            widths[std::size_t(c)] = qMax(widths[std::size_t(c)], grid.GetItemText(r, c).size());
+            widths[std::size_t(c)] = qMax(widths[std::size_t(c)], DisplayWidth(grid.GetItemText(r, c)));
     }
     qsizetype lineWidth = 1;
-    for (const qsizetype w : widths)
+    for (const int w : widths)
         lineWidth += w + 1;
     QString out;
     out.reserve(rows * (lineWidth + 2));
@@ -48,22 +53,45 @@ QByteArray TextBytes(const CGridCellModel &grid)
         out += u' ';
         for (int c = 0; c < cols; ++c) {
             const QString text = grid.GetItemText(r, c);
+            const int room = widths[std::size_t(c)] - DisplayWidth(text);
+            // Placed in its column as the grid places it, so amounts end on
+            // the same column and their decimal points line up.
+            const unsigned format = grid.GetItemFormat(r, c);
+            const int before = (format & DT_CENTER) ? room / 2 : (format & DT_RIGHT) ? room : 0;
+            out += QString(before, u' ');
             out += text;
-            out += QString(widths[std::size_t(c)] + 1 - text.size(), u' ');
+            out += QString(room - before + 1, u' ');
         }
         out += kLineEnd;
     }
     return out.toUtf8();
 }
 
+bool RunsAsFormula(const QString &text)
+{
+    static const QRegularExpression number(QStringLiteral("^-?[0-9]+(\\.[0-9]+)?$"));
+    static const QRegularExpression equalsRule(QStringLiteral("^=+$"));
+    if (text.isEmpty())
+        return false;
+    const QChar first = text.front();
+    const bool trigger = first == u'=' || first == u'+' || first == u'-' || first == u'@' || first == u'\t'
+                         || first == u'\r';
+    // An amount is read as the number it is; a rule of "=" alone names
+    // nothing a spreadsheet could run.
+    return trigger && !number.match(text).hasMatch() && !equalsRule.match(text).hasMatch();
+}
+
 QString CsvField(const QString &text)
 {
-    const bool quoted = text.contains(u',') || text.contains(u'"') || text.contains(u'\n') || text.contains(u'\r');
+    const bool formula = RunsAsFormula(text);
+    const bool quoted = formula || text.contains(u',') || text.contains(u'"') || text.contains(u'\n')
+                        || text.contains(u'\r');
     if (!quoted)
         return text;
     QString field = text;
     field.replace(u'"', QStringLiteral("\"\""));
-    return u'"' + field + u'"';
+    // The apostrophe makes a spreadsheet take the rest as text.
+    return (formula ? QStringLiteral("\"'") : QStringLiteral("\"")) + field + u'"';
 }
 
 QByteArray CsvBytes(const CGridCellModel &grid)
@@ -107,7 +135,9 @@ QString ChooseExportPath(FileDialogRequest request, QObject *owner)
 {
     request.title = QStringLiteral("Save As");
     for (;;) {
-        const QString path = UiSeam().SaveFileName(owner, request);
+        const SaveFileChoice choice = UiSeam().SaveFile(owner, request);
+        // A bare name takes the suffix of the filter chosen with it.
+        const QString path = WithDefaultSuffix(choice.path, request, choice.filter);
         if (path.isEmpty())
             return {};
         // As the save dialog does: No brings the dialog back.

@@ -23,16 +23,23 @@ inline const QString kFilter = QStringLiteral("Text File (*.txt)|*.txt|CSV File 
 Format FormatFor(const QString &path);
 
 // Every row and column, the widest cell of each column followed by one
-// blank, the line led by one blank. An empty grid gives no bytes.
+// blank, the line led by one blank; widths are displayed widths, and a cell
+// the grid right-aligns (or centres) is padded on the left (on both sides).
+// An empty grid gives no bytes.
 QByteArray TextBytes(const CGridCellModel &grid);
 // Every row, its cells joined by ",".
 QByteArray CsvBytes(const CGridCellModel &grid);
 // A field holding a comma, a quote or a line break is quoted, its quotes
-// doubled; any other is written as it stands.
+// doubled; any other is written as it stands, except one a spreadsheet
+// would run as a formula, which is quoted behind an apostrophe.
 QString CsvField(const QString &text);
+// A text beginning "=", "+", "-", "@", a tab or a carriage return, unless it
+// is a plain number such as -16.57 or a rule of "=" alone.
+bool RunsAsFormula(const QString &text);
 
 // The save dialog (through the UI seam) until a new file or a confirmed
-// replacement is chosen; empty when cancelled.
+// replacement is chosen; a name without a suffix gets the one of the filter
+// chosen. Empty when cancelled.
 QString ChooseExportPath(FileDialogRequest request, QObject *owner);
 
 // Asks for the file (through the UI seam), confirms replacing an existing

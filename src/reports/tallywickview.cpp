@@ -385,6 +385,15 @@ void CTallywickView::OnFilePrint()
         PrintTo(printer);
 }
 
+void CTallywickView::OnFilePrintDirect()
+{
+    if (!m_grid)
+        return;
+    QPrinter &printer = Printer();
+    AllPages(printer);
+    PrintTo(printer);
+}
+
 void CTallywickView::OnFilePrintPreview()
 {
     if (!m_grid)

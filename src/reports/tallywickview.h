@@ -101,6 +101,8 @@ public:
     // The print dialog, then printing; preview in a print preview window;
     // the printer setup dialog. All through the print seam.
     void OnFilePrint();
+    // Print without the dialog: every page on the printer as it stands.
+    void OnFilePrintDirect();
     void OnFilePrintPreview();
     void OnFilePrintSetup();
 

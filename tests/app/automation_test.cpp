@@ -10,6 +10,7 @@
 
 #include "support/testdatabase.h"
 #include "support/testfiles.h"
+#include "support/testprintseam.h"
 
 #include <gtest/gtest.h>
 
@@ -23,6 +24,7 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
+#include <QPrinter>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -148,6 +150,23 @@ TEST(Automation, BusClientIsRefusedBeforeLoginThenReadsTheGridQueriesAndWritesSt
               QVariantList{true});
     EXPECT_EQ(app.MainFrame()->ColorStatusBar()->PaneText(1), QStringLiteral("from the bus"));
     EXPECT_EQ(Call(client, "TwkFrame", "SetStatusPane", {9, 0u, QStringLiteral("x")}).arguments(), QVariantList{false});
+
+    // Direct print, which has no menu item, by its command number: the
+    // report goes to the printer at once, no print dialog asked.
+    CTestPrintSeam printSeam;
+    int printDialogs = 0;
+    printSeam.onPrintDialog = [&printDialogs](QPrinter &, int, int) { return ++printDialogs > 0; };
+    QPrinter &printer = app.MainFrame()->ReportView()->Printer();
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir.filePath(QStringLiteral("direct.pdf")));
+    const qulonglong window = app.MainFrame()->winId();
+    EXPECT_EQ(Call(client, "TwkCommands", "SendMessage", {window, uint(TwkCommands::WM_COMMAND), qulonglong(57608), qlonglong(0)})
+                  .arguments(),
+              QVariantList{qlonglong(1)});
+    WaitFor([&] { return !printSeam.printers.isEmpty(); });
+    EXPECT_EQ(printSeam.printers, QList<const QPrinter *>{&printer});
+    EXPECT_EQ(printDialogs, 0);
+    EXPECT_GT(QFileInfo(printer.outputFileName()).size(), 0);
 
     app.ExitInstance();
     EXPECT_FALSE(client.interface()->isServiceRegistered(QStringLiteral("Tallywick.TwkApp")).value())

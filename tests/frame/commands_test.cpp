@@ -4,6 +4,7 @@
 #include "controls/gridctrl.h"
 #include "data/dbschema.h"
 #include "records/importengine.h"
+#include "reports/reportlayout.h"
 #include "reports/tallywickview.h"
 #include "support/testdatabase.h"
 #include "support/testprintseam.h"
@@ -11,6 +12,8 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QFile>
+#include <QPrinter>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -223,6 +226,50 @@ TEST_F(FrameTest, PrintSetupChoosesForThePrinterThatPrintAndPreviewUse)
     // Setup, the print dialog, the preview and the job the preview printed.
     EXPECT_EQ(seam.printers, (QList<const QPrinter *>{&printer, &printer, &printer, &printer}));
     EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Landscape);
+    EXPECT_TRUE(TestUi().messages.isEmpty());
+}
+
+TEST_F(FrameTest, DirectPrintPrintsEveryPageAtOnceWithoutTheDialogAndIsEnabledLikePrint)
+{
+    CTestPrintSeam seam;
+    int dialogs = 0;
+    seam.onPrintDialog = [&dialogs](QPrinter &, int, int) { return ++dialogs > 0; };
+    Frame(0, false);
+    EXPECT_FALSE(frame->IsCommandEnabled(PrintDirect));
+    EXPECT_FALSE(frame->ExecuteCommand(PrintDirect));
+    EXPECT_TRUE(seam.printers.isEmpty());
+
+    Frame(0, true).show();
+    EXPECT_TRUE(frame->IsCommandEnabled(PrintDirect));
+    frame->EnterPrintPreview({});
+    EXPECT_EQ(frame->IsCommandEnabled(PrintDirect), frame->IsCommandEnabled(Print));
+    frame->LeavePrintPreview();
+    ReportLayout report;
+    report.rowCount = 300;
+    report.columnCount = 3;
+    for (int row = 1; row < report.rowCount; ++row)
+        report.cells.push_back(ReportCell{1, row, QStringLiteral("line %1").arg(row), 0, -1, {}});
+    frame->ReportView()->ShowReport(report);
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("direct.pdf"));
+    QPrinter &printer = frame->ReportView()->Printer();
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdf);
+    // A range chosen for an earlier job does not hold for this one.
+    printer.setPrintRange(QPrinter::PageRange);
+    printer.setFromTo(2, 2);
+
+    EXPECT_TRUE(frame->ExecuteCommand(PrintDirect));
+    EXPECT_EQ(dialogs, 0);
+    EXPECT_EQ(seam.printers, QList<const QPrinter *>{&printer}) << "the job alone";
+    EXPECT_EQ(printer.printRange(), QPrinter::AllPages);
+    const int pages = frame->ReportView()->GetGrid()->PrintPageCount(&printer);
+    ASSERT_GT(pages, 1);
+    QFile file(pdf);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    EXPECT_TRUE(bytes.startsWith("%PDF"));
+    EXPECT_EQ(bytes.count("/Type /Page") - bytes.count("/Type /Pages"), pages) << "every page";
     EXPECT_TRUE(TestUi().messages.isEmpty());
 }
 

@@ -10,9 +10,11 @@
 #include "reports/tallywickview.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QMainWindow>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QProcess>
 
 namespace {
 
@@ -69,6 +71,20 @@ GalleryRegistration printed("grid-printed", std::function<void(const QString &)>
     const ReportLayout layout = LongReport();
     std::unique_ptr<QMainWindow> window(GridWindow(&layout));
     PrintPages(*ViewOf(window.get()), folder, QStringLiteral("grid-printed"));
+}));
+
+// Direct print: no dialog, every page on the printer as Print Setup left it.
+GalleryRegistration printedDirect("grid-printed-direct", std::function<void(const QString &)>([](const QString &folder) {
+    const ReportLayout layout = LongReport();
+    std::unique_ptr<QMainWindow> window(GridWindow(&layout));
+    CTallywickView &view = *ViewOf(window.get());
+    const QString pdf = QDir(folder).filePath(QStringLiteral("grid-printed-direct.pdf"));
+    view.Printer().setOutputFormat(QPrinter::PdfFormat);
+    view.Printer().setOutputFileName(pdf);
+    view.Printer().setPageSize(QPageSize(QPageSize::A4));
+    view.OnFilePrintDirect();
+    QProcess::execute(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("60"), QStringLiteral("-png"), pdf,
+                                                   QDir(folder).filePath(QStringLiteral("grid-printed-direct"))});
 }));
 
 GalleryRegistration preview("grid-print-preview", [] {

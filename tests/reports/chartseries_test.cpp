@@ -174,3 +174,12 @@ TEST_F(ChartSeriesTest, ChartsCountEveryAmountAtItsCentAsTheReportsPrintIt)
     EXPECT_EQ(QString::fromUtf8(ChartCsv(incomes)),
               QStringLiteral("Category,Income,Share\r\nCatering,20.20,99.4\r\nSales,0.13,0.6\r\n"));
 }
+
+TEST(ChartCsv, ANameASpreadsheetWouldRunIsWrittenAsTextTheFiguresAsNumbers)
+{
+    ChartSeries units;
+    units.kind = ChartKind::Unit;
+    units.points = {ChartPoint{QStringLiteral("=Stall"), {}, 500, 1250}, ChartPoint{QStringLiteral("Shop"), {}, 100, 0}};
+    EXPECT_EQ(ChartCsv(units), QByteArray("Unit,Income,Expense,Balance\r\n\"'=Stall\",5.00,12.50,-7.50\r\n"
+                                          "Shop,1.00,0.00,1.00\r\n"));
+}

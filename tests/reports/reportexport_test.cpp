@@ -5,6 +5,10 @@
 #include "data/sqltext.h"
 #include "data/tallywickdata.h"
 #include "reports/customreportwriter.h"
+#include "reports/listreport.h"
+#include "reports/reportformat.h"
+#include "reports/reportqueries.h"
+#include "reportfixture.h"
 #include "support/testdatabase.h"
 #include "support/testfiles.h"
 #include "support/testuiseam.h"
@@ -59,6 +63,57 @@ TEST_F(ExportTest, TextAlignsColumnsAndCsvQuotesOnlyWhatWouldBreakTheRow)
     EXPECT_EQ(ReportExport::CsvField(QStringLiteral("-12.50")), QStringLiteral("-12.50"));
 }
 
+TEST(CsvField, TextASpreadsheetWouldRunIsWrittenAsTextAmountsAndRulesAsTheyAre)
+{
+    const auto field = [](const char16_t *text) { return ReportExport::CsvField(QString::fromUtf16(text)); };
+    EXPECT_EQ(field(u"=1+2"), QStringLiteral("\"'=1+2\""));
+    EXPECT_EQ(field(u"+49 30 1234"), QStringLiteral("\"'+49 30 1234\""));
+    EXPECT_EQ(field(u"-2+3"), QStringLiteral("\"'-2+3\""));
+    EXPECT_EQ(field(u"@SUM(A1:A9)"), QStringLiteral("\"'@SUM(A1:A9)\""));
+    EXPECT_EQ(field(u"\t=1"), QStringLiteral("\"'\t=1\""));
+    EXPECT_EQ(field(u"\r=1"), QStringLiteral("\"'\r=1\""));
+    EXPECT_EQ(field(u"=HYPERLINK(\"x\",\"y\")"), QStringLiteral("\"'=HYPERLINK(\"\"x\"\",\"\"y\"\")\""));
+    EXPECT_EQ(field(u"-"), QStringLiteral("\"'-\""));
+    // Figures stay figures, the program's rules stay as they are.
+    for (const char16_t *kept : {u"-16.57", u"-16", u"0.00", u"=============", u"===========", u"==========",
+                                 u"__________________", u"Rent = 500", u" =1"})
+        EXPECT_EQ(field(kept), QString::fromUtf16(kept));
+}
+
+TEST(TextExport, AmountsStandRightAlignedAndWidthsAreTheDisplayedOnes)
+{
+    // Accents as combining marks, as some bank statements deliver them.
+    const QString baeckerei = QStringLiteral("Ba\u0308ckerei Gro\u0308\u00DFe");
+    ReportLayout layout;
+    layout.rowCount = 4;
+    layout.columnCount = 3;
+    const auto add = [&layout](int column, int row, const QString &text, std::uint8_t alignment) {
+        ReportCell cell;
+        cell.column = column;
+        cell.row = row;
+        cell.text = text;
+        cell.alignment = alignment;
+        layout.cells.push_back(cell);
+    };
+    add(1, 0, QStringLiteral("Description"), kAlignLeft);
+    add(2, 0, QStringLiteral("Amount ($)"), kAlignRight);
+    add(1, 1, baeckerei, kAlignLeft);
+    add(2, 1, QStringLiteral("1200.50"), kAlignRight);
+    add(1, 2, QStringLiteral("東京 Ginza"), kAlignLeft);
+    add(2, 2, QStringLiteral("75.00"), kAlignRight);
+    add(1, 3, QStringLiteral("Total"), kAlignLeft);
+    add(2, 3, QStringLiteral("-16.57"), kAlignRight);
+    CGridCellModel grid;
+    FillReportGrid(grid, layout);
+    // In a fixed-width font each column starts, and each amount ends, on one
+    // column in every line.
+    const QString expected = QStringLiteral("          Description    Amount ($) \r\n"
+                                            "          ") + baeckerei + QStringLiteral("    1200.50 \r\n"
+                                            "          東京 Ginza          75.00 \r\n"
+                                            "          Total              -16.57 \r\n");
+    EXPECT_EQ(QString::fromUtf8(ReportExport::TextBytes(grid)), expected);
+}
+
 TEST_F(ExportTest, TheChosenNameDecidesTheFormatAndAnEmptyGridGivesEmptyFiles)
 {
     TestUi().QueueFile(Path("report.csv"));
@@ -77,6 +132,34 @@ TEST_F(ExportTest, TheChosenNameDecidesTheFormatAndAnEmptyGridGivesEmptyFiles)
     }
     EXPECT_EQ(ReportExport::Run(grid), ReportExport::Outcome::Cancelled);
     EXPECT_TRUE(TestUi().messages.isEmpty());
+}
+
+TEST_F(ExportTest, TheFilterChosenGivesABareNameItsSuffixAndTheFinalNameTheFormat)
+{
+    const auto exported = [this](const char *typed, int filter) {
+        TestUi().QueueFile(Path(typed), filter);
+        return ReportExport::Run(grid);
+    };
+    EXPECT_EQ(exported("report", 1), ReportExport::Outcome::Written);
+    EXPECT_EQ(ReadBytes(Path("report.csv")), ReportExport::CsvBytes(grid));
+    EXPECT_FALSE(QFile::exists(Path("report")));
+    EXPECT_EQ(exported("plain", 0), ReportExport::Outcome::Written);
+    EXPECT_EQ(ReadBytes(Path("plain.txt")), ReportExport::TextBytes(grid));
+    // The name typed decides, whatever the filter.
+    EXPECT_EQ(exported("typed.csv", 0), ReportExport::Outcome::Written);
+    EXPECT_EQ(ReadBytes(Path("typed.csv")), ReportExport::CsvBytes(grid));
+    EXPECT_EQ(exported("upper.CSV", 1), ReportExport::Outcome::Written);
+    EXPECT_EQ(ReadBytes(Path("upper.CSV")), ReportExport::TextBytes(grid));
+    ASSERT_EQ(TestUi().fileRequests.size(), 4);
+    EXPECT_EQ(TestUi().fileRequests[0].fileName, QStringLiteral("TWK-Report"));
+
+    // Replacing is asked of the file that would be written.
+    WriteBytes(Path("old.csv"), "keep me");
+    TestUi().QueueAnswer(IDNO);
+    EXPECT_EQ(exported("old", 1), ReportExport::Outcome::Cancelled);
+    EXPECT_EQ(TestUi().LastText(), Path("old.csv") + QStringLiteral(" already exists.\nDo you want to replace it?"));
+    EXPECT_EQ(TestUi().fileRequests.last().fileName, QStringLiteral("old.csv"));
+    EXPECT_EQ(ReadBytes(Path("old.csv")), QByteArray("keep me"));
 }
 
 TEST_F(ExportTest, ReplacingAFileIsAskedAndNoKeepsIt)
@@ -135,4 +218,51 @@ TEST(ExportLocale, AReportExportsTheSameBytesUnderAGermanDesktop)
     std::setlocale(LC_ALL, previous.c_str());
     QLocale::setDefault(previousLocale);
     EXPECT_EQ(german, plain);
+}
+
+namespace {
+
+class ListExportTest : public ReportFixture
+{
+protected:
+    // The expenses of a March whose bank statement brought texts a
+    // spreadsheet would run.
+    QByteArray ListCsv()
+    {
+        ListQueryInput input;
+        input.type = 2;
+        input.from = QDate(2026, 3, 18);
+        input.to = QDate(2026, 3, 31);
+        input.allCategories = true;
+        input.allUnits = true;
+        const ListQuery query = BuildListQuery(input);
+        EXPECT_EQ(query.code, kListReady);
+        CGridCellModel grid;
+        FillReportGrid(grid, ListReport(data, input, query.sql));
+        return ReportExport::CsvBytes(grid);
+    }
+};
+
+} // namespace
+
+TEST_F(ListExportTest, AFormulaLikeDescriptionOrNameInAListsCsvReadsAsText)
+{
+    Add("Shop", "03/18/2026", "Flour", 16.57, "=HYPERLINK(\"http://refund.example\",\"Refund\")", 2);
+    Add("Shop", "03/19/2026", "Flour", 3.25, "@SUM(A1:A9)", 2);
+    Add("Shop", "03/20/2026", "Flour", 4.5, "-2+3 card fee", 2);
+    Add("Online", "03/21/2026", "+Extras", 5.75, "Tools", 2);
+    const QString csv = QString::fromUtf8(ListCsv());
+    for (const char *asText : {"\"'=HYPERLINK(\"\"http://refund.example\"\",\"\"Refund\"\")\"", "\"'@SUM(A1:A9)\"",
+                               "\"'-2+3 card fee\"", "\"'+Extras\""})
+        EXPECT_TRUE(csv.contains(QString::fromUtf8(asText))) << asText << "\n" << qPrintable(csv);
+    // No field of the file begins as a formula but the rules; the amounts
+    // stay numbers.
+    for (const QString &line : csv.split(QStringLiteral("\r\n"))) {
+        for (const QString &field : line.split(u',')) {
+            if (!field.isEmpty() && QStringLiteral("=+-@").contains(field.front())) {
+                EXPECT_TRUE(field.count(u'=') == field.size()) << qPrintable(line);
+            }
+        }
+    }
+    EXPECT_TRUE(csv.contains(QStringLiteral(",16.57"))) << qPrintable(csv);
 }

@@ -14,19 +14,24 @@ int CTestUiSeam::MessageBox(QObject *owner, const QString &text, const QString &
     return DefaultAnswer(style);
 }
 
-QString CTestUiSeam::OpenFileName(QObject *, const FileDialogRequest &request)
+QString CTestUiSeam::OpenFileName(QObject *owner, const FileDialogRequest &request)
 {
-    fileRequests << request;
-    if (m_files.empty())
-        return {};
-    const QString path = m_files.front();
-    m_files.pop_front();
-    return path;
+    return SaveFile(owner, request).path;
 }
 
 QString CTestUiSeam::SaveFileName(QObject *owner, const FileDialogRequest &request)
 {
     return OpenFileName(owner, request);
+}
+
+SaveFileChoice CTestUiSeam::SaveFile(QObject *, const FileDialogRequest &request)
+{
+    fileRequests << request;
+    if (m_files.empty())
+        return {};
+    const SaveFileChoice choice = m_files.front();
+    m_files.pop_front();
+    return choice;
 }
 
 QString CTestUiSeam::BrowseFolder(QObject *, const QString &title, const QString &)

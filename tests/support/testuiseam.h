@@ -22,13 +22,16 @@ public:
     int MessageBox(QObject *owner, const QString &text, const QString &title, unsigned style) override;
     QString OpenFileName(QObject *owner, const FileDialogRequest &request) override;
     QString SaveFileName(QObject *owner, const FileDialogRequest &request) override;
+    SaveFileChoice SaveFile(QObject *owner, const FileDialogRequest &request) override;
     QString BrowseFolder(QObject *owner, const QString &title, const QString &startFolder) override;
     std::optional<unsigned> ChooseColor(QObject *owner, unsigned initial) override;
 
     // Answers given in order; when none is queued a message box gets its
     // default button and a dialog is cancelled.
     void QueueAnswer(int answer) { m_answers.push_back(answer); }
-    void QueueFile(const QString &path) { m_files.push_back(path); }
+    // A file dialog answers `path` as if typed, with filter entry `filter`
+    // chosen (-1: the dialog does not say).
+    void QueueFile(const QString &path, int filter = -1) { m_files.push_back({path, filter}); }
     void QueueFolder(const QString &path) { m_folders.push_back(path); }
     void QueueColor(unsigned colour) { m_colours.push_back(colour); }
     // Called for each message box instead of the queue when set; lets a test
@@ -45,7 +48,7 @@ public:
 
 private:
     std::deque<int> m_answers;
-    std::deque<QString> m_files;
+    std::deque<SaveFileChoice> m_files;
     std::deque<QString> m_folders;
     std::deque<unsigned> m_colours;
 };
