@@ -1,8 +1,10 @@
 #include "sampleaddin.h"
 
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMap>
 #include <QMetaObject>
-#include <QVariantList>
 
 namespace {
 
@@ -47,6 +49,11 @@ constexpr int kToolbarBitmap = 1;
 constexpr uint kLeft = 0x0000;
 constexpr uint kDefaultColour = 0xFF000000;
 
+// The add-in's own table, one row per setting.
+const char kCreateTable[] = "CREATE TABLE IF NOT EXISTS SAMPLE_ADDIN_SETTINGS_TB (cName TEXT PRIMARY KEY, cValue TEXT)";
+const char kTitleSetting[] = "ReportTitle";
+const char kDefaultTitle[] = "Sample Addin: incomes and expenses per unit";
+
 QString Hex(unsigned n)
 {
     return QStringLiteral("0x%1").arg(n, 4, 16, QLatin1Char('0'));
@@ -57,6 +64,7 @@ QString Hex(unsigned n)
 bool CSampleAddin::Connect(int index, QObject *app, bool)
 {
     m_app = app;
+    m_host = TwkHost(app);
     m_calls << QStringLiteral("Connect %1").arg(index);
     bool registered = false;
     QMetaObject::invokeMethod(app, "RegisterAddin", Qt::DirectConnection, Q_RETURN_ARG(bool, registered),
@@ -69,13 +77,91 @@ bool CSampleAddin::Disconnect(int index)
 {
     m_calls << QStringLiteral("Disconnect %1").arg(index);
     m_app = nullptr;
+    m_host = nullptr;
     return true;
 }
 
 bool CSampleAddin::DatabaseStartUp(int index, QVariant &)
 {
     m_calls << QStringLiteral("DatabaseStartUp %1").arg(index);
+    ITwkDatabase *database = m_host ? m_host->Database() : nullptr;
+    ITwkConnection *connection = database ? database->Connection() : nullptr;
+    if (!connection || !connection->BeginTrans())
+        return false;
+    // The table and its first row together, or neither.
+    const bool made =
+        database->RunStatement(QString::fromLatin1(kCreateTable))
+        && database->RunStatement(QStringLiteral("INSERT INTO SAMPLE_ADDIN_SETTINGS_TB (cName, cValue) SELECT '%1', '%2' "
+                                                 "WHERE NOT EXISTS (SELECT 1 FROM SAMPLE_ADDIN_SETTINGS_TB WHERE cName = '%1')")
+                                      .arg(QLatin1String(kTitleSetting), TwkSqlQuote(QString::fromUtf8(kDefaultTitle))));
+    if (!made || !connection->CommitTrans()) {
+        connection->RollbackTrans();
+        return false;
+    }
+    m_tableReady = true;
     return true;
+}
+
+QString CSampleAddin::StoredTitle()
+{
+    ITwkDatabase *database = m_host && m_tableReady ? m_host->Database() : nullptr;
+    // The second record set: a report may be reading the first.
+    ITwkRecordset *records =
+        database ? database->RunStatement2(QStringLiteral("SELECT cValue FROM SAMPLE_ADDIN_SETTINGS_TB WHERE cName = '%1'")
+                                               .arg(QLatin1String(kTitleSetting)))
+                 : nullptr;
+    return records && !records->IsEOF() ? records->GetString(QStringLiteral("cValue")) : QString();
+}
+
+bool CSampleAddin::SaveTitle()
+{
+    const QString title = m_titleEdit->text().trimmed();
+    if (title.isEmpty()) {
+        m_titleError->setText(QStringLiteral("Please enter a title for the report."));
+        m_titleError->show();
+        m_titleEdit->setFocus();
+        return false;
+    }
+    ITwkDatabase *database = m_host ? m_host->Database() : nullptr;
+    if (!database || !database->RunStatement(QStringLiteral("UPDATE SAMPLE_ADDIN_SETTINGS_TB SET cValue = '%1' WHERE cName = '%2'")
+                                                  .arg(TwkSqlQuote(title), QLatin1String(kTitleSetting))))
+        return false;
+    m_titleError->hide();
+    m_titleEdit->setText(title);
+    return true;
+}
+
+void CSampleAddin::AddSettingsPage()
+{
+    if (!m_host || !m_tableReady || m_titleEdit)
+        return;
+    auto *page = new QWidget;
+    page->setWindowTitle(QStringLiteral("Sample Addin"));
+    auto *edit = new QLineEdit(StoredTitle());
+    edit->setObjectName(QStringLiteral("title"));
+    edit->setMaxLength(100);
+    auto *error = new QLabel;
+    error->setStyleSheet(QStringLiteral("color: #c00000"));
+    error->hide();
+    auto *note = new QLabel(QStringLiteral("The title of the report Tools > Sample Report lays out."));
+    note->setWordWrap(true);
+    auto *form = new QFormLayout(page);
+    form->addRow(note);
+    form->addRow(QStringLiteral("Report &title:"), edit);
+    form->addRow(error);
+    m_titleEdit = edit;
+    m_titleError = error;
+    const bool added = m_host->AddSettingsPage(
+        page, [this] { return !m_titleEdit || SaveTitle(); },
+        [this] {
+            // Nothing was written: the page shows the stored title again.
+            if (m_titleEdit && m_host) {
+                m_titleEdit->setText(StoredTitle());
+                m_titleError->hide();
+            }
+        });
+    if (!added)
+        delete page;
 }
 
 bool CSampleAddin::CommandStatus(unsigned, bool &enabled)
@@ -92,6 +178,7 @@ void CSampleAddin::OldDataDeleted(const QString &day)
 void CSampleAddin::StartUpComplete()
 {
     m_calls << QStringLiteral("StartUpComplete");
+    AddSettingsPage();
 }
 
 void CSampleAddin::Record(const QString &source, unsigned message, quintptr wParam)
@@ -172,28 +259,26 @@ bool CSampleAddin::ShowReport(const QString &title, const QList<QStringList> &ro
 void CSampleAddin::ShowSampleReport()
 {
     m_calls << QStringLiteral("ShowSampleReport");
-    QObject *database = TwkFindObject(m_app, "TwkDatabase");
-    QVariantList rows;
-    QStringList columns;
-    if (database)
-        QMetaObject::invokeMethod(database, "Query", Qt::DirectConnection, Q_RETURN_ARG(QStringList, columns),
-                                  Q_ARG(QString, QStringLiteral("SELECT cUnitName, iTransactionType, "
-                                                                "SUM(cTransactionAmount) FROM LB_TRANSACTION_INFO_TB "
-                                                                "GROUP BY cUnitName, iTransactionType ORDER BY cUnitName")),
-                                  Q_ARG(QVariantList &, rows));
+    QString title = StoredTitle();
+    if (title.isEmpty())
+        title = QString::fromUtf8(kDefaultTitle);
+    ITwkDatabase *database = m_host ? m_host->Database() : nullptr;
+    ITwkRecordset *records =
+        database ? database->RunStatement(QStringLiteral("SELECT cUnitName, iTransactionType, SUM(cTransactionAmount) AS total "
+                                                         "FROM LB_TRANSACTION_INFO_TB GROUP BY cUnitName, iTransactionType "
+                                                         "ORDER BY cUnitName"))
+                 : nullptr;
     // Unit -> (incomes, expenses).
     QMap<QString, QPair<double, double>> units;
-    for (const QVariant &row : std::as_const(rows)) {
-        const QVariantList values = row.toList();
-        if (values.size() < 3)
-            continue;
-        auto &sums = units[values[0].toString()];
-        (values[1].toInt() == 1 ? sums.first : sums.second) += values[2].toDouble();
+    for (; records && !records->IsEOF(); records->MoveNext()) {
+        auto &sums = units[records->GetString(QStringLiteral("cUnitName"))];
+        (records->GetLong(QStringLiteral("iTransactionType")) == 1 ? sums.first : sums.second) +=
+            records->GetDouble(QStringLiteral("total"));
     }
     QList<QStringList> table{{QStringLiteral("Unit"), QStringLiteral("Incomes"), QStringLiteral("Expenses")}};
     for (auto it = units.cbegin(); it != units.cend(); ++it)
         table << QStringList{it.key(), QString::number(it->first, 'f', 2), QString::number(it->second, 'f', 2)};
-    ShowReport(QStringLiteral("Sample Addin: incomes and expenses per unit"), table);
+    ShowReport(title, table);
 }
 
 void CSampleAddin::ShowWindowEvents()

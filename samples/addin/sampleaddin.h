@@ -1,12 +1,19 @@
 #pragma once
 
-#include "addins/twkaddin.h"
+#include <tallywick/twkaddin.h>
 
 #include <QObject>
+#include <QPointer>
 #include <QStringList>
 
+class QLabel;
+class QLineEdit;
+
 // A small add-in: a "&Tools" menu with two commands, a toolbar of two
-// buttons, and a generic report of the window messages it received.
+// buttons, a generic report of the incomes and expenses per unit and one of
+// the window messages it received. The report's title is kept in a table of
+// its own, made at the database start-up, and set on a page of its own in
+// Default Settings.
 class CSampleAddin : public QObject, public ITwkAddin, public ITwkAddinWindowEvents
 {
     Q_OBJECT
@@ -47,8 +54,19 @@ private:
     void Record(const QString &source, unsigned message, quintptr wParam);
     // Lays `rows` (first row the headings) out in the report view.
     bool ShowReport(const QString &title, const QList<QStringList> &rows);
+    // The stored title; empty when it cannot be read.
+    QString StoredTitle();
+    void AddSettingsPage();
+    bool SaveTitle();
 
     QObject *m_app = nullptr;
+    // The host interfaces; null in a program older than them.
+    ITwkHost *m_host = nullptr;
+    // The add-in's table was there at the database start-up.
+    bool m_tableReady = false;
+    // The settings page, once the sheet took it.
+    QPointer<QLineEdit> m_titleEdit;
+    QPointer<QLabel> m_titleError;
     QStringList m_calls;
     QStringList m_events;
 };

@@ -1,5 +1,6 @@
 #include "addins/twkobjects.h"
 
+#include "addins/addinhost.h"
 #include "addins/automationhost.h"
 #include "base/stringids.h"
 #include "base/stringtable.h"
@@ -122,9 +123,22 @@ QObject *TwkApp::Application()
     return this;
 }
 
-bool TwkApp::AddSettingsPage(CSettingsPage *page)
+ITwkDatabase *TwkApp::Database()
 {
-    return page && m_host.AddSettingsPage(page);
+    return m_model.Database();
+}
+
+bool TwkApp::AddSettingsPage(QWidget *page, std::function<bool()> apply, std::function<void()> cancel)
+{
+    if (!page)
+        return false;
+    auto *wrapper = new CAddinSettingsPage(page, std::move(apply), std::move(cancel));
+    if (m_host.AddSettingsPage(wrapper))
+        return true;
+    // Not taken: the page goes back to the add-in as it came.
+    page->setParent(nullptr);
+    delete wrapper;
+    return false;
 }
 
 void TwkApp::Notify(const QString &text)
@@ -394,37 +408,37 @@ int TwkSettings::PasswordMode()
 
 TwkDatabase::TwkDatabase(CAutomationHost &host, QObject *parent)
     : CTwkObject(host, TwkClass::Database, parent)
+    , m_connection(std::make_unique<CTwkConnection>(host))
 {
 }
 
 TwkDatabase::~TwkDatabase() = default;
 
-CDbConnection *TwkDatabase::Connection()
+ITwkConnection *TwkDatabase::Connection()
 {
-    CDbConnection &connection = m_host.Data().connection;
-    if (connection.IsOpen())
-        return &connection;
+    if (m_connection->IsOpen())
+        return m_connection.get();
     TwkMessageBox(LoadString(StringId::AddinConnectionFailed));
     return nullptr;
 }
 
-CDbRecordset *TwkDatabase::RunStatement(const QString &sql)
+ITwkRecordset *TwkDatabase::RunStatement(const QString &sql)
 {
     return Run(m_recordset, sql);
 }
 
-CDbRecordset *TwkDatabase::RunStatement2(const QString &sql)
+ITwkRecordset *TwkDatabase::RunStatement2(const QString &sql)
 {
     return Run(m_recordset2, sql);
 }
 
-CDbRecordset *TwkDatabase::Run(std::unique_ptr<CDbRecordset> &held, const QString &sql)
+ITwkRecordset *TwkDatabase::Run(std::unique_ptr<CTwkRecordset> &held, const QString &sql)
 {
     held.reset();
     try {
         auto records = std::make_unique<CDbRecordset>(m_host.Data().connection);
         records->OpenText(sql);
-        held = std::move(records);
+        held = std::make_unique<CTwkRecordset>(std::move(records));
     } catch (...) {
         TwkMessageBox(LoadString(StringId::AddinConnectionFailed));
     }

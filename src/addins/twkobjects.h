@@ -10,6 +10,7 @@
 // ProgID as a bus name. The Q_SCRIPTABLE members are those D-Bus sees.
 // Window handles are QWidget::winId() values.
 
+#include "addins/twkaddin.h"
 #include "base/colorref.h"
 
 #include <QDBusContext>
@@ -23,10 +24,9 @@
 #include <memory>
 
 class CAutomationHost;
-class CDbConnection;
-class CDbRecordset;
 class CGridCtrl;
-class CSettingsPage;
+class CTwkConnection;
+class CTwkRecordset;
 class QWidget;
 
 // Class ids and ProgIDs of the object model.
@@ -156,16 +156,23 @@ private:
 };
 
 // The application: add-in registration, the main window, notifications.
-class TwkApp : public CTwkObject
+// In-process it is also the host an add-in reaches the database and the
+// settings sheet through (TwkHost in the add-in header).
+class TwkApp : public CTwkObject, public ITwkHost
 {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "Tallywick.TwkApp")
+    Q_INTERFACES(ITwkHost)
 public:
     TwkApp(CAutomationHost &host, CTwkObjectModel &model);
 
     // The other objects, for add-ins.
     CTwkObjectModel &Model() const { return m_model; }
     CTwkObject *Object(const QString &progIdOrName) const { return m_model.Object(progIdOrName); }
+
+    ITwkDatabase *Database() override;
+    // Adds the add-in's page to the Default Settings sheet.
+    bool AddSettingsPage(QWidget *page, std::function<bool()> apply, std::function<void()> cancel) override;
 
 public slots:
     // Called by an add-in while it is being connected. A plugin has no
@@ -177,8 +184,6 @@ public slots:
     // The application's automation object (this one); nullptr and 61555
     // when it cannot be had.
     QObject *Application();
-    // Adds the add-in's page to the Default Settings sheet.
-    bool AddSettingsPage(CSettingsPage *page);
     // Emits Notified to every subscriber, in-process and over D-Bus.
     Q_SCRIPTABLE void Notify(const QString &text);
     // Two operations kept for the interface; they do nothing and succeed.
@@ -292,7 +297,7 @@ public slots:
 
 // The database. In-process the statements run through record sets the
 // object holds; over D-Bus the rows come back as data.
-class TwkDatabase : public CTwkObject
+class TwkDatabase : public CTwkObject, public ITwkDatabase
 {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "Tallywick.TwkDatabase")
@@ -301,12 +306,12 @@ public:
     ~TwkDatabase() override;
 
     // The open connection; nullptr and 61556 when there is none.
-    CDbConnection *Connection();
+    ITwkConnection *Connection() override;
     // Runs the statement through the first (or second) held record set,
     // closed first when still open; nullptr and 61556 on failure. The
     // record set stays valid until the next call of the same operation.
-    CDbRecordset *RunStatement(const QString &sql);
-    CDbRecordset *RunStatement2(const QString &sql);
+    ITwkRecordset *RunStatement(const QString &sql) override;
+    ITwkRecordset *RunStatement2(const QString &sql) override;
 
 public slots:
     // The database file the connection is open on (no key or password).
@@ -316,10 +321,11 @@ public slots:
     Q_SCRIPTABLE QStringList Query(const QString &sql, QVariantList &rows);
 
 private:
-    CDbRecordset *Run(std::unique_ptr<CDbRecordset> &held, const QString &sql);
+    ITwkRecordset *Run(std::unique_ptr<CTwkRecordset> &held, const QString &sql);
 
-    std::unique_ptr<CDbRecordset> m_recordset;
-    std::unique_ptr<CDbRecordset> m_recordset2;
+    std::unique_ptr<CTwkConnection> m_connection;
+    std::unique_ptr<CTwkRecordset> m_recordset;
+    std::unique_ptr<CTwkRecordset> m_recordset2;
 };
 
 // Reports.

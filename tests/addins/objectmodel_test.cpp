@@ -1,3 +1,4 @@
+#include "addins/addinhost.h"
 #include "addins/automationhost.h"
 #include "addins/twkobjects.h"
 #include "base/stringids.h"
@@ -14,10 +15,14 @@
 #include <gtest/gtest.h>
 
 #include <QDialog>
+#include <QPointer>
 #include <QPushButton>
 
+#include <memory>
+#include <stdexcept>
 #include <string_view>
 #include <tuple>
+#include <vector>
 
 namespace {
 
@@ -40,9 +45,17 @@ public:
     void ClearScreen() override { grid.DeleteAllItems(); }
     bool ShowQueryResult(const QString &) override { return false; }
     bool SetStatusPane(int, COLORREF, const QString &) override { return false; }
-    bool AddSettingsPage(CSettingsPage *) override { return false; }
+    bool AddSettingsPage(CSettingsPage *page) override
+    {
+        if (!takePages)
+            return false;
+        pages.emplace_back(page);
+        return true;
+    }
     bool ExecuteCommand(unsigned) override { return false; }
 
+    bool takePages = false;
+    std::vector<std::unique_ptr<CSettingsPage>> pages;
     CTestDatabase database;
     CTallywickData data;
     CGridCtrl grid;
@@ -87,20 +100,65 @@ TEST_F(ObjectModel, GenericReportLaysOutBothCellListsOrSaysNoMatches)
 
 TEST_F(ObjectModel, StatementsRunThroughTwoHeldRecordSetsAndFailWith61556)
 {
-    TwkDatabase &db = *model.Database();
+    ITwkHost *host_ = TwkHost(model.App());
+    ASSERT_NE(host_, nullptr) << "TwkApp answers the host interface an add-in asks it for";
+    ITwkDatabase &db = *host_->Database();
+    EXPECT_EQ(&db, static_cast<ITwkDatabase *>(model.Database()));
     host.database.AddCategory(QStringLiteral("Salary"), 1);
-    CDbRecordset *first = db.RunStatement(QStringLiteral("SELECT cTransactionName FROM LB_ITEM_MASTER_INFO_TB"));
+    ITwkRecordset *first = db.RunStatement(QStringLiteral("SELECT cTransactionName FROM LB_ITEM_MASTER_INFO_TB"));
     ASSERT_NE(first, nullptr);
-    CDbRecordset *second = db.RunStatement2(QStringLiteral("SELECT COUNT(*) AS n FROM LB_ITEM_MASTER_INFO_TB"));
+    ITwkRecordset *second = db.RunStatement2(QStringLiteral("SELECT COUNT(*) AS n FROM LB_ITEM_MASTER_INFO_TB"));
     ASSERT_NE(second, nullptr);
     EXPECT_EQ(first->GetString(QStringLiteral("cTransactionName")), QStringLiteral("Salary"))
         << "the second statement leaves the first record set alone";
+    EXPECT_EQ(second->GetLong(QStringLiteral("N")), 1) << "columns are found ignoring case";
+    // Reads an add-in gets wrong answer nothing instead of throwing into it.
+    EXPECT_TRUE(first->GetValue(QStringLiteral("nothing")).isNull());
+    first->MoveNext();
+    EXPECT_TRUE(first->IsEOF());
+    first->MoveNext();
+    EXPECT_EQ(first->GetString(QStringLiteral("cTransactionName")), QString());
+    EXPECT_EQ(first->GetDouble(QStringLiteral("cTransactionName")), 0.0);
     EXPECT_EQ(db.RunStatement(QStringLiteral("SELECT nothing FROM nowhere")), nullptr);
     EXPECT_EQ(TestUi().Texts(), QStringList{LoadString(StringId::AddinConnectionFailed)});
-    EXPECT_EQ(db.Connection(), &host.data.connection);
+
+    // The connection's transactions: an add-in's change goes whole or not at
+    // all, and an add-in cannot end a transaction the program began.
+    ITwkConnection *connection = db.Connection();
+    ASSERT_NE(connection, nullptr);
+    EXPECT_TRUE(connection->IsOpen());
+    const auto categories = [this] {
+        CDbRecordset rs(host.data.connection);
+        rs.OpenText(QStringLiteral("SELECT COUNT(*) AS n FROM LB_ITEM_MASTER_INFO_TB"));
+        return rs.GetLong(QStringLiteral("n"));
+    };
+    ASSERT_TRUE(connection->BeginTrans());
+    ASSERT_NE(db.RunStatement(QStringLiteral("INSERT INTO LB_ITEM_MASTER_INFO_TB (cTransactionName, cTransactionDescription, "
+                                             "iType) VALUES ('Rent', '', 2)")),
+              nullptr);
+    EXPECT_TRUE(db.RunStatement(QStringLiteral("INSERT INTO LB_ITEM_MASTER_INFO_TB (cTransactionName, "
+                                               "cTransactionDescription, iType) VALUES ('Tax', '', 2)"))
+                    ->IsEOF())
+        << "a statement without rows gives an empty record set";
+    EXPECT_TRUE(connection->RollbackTrans());
+    EXPECT_EQ(categories(), 1);
+    ASSERT_TRUE(connection->BeginTrans());
+    db.RunStatement(QStringLiteral("DELETE FROM LB_ITEM_MASTER_INFO_TB"));
+    EXPECT_TRUE(connection->CommitTrans());
+    EXPECT_EQ(categories(), 0);
+
+    host.data.connection.BeginTrans();
+    host.data.connection.Execute(QStringLiteral("INSERT INTO LB_ITEM_MASTER_INFO_TB (cTransactionName, "
+                                                "cTransactionDescription, iType) VALUES ('Bonus', '', 1)"));
+    EXPECT_FALSE(connection->CommitTrans());
+    EXPECT_FALSE(connection->RollbackTrans());
+    EXPECT_EQ(host.data.connection.TransactionLevel(), 1);
+    host.data.connection.RollbackTrans();
+    EXPECT_EQ(categories(), 0);
 
     QVariantList rows;
-    EXPECT_EQ(db.Query(QStringLiteral("SELECT cTransactionName, iType FROM LB_ITEM_MASTER_INFO_TB"), rows),
+    host.database.AddCategory(QStringLiteral("Salary"), 1);
+    EXPECT_EQ(model.Database()->Query(QStringLiteral("SELECT cTransactionName, iType FROM LB_ITEM_MASTER_INFO_TB"), rows),
               (QStringList{QStringLiteral("cTransactionName"), QStringLiteral("iType")}));
     ASSERT_EQ(rows.size(), 1);
     EXPECT_EQ(rows[0].toList().value(0).toString(), QStringLiteral("Salary"));
@@ -110,6 +168,48 @@ TEST_F(ObjectModel, StatementsRunThroughTwoHeldRecordSetsAndFailWith61556)
     TestUi().Reset();
     EXPECT_EQ(db.Connection(), nullptr);
     EXPECT_EQ(TestUi().Texts(), QStringList{LoadString(StringId::AddinConnectionFailed)});
+}
+
+TEST_F(ObjectModel, AnAddinsSettingsPageIsAPlainWidgetWhoseCallbacksTheSheetCalls)
+{
+    ITwkHost &app = *TwkHost(model.App());
+    // No sheet: the page stays the add-in's, as it was.
+    QPointer<QWidget> refused = new QWidget;
+    EXPECT_FALSE(app.AddSettingsPage(refused, {}, {}));
+    ASSERT_FALSE(refused.isNull());
+    EXPECT_EQ(refused->parentWidget(), nullptr);
+    delete refused;
+    EXPECT_FALSE(app.AddSettingsPage(nullptr, {}, {}));
+
+    host.takePages = true;
+    auto *widget = new QWidget;
+    widget->setWindowTitle(QStringLiteral(" Bank Feeds "));
+    int applied = 0;
+    int cancelled = 0;
+    bool saves = false;
+    ASSERT_TRUE(app.AddSettingsPage(widget, [&] { ++applied; return saves; }, [&] { ++cancelled; }));
+    ASSERT_EQ(host.pages.size(), 1u);
+    CSettingsPage &page = *host.pages[0];
+    EXPECT_EQ(page.windowTitle(), QStringLiteral("Bank Feeds")) << "the tab's text";
+    EXPECT_TRUE(page.isAncestorOf(widget));
+    EXPECT_FALSE(page.Apply()) << "a page that cannot save keeps the sheet open";
+    saves = true;
+    EXPECT_TRUE(page.Apply());
+    page.Cancel();
+    EXPECT_EQ(applied, 2);
+    EXPECT_EQ(cancelled, 1);
+
+    // An add-in's exception stays in the program: a failed save, told the
+    // user; a failed cancel closes the sheet regardless.
+    ASSERT_TRUE(app.AddSettingsPage(
+        new QWidget, [&]() -> bool { throw std::runtime_error("disk full"); }, [] { throw 1; }));
+    EXPECT_FALSE(host.pages[1]->Apply());
+    EXPECT_EQ(TestUi().Texts(), QStringList{LoadString(StringId::SomeErrorOccured)});
+    host.pages[1]->Cancel();
+    // Without callbacks there is nothing to save.
+    ASSERT_TRUE(app.AddSettingsPage(new QWidget, {}, {}));
+    EXPECT_TRUE(host.pages[2]->Apply());
+    EXPECT_EQ(host.pages[2]->windowTitle(), QStringLiteral("Addin"));
 }
 
 TEST_F(ObjectModel, GridOperationsReachTheViewGridAndInProcessCallersNeedNoLogin)

@@ -103,11 +103,13 @@ TEST_F(AddinStartUp, AddinsStartBeforeTheLoginAndReachTheProgram)
     EXPECT_TRUE(SampleCalls("Events").contains(QStringLiteral("-2 0x0001 0")));
     EXPECT_TRUE(MenuTitles().contains(QStringLiteral("&Tools")));
 
-    // The page follows the shortcut keys page.
+    // The page follows the shortcut keys page; the sample's own page, added
+    // when the start-up completed, comes after the program's.
     CDefaultSettingsSheet *sheet = app.MainFrame()->SettingsSheet();
-    ASSERT_GE(sheet->PageCount(), 2);
-    EXPECT_EQ(sheet->Page(sheet->PageCount() - 2)->DialogId(), 106);
-    EXPECT_EQ(sheet->Page(sheet->PageCount() - 1)->DialogId(), 150);
+    ASSERT_GE(sheet->PageCount(), 3);
+    EXPECT_EQ(sheet->Page(sheet->PageCount() - 3)->DialogId(), 106);
+    EXPECT_EQ(sheet->Page(sheet->PageCount() - 2)->DialogId(), 150);
+    EXPECT_EQ(sheet->Page(sheet->PageCount() - 1)->windowTitle(), QStringLiteral("Sample Addin"));
 
     // The sample's report reaches the view through the object model.
     EXPECT_TRUE(app.MainFrame()->ExecuteCommand(2025));
