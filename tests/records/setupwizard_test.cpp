@@ -88,7 +88,7 @@ TEST_F(SetupWizardTest, WalkedWithTheKeyboardAloneItLeavesACompleteSetupWithTheF
     wizard.show();
     QApplication::setActiveWindow(&wizard);
     ASSERT_TRUE(QTest::qWaitForWindowActive(&wizard));
-    const auto focused = [&wizard] { return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString(); };
+    const auto focused = [] { return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString(); };
     const auto type = [&](const QString &text) { QTest::keyClicks(QApplication::focusWidget(), text); };
     const auto key = [&](Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) {
         QTest::keyClick(QApplication::focusWidget(), k, m);
