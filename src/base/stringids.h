@@ -170,5 +170,6 @@ constexpr unsigned ImportFileNotFound = 61809;
 constexpr unsigned ImportNameMapping = 61810;
 constexpr unsigned ImportChooseUnit = 61811;
 constexpr unsigned HelpImportRules = 61812;
+constexpr unsigned AddressNewLineHint = 61870;
 
 } // namespace StringId

@@ -20,6 +20,10 @@ public:
     virtual void Cancel() = 0;
 
     bool InWizard() const { return m_inWizard; }
+    // Where the wizard puts the focus when the page comes up: the first
+    // control Tab reaches, unless the page knows better; none on a page
+    // without fields.
+    virtual QWidget *FirstField() const;
 
 signals:
     // From the page's own OK, Cancel or Close button (QDialog::Accepted or

@@ -44,8 +44,9 @@ CCategoryPage::CCategoryPage(CTallywickData &data, bool inWizard, QWidget *paren
     setWindowTitle(QStringLiteral("Add or Delete Category"));
     BuildControls();
     SelectType(m_type);
-    if (!inWizard)
-        BindKeys();
+    // In the wizard too: Enter there would otherwise turn the page and
+    // drop the category typed.
+    BindKeys();
 }
 
 void CCategoryPage::BuildControls()
@@ -157,7 +158,17 @@ void CCategoryPage::BindKeys()
 
 bool CCategoryPage::Apply()
 {
+    // Leaving the wizard page forward with a category typed but not added
+    // adds it; one that cannot be added keeps the page, with its message.
+    const bool typed = !m_name->text().trimmed().isEmpty() || !m_description->text().trimmed().isEmpty();
+    if (InWizard() && typed)
+        return OnAdd();
     return true;
+}
+
+QWidget *CCategoryPage::FirstField() const
+{
+    return m_name;
 }
 
 void CCategoryPage::Cancel()
@@ -181,27 +192,28 @@ void CCategoryPage::FillList()
         new QTreeWidgetItem(m_list, {e.cTransactionName, e.cTransactionDescription});
 }
 
-void CCategoryPage::OnAdd()
+bool CCategoryPage::OnAdd()
 {
     const QString name = m_name->text().trimmed();
     if (name.isEmpty()) {
         TwkMessageBox(LoadString(StringId::EnterCategory), kTitle, MB_OK | MB_ICONINFORMATION, this);
         m_name->setFocus();
-        return;
+        return false;
     }
     if (IsDuplicateCategory(m_data, name, m_type)) {
         TwkMessageBox(name + LoadString(StringId::CategoryAlreadyExists), kTitle, MB_OK | MB_ICONINFORMATION, this);
         m_name->setFocus();
         m_name->selectAll();
-        return;
+        return false;
     }
     const QString description = m_description->text();
     if (!RunReported([&] { CCategoryStore(m_data).Add(name, description, m_type); }))
-        return;
+        return false;
     m_list->insertTopLevelItem(0, new QTreeWidgetItem({name, description}));
     m_name->clear();
     m_description->clear();
     m_name->setFocus();
+    return true;
 }
 
 void CCategoryPage::OnDelete()

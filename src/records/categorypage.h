@@ -20,15 +20,18 @@ public:
     explicit CCategoryPage(CTallywickData &data, bool inWizard = false, QWidget *parent = nullptr);
 
     int DialogId() const override { return IDD; }
-    // Each change is already written.
+    // Each change is already written; in the wizard a category still in
+    // the boxes is added first.
     bool Apply() override;
     // Remembers the selected type.
     void Cancel() override;
+    QWidget *FirstField() const override;
 
     int SelectedType() const { return m_type; }
 
 public slots:
-    void OnAdd();
+    // False when the category was refused or could not be written.
+    bool OnAdd();
     void OnDelete();
     void SelectType(int type);
 

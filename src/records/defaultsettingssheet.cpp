@@ -22,10 +22,16 @@ CDefaultSettingsSheet::CDefaultSettingsSheet(CTallywickData &data, QWidget *pare
     m_tabs = new QTabWidget(this);
 
     auto *buttons = new QDialogButtonBox(this);
+    // The sheet's buttons stand beside every page: their letters keep clear
+    // of the pages' (Assign holds A), and OK, Cancel and Help need none, as
+    // Enter, Escape and F1 press them, whatever letters a desktop would add.
     auto *ok = buttons->addButton(QDialogButtonBox::Ok);
     auto *cancel = buttons->addButton(QDialogButtonBox::Cancel);
-    m_apply = buttons->addButton(QStringLiteral("&Apply"), QDialogButtonBox::ApplyRole);
+    m_apply = buttons->addButton(QStringLiteral("Appl&y"), QDialogButtonBox::ApplyRole);
     auto *help = buttons->addButton(QDialogButtonBox::Help);
+    ok->setText(QStringLiteral("OK"));
+    cancel->setText(QStringLiteral("Cancel"));
+    help->setText(QStringLiteral("Help"));
     SetControlId(ok, 1);
     SetControlId(cancel, 2);
     SetControlId(m_apply, kApplyId);

@@ -12,6 +12,7 @@
 #include "records/wizarddecoration.h"
 #include "records/wizardsettingssummarypage.h"
 
+#include <QLineEdit>
 #include <QPushButton>
 #include <QShortcut>
 #include <QStackedWidget>
@@ -45,10 +46,12 @@ CTwkSetupWizardSheet::CTwkSetupWizardSheet(CTallywickData &data, QWidget *parent
         steps << step.page->windowTitle().trimmed();
     m_strip->SetSteps(steps);
 
-    m_back = MakeControl<QPushButton>(this, kBackId, QStringLiteral("< &Back"));
+    // Letters no page uses: Browse and Compact Database keep B and C. Close
+    // needs none, Escape closes.
+    m_back = MakeControl<QPushButton>(this, kBackId, QStringLiteral("< Bac&k"));
     m_next = MakeControl<QPushButton>(this, kNextId, QStringLiteral("&Next >"));
     m_finish = MakeControl<QPushButton>(this, kFinishId, QStringLiteral("&Finish"));
-    m_close = MakeControl<QPushButton>(this, 2, QStringLiteral("&Close"));
+    m_close = MakeControl<QPushButton>(this, 2, QStringLiteral("Close"));
     connect(m_back, &QPushButton::clicked, this, &CTwkSetupWizardSheet::OnBack);
     connect(m_next, &QPushButton::clicked, this, &CTwkSetupWizardSheet::OnNext);
     connect(m_finish, &QPushButton::clicked, this, &CTwkSetupWizardSheet::OnFinish);
@@ -106,7 +109,16 @@ void CTwkSetupWizardSheet::ShowPage(int index)
     m_back->setEnabled(index > 0);
     m_next->setVisible(!last);
     m_finish->setVisible(last);
-    (last ? m_finish : m_next)->setDefault(true);
+    QPushButton *step = last ? m_finish : m_next;
+    step->setDefault(true);
+    // Typing goes into the page, not into the button that turned it.
+    if (QWidget *field = m_pages.at(index).page->FirstField()) {
+        field->setFocus(Qt::TabFocusReason);
+        // As Tab would: what is typed replaces the text shown.
+        if (auto *edit = qobject_cast<QLineEdit *>(field))
+            edit->selectAll();
+    } else
+        step->setFocus(Qt::TabFocusReason);
 }
 
 void CTwkSetupWizardSheet::OnBack()

@@ -20,6 +20,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPalette>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -87,12 +88,20 @@ void CUserInfoPage::BuildControls()
     grid->addWidget(new QLabel(QStringLiteral("Address *"), details), 1, 0, Qt::AlignTop);
     grid->addWidget(m_address, 1, 1);
     grid->addWidget(MakeInfoIcon(details, 1093, LoadString(StringId::AddressInfoTip)), 1, 2, Qt::AlignTop);
-    grid->addWidget(new QLabel(QStringLiteral("Phone "), details), 2, 0);
-    grid->addWidget(m_phone, 2, 1);
-    grid->addWidget(new QLabel(QStringLiteral("Fax "), details), 3, 0);
-    grid->addWidget(m_fax, 3, 1);
-    grid->addWidget(new QLabel(QStringLiteral("E-mail"), details), 4, 0);
-    grid->addWidget(m_email, 4, 1);
+    // Enter moves on to Phone: say how a second line is had, under the box
+    // where the eye is, not only in the icon's tooltip.
+    auto *newLine = new QLabel(LoadString(StringId::AddressNewLineHint), details);
+    QFont hintFont = newLine->font();
+    hintFont.setPointSizeF(hintFont.pointSizeF() * 0.9);
+    newLine->setFont(hintFont);
+    newLine->setForegroundRole(QPalette::PlaceholderText);
+    grid->addWidget(newLine, 2, 1);
+    grid->addWidget(new QLabel(QStringLiteral("Phone "), details), 3, 0);
+    grid->addWidget(m_phone, 3, 1);
+    grid->addWidget(new QLabel(QStringLiteral("Fax "), details), 4, 0);
+    grid->addWidget(m_fax, 4, 1);
+    grid->addWidget(new QLabel(QStringLiteral("E-mail"), details), 5, 0);
+    grid->addWidget(m_email, 5, 1);
     grid->setColumnMinimumWidth(1, 260);
 
     auto *logoBox = MakeControl<QGroupBox>(this, 1010);
@@ -220,7 +229,7 @@ CCompanyFields CUserInfoPage::Fields() const
     return f;
 }
 
-void CUserInfoPage::OnAddUnit()
+bool CUserInfoPage::OnAddUnit()
 {
     const QString unit = m_unit->text().trimmed();
     if (const unsigned rejection = UnitRejection(m_data.company.units, unit)) {
@@ -228,13 +237,14 @@ void CUserInfoPage::OnAddUnit()
                                                 : LoadString(rejection);
         TwkMessageBox(text, QStringLiteral("Tallywick + "), MB_OK | MB_ICONINFORMATION, this);
         m_unit->setFocus();
-        return;
+        return false;
     }
     m_unit->clear();
     m_unit->setFocus();
     m_data.company.units << unit;
     InsertSortedCombo(m_units, unit);
     m_units->setCurrentIndex(0);
+    return true;
 }
 
 void CUserInfoPage::OnDeleteUnit()
@@ -317,11 +327,16 @@ bool CUserInfoPage::Apply()
     case CompanyProblem::None:
         break;
     }
+    // A unit typed but not added is added now; one that cannot be is said
+    // so, and the page stays with it.
+    if (!m_unit->text().trimmed().isEmpty() && !OnAddUnit())
+        return false;
     const QStringList units = ComboItems(m_units);
-    if (units.isEmpty()) {
-        if (TwkMessageBox(LoadString(StringId::AtLeastOneUnit), QStringLiteral("Tallywick + "), MB_YESNO | MB_ICONQUESTION, this)
-            == IDYES)
-            return true;
+    // Yes goes on without a unit but keeps the details typed: dropping them
+    // would leave the setup without an address.
+    if (units.isEmpty()
+        && TwkMessageBox(LoadString(StringId::AtLeastOneUnit), QStringLiteral("Tallywick + "), MB_YESNO | MB_ICONQUESTION, this)
+               != IDYES) {
         m_unit->setFocus();
         return false;
     }

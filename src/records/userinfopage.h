@@ -25,7 +25,8 @@ public:
     explicit CUserInfoPage(CTallywickData &data, bool inWizard = false, QWidget *parent = nullptr);
 
     int DialogId() const override { return IDD; }
-    // Checks the fields in order and writes the row; false keeps the page.
+    // Checks the fields in order, adds a unit still in the unit box, and
+    // writes the row; false keeps the page.
     bool Apply() override;
     // Takes back the units added since the page opened.
     void Cancel() override;
@@ -33,7 +34,8 @@ public:
     CCompanyFields Fields() const;
 
 public slots:
-    void OnAddUnit();
+    // False when the unit in the box was refused, with its message.
+    bool OnAddUnit();
     void OnDeleteUnit();
     void OnLogoButton();
 

@@ -4,6 +4,8 @@
 #include <QWidget>
 
 #include <functional>
+#include <map>
+#include <string>
 
 class CTallywickData;
 class CTallywickView;
@@ -17,6 +19,12 @@ void RegisterGalleryItem(const char *name, std::function<QWidget *()> make);
 // For items that write their own files (printed pages, several pictures):
 // called with the output folder; the item names its files after itself.
 void RegisterGalleryFiles(const char *name, std::function<void(const QString &folder)> write);
+
+// Every registered item by name: writes its files into the folder and says
+// whether it could.
+const std::map<std::string, std::function<bool(const QString &folder)>> &GalleryItems();
+// The items that make one widget, by name; the caller owns what they make.
+const std::map<std::string, std::function<QWidget *()>> &GalleryWidgets();
 
 // Registers at static initialisation, one per item:
 //   static GalleryRegistration reg("grid-empty", [] { return new QWidget; });

@@ -7,46 +7,10 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QLayout>
-#include <QPixmap>
 #include <QTemporaryDir>
 
 #include <algorithm>
 #include <cstdio>
-#include <map>
-#include <memory>
-#include <string>
-
-namespace {
-
-// Each item writes its files into the folder and says whether it could.
-std::map<std::string, std::function<bool(const QString &)>> &Items()
-{
-    static std::map<std::string, std::function<bool(const QString &)>> items;
-    return items;
-}
-
-} // namespace
-
-void RegisterGalleryItem(const char *name, std::function<QWidget *()> make)
-{
-    Items()[name] = [name = QString::fromLatin1(name), make](const QString &folder) {
-        std::unique_ptr<QWidget> widget(make());
-        const QString file = folder + u'/' + name + QStringLiteral(".png");
-        if (widget && widget->grab().save(file))
-            return true;
-        std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
-        return false;
-    };
-}
-
-void RegisterGalleryFiles(const char *name, std::function<void(const QString &folder)> write)
-{
-    Items()[name] = [write](const QString &folder) {
-        write(folder);
-        return true;
-    };
-}
 
 int main(int argc, char **argv)
 {
@@ -70,7 +34,7 @@ int main(int argc, char **argv)
         return 1;
     }
     int failures = 0;
-    for (auto &[name, write] : Items()) {
+    for (const auto &[name, write] : GalleryItems()) {
         const QString item = QString::fromStdString(name);
         if (args.size() > 1 && std::none_of(args.begin() + 1, args.end(), [&](const QString &p) { return item.startsWith(p); }))
             continue;

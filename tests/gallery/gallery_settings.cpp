@@ -59,12 +59,26 @@ QWidget *Wizard(int page, bool firstRun = false)
     return Sized(wizard);
 }
 
+// The user information page as a new user first meets it: nothing stored,
+// no logo, a unit typed but not yet added.
+QWidget *NewUserWizard()
+{
+    CTallywickData &data = SampleData();
+    const CCompanyRecord kept = data.company;
+    data.company = CCompanyRecord();
+    QWidget *wizard = Wizard(1, true);
+    data.company = kept;
+    wizard->findChild<QWidget *>(QStringLiteral("1018"))->setProperty("text", QStringLiteral("Shop"));
+    return wizard;
+}
+
 // CGeneralSettingsPage and CPreferenceSettingsPage on the sheet; the wizard
 // opens on CWizardSettingsSummaryPage.
 const GalleryRegistration general("records-settings-general", [] { return Sheet(0); });
 const GalleryRegistration preference("records-settings-preference", [] { return Sheet(1); });
 const GalleryRegistration welcome("records-wizard-1", [] { return Wizard(0, true); });
 const GalleryRegistration userInfo("records-wizard-2", [] { return Wizard(1); });
+const GalleryRegistration newUser("records-wizard-2-newuser", [] { return NewUserWizard(); });
 const GalleryRegistration currency("records-wizard-3", [] { return Wizard(2); });
 const GalleryRegistration category("records-wizard-4", [] { return Wizard(3); });
 const GalleryRegistration generalPage("records-wizard-5", [] { return Wizard(4); });

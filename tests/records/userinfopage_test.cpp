@@ -69,7 +69,7 @@ TEST_F(UserInfoPageTest, ChecksRunInOrderWithTheirMessageAndFocus)
         EXPECT_EQ(page.focusWidget(), Control<QWidget>(&page, c.focus));
     }
     // Valid e-mail texts reach the units question; No keeps the page, Yes
-    // accepts it without writing anything.
+    // accepts it and keeps the details typed.
     for (const char *email : {"", "@", "me@home"}) {
         TestUi().Reset();
         Control<QLineEdit>(&page, 1009)->setText(QString::fromLatin1(email));
@@ -78,10 +78,27 @@ TEST_F(UserInfoPageTest, ChecksRunInOrderWithTheirMessageAndFocus)
         EXPECT_TRUE(TestUi().LastText().startsWith(QStringLiteral("There should be atleast one Unit or Division.")));
         EXPECT_EQ(page.focusWidget(), Control<QWidget>(&page, 1018));
     }
+    // A unit typed but not added is added, or refused with its message.
+    TestUi().Reset();
+    Control<QLineEdit>(&page, 1018)->setText(QStringLiteral("North,South"));
+    EXPECT_FALSE(page.Apply());
+    EXPECT_TRUE(TestUi().LastText().startsWith(QStringLiteral("Please enter valid characters only")));
+    EXPECT_EQ(page.focusWidget(), Control<QWidget>(&page, 1018));
+    EXPECT_EQ(Stored("cName"), QString());
+    Control<QLineEdit>(&page, 1018)->clear();
     TestUi().QueueAnswer(IDYES);
     EXPECT_TRUE(page.Apply());
-    EXPECT_EQ(Stored("cName"), QString());
-    EXPECT_EQ(data.company.cName, QStringLiteral("Stored name"));
+    EXPECT_EQ(Stored("cName"), QStringLiteral("Me"));
+    EXPECT_EQ(Stored("cAddress"), QStringLiteral("Here"));
+    EXPECT_EQ(Stored("cCompanyUnits"), QStringLiteral(" "));
+    EXPECT_EQ(data.company.cAddress, QStringLiteral("Here"));
+
+    TestUi().Reset();
+    Control<QLineEdit>(&page, 1018)->setText(QStringLiteral(" Shop "));
+    EXPECT_TRUE(page.Apply());
+    EXPECT_TRUE(TestUi().messages.isEmpty());
+    EXPECT_EQ(Stored("cCompanyUnits"), QStringLiteral("Shop,"));
+    EXPECT_EQ(data.company.units, QStringList{QStringLiteral("Shop")});
 }
 
 TEST_F(UserInfoPageTest, SavingWritesTheTextsAsTypedAndOnlyASavedPageChangesMemory)
