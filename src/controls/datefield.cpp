@@ -7,6 +7,7 @@
 #include <QLocale>
 
 #include <algorithm>
+#include <utility>
 
 CDateField::CDateField(QWidget *parent)
     : QDateEdit(parent)
@@ -64,6 +65,7 @@ bool CDateField::event(QEvent *event)
 void CDateField::keyPressEvent(QKeyEvent *event)
 {
     const Qt::KeyboardModifiers modifiers = event->modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier);
+    const bool justMovedOn = std::exchange(m_movedOn, false);
     if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && !modifiers) {
         // The date edit takes what was typed; then on to the next control.
         QDateEdit::keyPressEvent(event);
@@ -73,12 +75,21 @@ void CDateField::keyPressEvent(QKeyEvent *event)
         return;
     }
     const QString text = event->text();
-    if (!modifiers && text.size() == 1 && currentSection() == MonthSection && TypeMonth(text)) {
+    const bool typed = !modifiers && text.size() == 1 && text[0].isPrint();
+    // A section that filled up has moved on already: the separator typed
+    // after it must not skip the next one too ("05/11/2027" as typed).
+    if (typed && justMovedOn && !text[0].isLetterOrNumber()) {
+        event->accept();
+        return;
+    }
+    if (typed && currentSection() == MonthSection && TypeMonth(text)) {
         event->accept();
         return;
     }
     m_typed.clear();
+    const int section = currentSectionIndex();
     QDateEdit::keyPressEvent(event);
+    m_movedOn = typed && text[0].isLetterOrNumber() && currentSectionIndex() != section;
 }
 
 void CDateField::focusOutEvent(QFocusEvent *event)
@@ -94,8 +105,12 @@ bool CDateField::TypeMonth(const QString &text)
     const bool named = displayFormat().contains(QLatin1String("MMM"));
     if (!c.isLetter() && !(c.isDigit() && named))
         return false;
-    // Letters after digits, or digits after letters, start again.
-    if (!m_typed.isEmpty() && m_typed[0].isDigit() != c.isDigit())
+    // Letters after digits, digits after letters, or a month changed some
+    // other way since, start again.
+    // Trying June on the way to July must not cost July its 31st.
+    if (m_typed.isEmpty() || date().month() != m_typedMonth)
+        m_typedDay = date().day();
+    if (!m_typed.isEmpty() && (m_typed[0].isDigit() != c.isDigit() || date().month() != m_typedMonth))
         m_typed.clear();
     bool several = false;
     int month = MonthFor(m_typed + c, &several);
@@ -108,9 +123,13 @@ bool CDateField::TypeMonth(const QString &text)
     }
     if (month)
         SetMonth(month);
-    if (month && !several) {
+    m_typedMonth = date().month();
+    // A complete number moves on, as the date edit's own numbers do; a name
+    // waits for the separator, so that its further letters go nowhere else.
+    if (month && !several && c.isDigit()) {
         m_typed.clear();
         NextSection();
+        m_movedOn = true;
     }
     return true;
 }
@@ -118,7 +137,7 @@ bool CDateField::TypeMonth(const QString &text)
 void CDateField::SetMonth(int month)
 {
     const QDate now = date();
-    const int day = std::min(now.day(), QDate(now.year(), month, 1).daysInMonth());
+    const int day = std::min(m_typedDay, QDate(now.year(), month, 1).daysInMonth());
     setDate(QDate(now.year(), month, day));
     setSelectedSection(MonthSection);
 }

@@ -28,7 +28,13 @@ private:
     void SetMonth(int month);
     void NextSection();
 
+    // What was typed into the month so far, the month it picked and the day
+    // of the month before.
     QString m_typed;
+    int m_typedMonth = 0;
+    int m_typedDay = 1;
+    // The last key filled a section and the date edit moved on.
+    bool m_movedOn = false;
 };
 
 // A date field with id `id`, in `format`, showing today, with a calendar.
