@@ -171,5 +171,8 @@ constexpr unsigned ImportNameMapping = 61810;
 constexpr unsigned ImportChooseUnit = 61811;
 constexpr unsigned HelpImportRules = 61812;
 constexpr unsigned AddressNewLineHint = 61870;
+constexpr unsigned EnterAmountLike = 61830;
+constexpr unsigned EnterAmountLikeEither = 61831;
+constexpr unsigned AmountReadTwoWays = 61832;
 
 } // namespace StringId

@@ -1,6 +1,10 @@
 #include "controls/dialogcontrols.h"
 
+#include "base/amounttext.h"
+#include "base/uiseam.h"
+
 #include <QLabel>
+#include <QLineEdit>
 #include <QStyle>
 
 void SetControlId(QWidget *control, int id)
@@ -21,4 +25,18 @@ QLabel *MakeInfoIcon(QWidget *parent, int id, const QString &tip)
     icon->setToolTip(tip);
     icon->setFixedSize(size, size);
     return icon;
+}
+
+std::optional<double> TakeAmount(QLineEdit *box, QWidget *owner)
+{
+    const QString typed = box->text();
+    const AmountMarks marks = DesktopAmountMarks();
+    const AmountReading reading = ReadAmount(typed, marks);
+    if (reading.value)
+        return reading.value;
+    TwkMessageBox(AmountRefusalMessage(typed, reading, marks), QStringLiteral("Tallywick + "), MB_OK | MB_ICONINFORMATION,
+                  owner);
+    box->setFocus();
+    box->selectAll();
+    return std::nullopt;
 }

@@ -2,7 +2,10 @@
 
 #include <QString>
 
+#include <optional>
+
 class QLabel;
+class QLineEdit;
 class QWidget;
 
 // Every control of a dialog carries its resource id as its object name, so
@@ -28,3 +31,8 @@ W *MakeControl(QWidget *parent, int id, const QString &text)
 
 // The small information icon that carries a tooltip.
 QLabel *MakeInfoIcon(QWidget *parent, int id, const QString &tip);
+
+// The amount an amount box holds, read by the desktop's marks. A refused
+// amount is told with the forms that are read, and left as typed, selected
+// and in the focus, for the user to mend.
+std::optional<double> TakeAmount(QLineEdit *box, QWidget *owner);

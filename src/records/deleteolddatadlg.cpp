@@ -5,6 +5,7 @@
 #include "base/stringtable.h"
 #include "base/uiseam.h"
 #include "base/waitcursor.h"
+#include "controls/datefield.h"
 #include "data/compaction.h"
 #include "data/dbrecordset.h"
 #include "data/sqltext.h"
@@ -73,10 +74,7 @@ CDeleteOldDataDlg::CDeleteOldDataDlg(CTallywickData &data, QWidget *parent)
     m_income = MakeControl<QCheckBox>(group, 1056, QStringLiteral("Income"));
     m_expense = MakeControl<QCheckBox>(group, 1055, QStringLiteral("Expense"));
     m_reminders = MakeControl<QCheckBox>(group, 1058, QStringLiteral("Payment Reminder"));
-    m_day = MakeControl<QDateEdit>(group, 1057);
-    m_day->setDisplayFormat(m_data.settings.dateFormat);
-    m_day->setCalendarPopup(true);
-    m_day->setDate(Today());
+    m_day = MakeDateField(group, 1057, m_data.settings.dateFormat);
     auto *groupLayout = new QGridLayout(group);
     groupLayout->addWidget(m_income, 0, 0);
     groupLayout->addWidget(m_expense, 0, 1);

@@ -5,6 +5,7 @@
 #include "base/stringids.h"
 #include "base/stringtable.h"
 #include "base/uiseam.h"
+#include "controls/datefield.h"
 #include "data/jetsql.h"
 #include "data/tallywickdata.h"
 #include "records/categorystore.h"
@@ -54,14 +55,8 @@ CEditDeleteDlg::CEditDeleteDlg(CTallywickData &data, int type, QWidget *parent)
 
 void CEditDeleteDlg::BuildControls()
 {
-    const QDate today = Today();
-    m_from = MakeControl<QDateEdit>(this, 1048);
-    m_to = MakeControl<QDateEdit>(this, 1049);
-    for (QDateEdit *picker : {m_from, m_to}) {
-        picker->setCalendarPopup(true);
-        picker->setDisplayFormat(m_data.settings.dateFormat);
-        picker->setDate(today);
-    }
+    m_from = MakeDateField(this, 1048, m_data.settings.dateFormat);
+    m_to = MakeDateField(this, 1049, m_data.settings.dateFormat);
     m_category = MakeControl<QComboBox>(this, 1059);
     m_category->setMinimumWidth(180);
 

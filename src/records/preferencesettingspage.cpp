@@ -25,8 +25,10 @@ const QString kSection = QStringLiteral("Settings");
 
 QStringList DateFormatChoices()
 {
+    // The setting is stored as its text: new formats go at the end and the
+    // earlier ones keep their meaning.
     return {QStringLiteral("MMM/dd/yyyy"), QStringLiteral("MM/dd/yyyy"), QStringLiteral("dd/MMM/yyyy"),
-            QStringLiteral("dd/MM/yyyy")};
+            QStringLiteral("dd/MM/yyyy"),  QStringLiteral("dd.MM.yyyy"), QStringLiteral("yyyy-MM-dd")};
 }
 
 QString DateFormatExample(const QString &format)

@@ -6,6 +6,7 @@
 #include "base/stringtable.h"
 #include "base/uiseam.h"
 #include "base/waitcursor.h"
+#include "controls/datefield.h"
 #include "data/dberror.h"
 #include "data/jetsql.h"
 #include "data/sqltext.h"
@@ -16,7 +17,6 @@
 
 #include <QCheckBox>
 #include <QDateEdit>
-#include <QLocale>
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -34,14 +34,6 @@ namespace {
 
 constexpr int kMaxDescription = 256;
 
-QDateEdit *MakeDatePicker(QWidget *parent, int id, const QString &format)
-{
-    auto *picker = MakeControl<QDateEdit>(parent, id);
-    picker->setCalendarPopup(true);
-    picker->setDisplayFormat(format);
-    picker->setDate(Today());
-    return picker;
-}
 
 } // namespace
 
@@ -53,7 +45,7 @@ CReminderEntryDlg::CReminderEntryDlg(CTallywickData &data, Mode mode, const CRem
     SetControlId(this, IDD);
     const bool add = mode == AddMode;
     setWindowTitle(LoadString(add ? StringId::AddReminderTitle : StringId::EditReminderTitle));
-    m_date = MakeDatePicker(this, 1026, data.settings.dateFormat);
+    m_date = MakeDateField(this, 1026, data.settings.dateFormat);
     m_description = MakeControl<QPlainTextEdit>(this, 1122);
     m_description->setTabChangesFocus(true);
     m_description->setFixedHeight(m_description->fontMetrics().lineSpacing() * 3 + 12);
@@ -128,11 +120,9 @@ bool CReminderEntryDlg::Refuse(unsigned messageId, QWidget *field)
 
 void CReminderEntryDlg::accept()
 {
-    const std::optional<double> amount = ParseAmount(m_amount->text());
-    if (!amount) {
-        Refuse(StringId::EnterValidAmount, m_amount);
+    const std::optional<double> amount = TakeAmount(m_amount, this);
+    if (!amount)
         return;
-    }
     int days = 0;
     switch (CheckReminderDays(m_days->text(), &days)) {
     case ReminderDaysCheck::NotANumber:
@@ -163,8 +153,8 @@ CPaymentReminderDlg::CPaymentReminderDlg(CTallywickData &data, QWidget *parent)
 {
     SetControlId(this, IDD);
     setWindowTitle(QStringLiteral("Payment Reminder"));
-    m_from = MakeDatePicker(this, 1033, data.settings.dateFormat);
-    m_to = MakeDatePicker(this, 1027, data.settings.dateFormat);
+    m_from = MakeDateField(this, 1033, data.settings.dateFormat);
+    m_to = MakeDateField(this, 1027, data.settings.dateFormat);
     m_list = MakeControl<QTreeWidget>(this, 1128);
     m_list->setRootIsDecorated(false);
     m_list->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -322,12 +312,8 @@ CDisplayRemindersDlg::CDisplayRemindersDlg(CTallywickData &data, QWidget *parent
 {
     SetControlId(this, IDD);
     setWindowTitle(QStringLiteral("Display payment reminders"));
-    m_from = MakeDatePicker(this, 1033, data.settings.dateFormat);
-    m_to = MakeDatePicker(this, 1027, data.settings.dateFormat);
-    // Their texts head the report: English month names on any desktop, as
-    // in every other report.
-    m_from->setLocale(QLocale::c());
-    m_to->setLocale(QLocale::c());
+    m_from = MakeDateField(this, 1033, data.settings.dateFormat);
+    m_to = MakeDateField(this, 1027, data.settings.dateFormat);
     auto *group = new QGroupBox(QStringLiteral("Select date"), this);
     auto *range = new QGridLayout(group);
     range->addWidget(new QLabel(QStringLiteral("From"), group), 0, 0);

@@ -5,6 +5,7 @@
 #include "base/stringids.h"
 #include "base/stringtable.h"
 #include "base/uiseam.h"
+#include "controls/datefield.h"
 #include "data/dberror.h"
 #include "data/jetsql.h"
 #include "data/profile.h"
@@ -89,8 +90,7 @@ void CTransactionDlg::Open()
 void CTransactionDlg::BuildControls()
 {
     m_unit = MakeControl<QComboBox>(this, 1022);
-    m_date = MakeControl<QDateEdit>(this, 1026);
-    m_date->setCalendarPopup(true);
+    m_date = MakeControl<CDateField>(this, 1026);
     m_category = MakeControl<QComboBox>(this, 1028);
     auto *categoryLabel = MakeControl<QLabel>(this, 1027, QStringLiteral("Category"));
     m_amountLabel = MakeControl<QLabel>(this, 1029);
@@ -248,15 +248,9 @@ bool CTransactionDlg::OnSave()
     if (KeepsStored(AmountField)) {
         record.amount = m_stored->amount;
     } else {
-        const QString amountText = m_amount->text();
-        const std::optional<double> amount = ParseAmount(amountText);
-        if (!amount) {
-            TwkMessageBox(LoadString(StringId::EnterValidAmountAgain), QStringLiteral("Tallywick + "), MB_OK | MB_ICONINFORMATION, this);
-            if (!amountText.isEmpty())
-                m_amount->clear();
-            m_amount->setFocus();
+        const std::optional<double> amount = TakeAmount(m_amount, this);
+        if (!amount)
             return false;
-        }
         record.amount = *amount;
     }
     record.unit = KeepsStored(UnitField) ? m_stored->unit : m_unit->currentText();

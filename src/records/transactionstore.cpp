@@ -3,34 +3,6 @@
 #include "data/dbrecordset.h"
 #include "data/sqltext.h"
 
-#include <charconv>
-#include <cmath>
-
-std::optional<double> ParseAmount(const QString &text)
-{
-    if (text.isEmpty() || text == QLatin1String("."))
-        return std::nullopt;
-    int points = 0;
-    for (const QChar c : text) {
-        if (c == u'.')
-            ++points;
-        else if (c < u'0' || c > u'9')
-            return std::nullopt;
-    }
-    if (points > 1)
-        return std::nullopt;
-    // from_chars reads "5." and ".5" as they stand and, unlike strtod, always
-    // with a point whatever the desktop's locale; a run of digits too long for
-    // a double would write "inf" into the statement, so it is refused here.
-    const QByteArray latin = text.toLatin1();
-    double value = 0;
-    const auto [end, error] = std::from_chars(latin.constData(), latin.constData() + latin.size(), value);
-    if (error != std::errc() || end != latin.constData() + latin.size())
-        return std::nullopt;
-    if (!std::isfinite(value) || value < 0)
-        return std::nullopt;
-    return value;
-}
 
 CTransactionStore::CTransactionStore(CDbConnection &connection)
     : m_connection(connection)

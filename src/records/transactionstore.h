@@ -33,10 +33,6 @@ struct CListedTransaction {
     QString description;
 };
 
-// The amount rule: digits with at most one decimal point, not a lone point;
-// no sign, blank or thousands separator. Nothing when the text breaks it.
-std::optional<double> ParseAmount(const QString &text);
-
 // The statements of the entry and Edit or Delete dialogs. Failures throw
 // CDbError; several-row changes run in one transaction.
 class CTransactionStore

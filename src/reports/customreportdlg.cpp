@@ -4,6 +4,7 @@
 #include "base/stringids.h"
 #include "base/stringtable.h"
 #include "base/uiseam.h"
+#include "controls/datefield.h"
 #include "controls/gridctrl.h"
 #include "data/tallywickdata.h"
 #include "reports/customreportwriter.h"
@@ -11,7 +12,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QLocale>
 #include <QDateEdit>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -115,14 +115,8 @@ void CCustomReportDlg::BuildControls()
     m_reportBox->setMinimumWidth(220);
     auto *toggle = Button(this, 1152, QStringLiteral("+"), QStringLiteral("Show or hide the report definitions"));
     toggle->setFixedWidth(32);
-    m_from = Control<QDateEdit>(this, 1033);
-    m_to = Control<QDateEdit>(this, 1027);
-    m_from->setCalendarPopup(true);
-    m_to->setCalendarPopup(true);
-    // Their texts head the report: English month names on any desktop, as
-    // in every other report.
-    m_from->setLocale(QLocale::c());
-    m_to->setLocale(QLocale::c());
+    m_from = Control<CDateField>(this, 1033);
+    m_to = Control<CDateField>(this, 1027);
     m_singleUnit = Control<QCheckBox>(this, 1165, QStringLiteral("Report on one unit only; otherwise on every unit"));
     m_singleUnit->setText(QStringLiteral("Select Unit "));
     m_unitBox = Control<QComboBox>(this, 1155);

@@ -3,6 +3,7 @@
 #include "base/clock.h"
 #include "base/stringids.h"
 #include "base/stringtable.h"
+#include "controls/datefield.h"
 #include "data/tallywickdata.h"
 
 #include <QCheckBox>
@@ -18,12 +19,19 @@
 
 QDateEdit *MakeReportPicker(QWidget *parent, int id, const QString &dateFormat)
 {
-    auto *picker = MakeControl<QDateEdit>(parent, id);
-    picker->setLocale(QLocale::c());
-    picker->setCalendarPopup(true);
-    picker->setDisplayFormat(dateFormat);
-    picker->setDate(Today());
-    return picker;
+    return MakeDateField(parent, id, dateFormat);
+}
+
+QString MonthPickerFormat(const QString &dateFormat)
+{
+    if (dateFormat.contains(QLatin1String("MMM")))
+        return QStringLiteral("MMM-yyyy");
+    // The month where the format puts it, with the format's own separator.
+    if (dateFormat == QLatin1String("yyyy-MM-dd"))
+        return QStringLiteral("yyyy-MM");
+    if (dateFormat == QLatin1String("dd.MM.yyyy"))
+        return QStringLiteral("MM.yyyy");
+    return QStringLiteral("MM-yyyy");
 }
 
 QLabel *MakeReportInfoIcon(QWidget *parent, int id, unsigned tipId)

@@ -23,6 +23,10 @@ class QList;
 // names on any desktop, as the reports print them.
 QDateEdit *MakeReportPicker(QWidget *parent, int id, const QString &dateFormat);
 
+// The monthly report's month picker format for a date format: month and
+// year only, in the date format's order.
+QString MonthPickerFormat(const QString &dateFormat);
+
 // The information icon with its tooltip string.
 QLabel *MakeReportInfoIcon(QWidget *parent, int id, unsigned tipId);
 

@@ -45,8 +45,7 @@ CReportInfoDlg::CReportInfoDlg(CTallywickData &data, CTallywickView &view, int m
     } else if (mode == 1) {
         // A month is picked by stepping, without a calendar.
         m_first->setCalendarPopup(false);
-        m_first->setDisplayFormat(format.contains(QStringLiteral("MMM")) ? QStringLiteral("MMM-yyyy")
-                                                                          : QStringLiteral("MM-yyyy"));
+        m_first->setDisplayFormat(MonthPickerFormat(format));
         firstCaption->setText(QStringLiteral("Select Month"));
         setWindowTitle(QStringLiteral("Monthly Report"));
     } else {

@@ -6,6 +6,7 @@
 #include "data/jetsql.h"
 #include "data/sqltext.h"
 #include "recordfixture.h"
+#include "support/germandesktop.h"
 
 #include <QCheckBox>
 #include <QDateEdit>
@@ -84,6 +85,7 @@ TEST_F(ReminderTest, StartupDeletesOnlyExpiredAutoDeleteRemindersAndFindsTheDueO
 
 TEST_F(ReminderTest, TheEntryFormChecksInOrderAndKeepsItsFields)
 {
+    CPlainDesktop plain;
     CReminderEntryDlg form(data, CReminderEntryDlg::AddMode);
     auto *amount = Control<QLineEdit>(&form, 1123);
     auto *days = Control<QLineEdit>(&form, 1127);
@@ -91,7 +93,7 @@ TEST_F(ReminderTest, TheEntryFormChecksInOrderAndKeepsItsFields)
     const struct {
         const char *amount, *days, *description, *message;
     } cases[] = {
-        {"1.2.3", "-1", "", "Please enter a valid amount!"},
+        {"1.2.3", "-1", "", "Please enter a valid amount, for example 1250.50."},
         {"12.50", "", "", "Day should be entered as a number."},
         {"12.50", "36501", "", "Day should be entered as a number between 0 and 36500."},
     };

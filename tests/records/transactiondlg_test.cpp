@@ -5,6 +5,7 @@
 #include "data/profile.h"
 #include "recordfixture.h"
 #include "records/recordui.h"
+#include "support/germandesktop.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -38,25 +39,31 @@ protected:
 
 TEST_F(TransactionDlgTest, AmountRuleDecidesWhatIsWritten)
 {
+    // A desktop that reads numbers only with a point.
+    CPlainDesktop plain;
     const struct {
         const char *typed, *stored; // nullptr: refused
     } cases[] = {{"", nullptr},     {".", nullptr},     {"5.", "5.000000"}, {".5", "0.500000"}, {"0", "0.000000"},
                  {"1,000", nullptr}, {" 1", nullptr},   {"-3", nullptr},    {"1.2.3", nullptr}, {"12.50", "12.500000"}};
     CTransactionDlg dlg(data, 1);
+    dlg.show();
     auto *amount = Control<QLineEdit>(&dlg, 1030);
     for (const auto &c : cases) {
         SCOPED_TRACE(c.typed);
         TestUi().Reset();
         const int before = Rows();
         amount->setText(QString::fromLatin1(c.typed));
+        Control<QWidget>(&dlg, 1032)->setFocus();
         EXPECT_EQ(dlg.OnSave(), c.stored != nullptr);
         if (c.stored) {
             EXPECT_EQ(Table().last().section(u'|', 3, 3), QLatin1String(c.stored));
             continue;
         }
-        EXPECT_EQ(TestUi().Texts(), QStringList{QStringLiteral("Please enter a valid amount!")});
+        EXPECT_EQ(TestUi().Texts(), QStringList{QStringLiteral("Please enter a valid amount, for example 1250.50.")});
         EXPECT_EQ(Rows(), before);
-        EXPECT_EQ(amount->text(), QString());
+        // What was typed stays, selected, for the user to mend.
+        EXPECT_EQ(amount->text(), QString::fromLatin1(c.typed));
+        EXPECT_EQ(amount->selectedText(), QString::fromLatin1(c.typed));
         EXPECT_EQ(dlg.focusWidget(), amount);
     }
 }
@@ -123,10 +130,10 @@ TEST_F(TransactionDlgTest, EditShowsTwoDecimalsAndAsksOnlyAfterARealChange)
     TestUi().Reset();
     CTransactionDlg dlg(data, 1, 1);
     dlg.show();
-    Type(dlg, 1030, QStringLiteral("1,5"));
+    Type(dlg, 1030, QStringLiteral("1.2.3"));
     TestUi().QueueAnswer(IDYES);
     dlg.reject();
-    EXPECT_EQ(TestUi().LastText(), QStringLiteral("Please enter a valid amount!"));
+    EXPECT_TRUE(TestUi().LastText().startsWith(QStringLiteral("Please enter a valid amount, for example 1250.50")));
     EXPECT_TRUE(dlg.isVisible());
     Type(dlg, 1030, QStringLiteral("15"));
     TestUi().QueueAnswer(IDYES);

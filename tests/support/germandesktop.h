@@ -1,25 +1,48 @@
 #pragma once
 
+#include <QLocale>
+
 #include <clocale>
 #include <string>
 
-// Switches the C library to a German desktop's locale (decimal comma) for
-// its lifetime, as QApplication does at start on such a desktop.
-class CGermanDesktop
+// A desktop's locale for its lifetime: the C library's (as QApplication sets
+// it at start) and Qt's default locale, both put back afterwards.
+class CDesktopLocale
 {
 public:
-    CGermanDesktop()
+    CDesktopLocale(const char *cName, const QLocale &qt)
         : m_before(std::setlocale(LC_ALL, nullptr))
-        , m_active(std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr)
+        , m_active(std::setlocale(LC_ALL, cName) != nullptr)
     {
+        QLocale::setDefault(qt);
     }
-    ~CGermanDesktop() { std::setlocale(LC_ALL, m_before.c_str()); }
-    CGermanDesktop(const CGermanDesktop &) = delete;
-    CGermanDesktop &operator=(const CGermanDesktop &) = delete;
-    // False when the locale is not installed (tools/install-deps.sh adds it).
+    ~CDesktopLocale()
+    {
+        std::setlocale(LC_ALL, m_before.c_str());
+        QLocale::setDefault(m_qtBefore);
+    }
+    CDesktopLocale(const CDesktopLocale &) = delete;
+    CDesktopLocale &operator=(const CDesktopLocale &) = delete;
+    // False when the C library does not have the locale (tools/install-deps.sh
+    // adds de_DE); Qt's side is switched all the same.
     bool Active() const { return m_active; }
 
 private:
+    QLocale m_qtBefore;
     std::string m_before;
     bool m_active;
+};
+
+// A German desktop: a decimal comma, digits grouped with a point.
+class CGermanDesktop : public CDesktopLocale
+{
+public:
+    CGermanDesktop() : CDesktopLocale("de_DE.UTF-8", QLocale(QLocale::German, QLocale::Germany)) {}
+};
+
+// A desktop without a language of its own: numbers only with a point.
+class CPlainDesktop : public CDesktopLocale
+{
+public:
+    CPlainDesktop() : CDesktopLocale("C", QLocale::c()) {}
 };
