@@ -41,10 +41,15 @@ CAddinManager::CAddinManager(QObject *parent)
 
 CAddinManager::~CAddinManager() = default;
 
-QStringList CAddinManager::DefaultFolders(const QString &appFolder)
+QStringList CAddinManager::DefaultFolders(const QString &programFolder)
 {
     const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-    return {QDir(appFolder).filePath(QStringLiteral("addins")), data + QStringLiteral("/Tallywick/addins")};
+    QStringList folders{QDir::cleanPath(QDir(programFolder).absoluteFilePath(QStringLiteral("addins")))};
+    // A program whose own folder is the user's data folder looks there once.
+    const QString user = QDir::cleanPath(data + QStringLiteral("/Tallywick/addins"));
+    if (!folders.contains(user))
+        folders << user;
+    return folders;
 }
 
 QString CAddinManager::RegistryKey(const QString &name)
@@ -91,11 +96,17 @@ void CAddinManager::Load(const QStringList &folders, QObject *app)
 
 void CAddinManager::Discover(const QStringList &folders, QObject *app)
 {
+    // One plugin file is one add-in, however many folders (or links) lead
+    // to it: a second load would connect the same root object again.
+    QStringList loaded;
     for (const QString &folder : folders) {
         const QFileInfoList files = QDir(folder).entryInfoList(QDir::Files, QDir::Name);
         for (const QFileInfo &file : files) {
-            if (QLibrary::isLibrary(file.fileName()))
-                AddPlugin(file.absoluteFilePath(), app);
+            const QString path = file.canonicalFilePath();
+            if (!QLibrary::isLibrary(file.fileName()) || loaded.contains(path))
+                continue;
+            loaded << path;
+            AddPlugin(file.absoluteFilePath(), app);
         }
     }
 }

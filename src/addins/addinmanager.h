@@ -99,8 +99,9 @@ public:
     void Unload();
     bool Unloaded() const { return m_unloaded; }
 
-    // The add-ins folders: beside the program, then the user's data folder.
-    static QStringList DefaultFolders(const QString &appFolder);
+    // The add-ins folders: beside the program (`programFolder` is the
+    // executable's folder), then the user's data folder; one folder once.
+    static QStringList DefaultFolders(const QString &programFolder);
     // An add-in's name as a key of the stored settings: a slash or backslash
     // would nest the key, so they and '%' are written as %2F, %5C and %25.
     static QString RegistryKey(const QString &name);

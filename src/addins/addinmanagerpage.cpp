@@ -1,6 +1,9 @@
 #include "addins/addinmanagerpage.h"
 
 #include "addins/addinmanager.h"
+#include "base/stringids.h"
+#include "base/stringtable.h"
+#include "base/uiseam.h"
 #include "controls/dialogcontrols.h"
 
 #include <QFileInfo>
@@ -61,12 +64,23 @@ void CAddinManagerPage::showEvent(QShowEvent *event)
 
 bool CAddinManagerPage::Apply()
 {
+    QList<int> before;
+    for (const CAddinRecord &record : m_manager.Addins())
+        before << record.loadFlag;
     for (int i = 0; i < m_list->count(); ++i) {
         const QListWidgetItem *item = m_list->item(i);
         const QString name = item->data(Qt::UserRole).toString();
         if (!name.isEmpty())
             m_manager.SetLoadFlag(name, item->checkState() == Qt::Checked);
     }
+    if (m_manager.SaveLoadFlags())
+        return true;
+    // Not stored, so not in force either; the flags that did get written go
+    // back too, as far as the profile lets them.
+    for (int i = 0; i < before.size(); ++i)
+        m_manager.Addins()[i].loadFlag = before[i];
     m_manager.SaveLoadFlags();
-    return true;
+    TwkMessageBox(LoadString(StringId::SaveLocalSettingsFailed), QStringLiteral("Tallywick + "), MB_OK | MB_ICONEXCLAMATION,
+                  this);
+    return false;
 }

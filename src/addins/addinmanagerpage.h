@@ -8,7 +8,8 @@ class QListWidget;
 
 // The "Addin Manager" page of the Default Settings sheet (dialog 150): one
 // check mark per add-in. Applying sets the load flags at once (commands of
-// an unchecked add-in are disabled) and stores them.
+// an unchecked add-in are disabled) and stores them; flags that cannot be
+// stored are told to the user and stay as they were.
 class CAddinManagerPage : public CSettingsPage
 {
     Q_OBJECT

@@ -38,8 +38,11 @@ public:
     virtual void RepaintView() = 0;
     // The Clear Screen command.
     virtual void ClearScreen() = 0;
-    // Any query's result as a table in the view; false when nothing showed.
-    virtual bool ShowQueryResult(const QString &sql) = 0;
+    // Any query's result as a table in the view, the statement run once;
+    // false when nothing showed. Without `untold` the user is told why;
+    // with it nothing is told: it receives the failure's text, and stays
+    // empty when the query gave no rows.
+    virtual bool ShowQueryResult(const QString &sql, QString *untold) = 0;
 
     // False for a pane the status bar does not have.
     virtual bool SetStatusPane(int pane, COLORREF colour, const QString &text) = 0;

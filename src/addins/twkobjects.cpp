@@ -5,6 +5,7 @@
 #include "base/stringids.h"
 #include "base/stringtable.h"
 #include "base/uiseam.h"
+#include "controls/gridbound.h"
 #include "controls/gridctrl.h"
 #include "data/dberror.h"
 #include "data/dbrecordset.h"
@@ -49,6 +50,15 @@ bool CTwkObject::RefusedWhen(bool failed, const QString &why)
     if (failed && calledFromDBus())
         sendErrorReply(QLatin1String(TwkClass::FailedError), why);
     return failed;
+}
+
+bool CTwkObject::RefusedAsTooLarge(const QString &refusal)
+{
+    if (refusal.isEmpty())
+        return false;
+    if (calledFromDBus())
+        sendErrorReply(QLatin1String(TwkClass::TooLargeError), refusal);
+    return true;
 }
 
 void CTwkObject::LaterForUser(std::function<void()> step)
@@ -153,6 +163,8 @@ void TwkApp::ShowMainWindow()
 
 void TwkApp::Quit()
 {
+    if (m_host.MainWindow() && RefusedBeforeLogin())
+        return;
     m_host.Quit();
 }
 
@@ -168,7 +180,8 @@ void TwkView::Repaint()
 
 void TwkView::Clear()
 {
-    m_host.ClearScreen();
+    if (!RefusedBeforeLogin())
+        m_host.ClearScreen();
 }
 
 TwkFrame::TwkFrame(CAutomationHost &host, QObject *parent)
@@ -178,7 +191,7 @@ TwkFrame::TwkFrame(CAutomationHost &host, QObject *parent)
 
 bool TwkFrame::SetStatusPane(int pane, uint colour, const QString &text)
 {
-    return m_host.SetStatusPane(pane, colour, text);
+    return !RefusedBeforeLogin() && m_host.SetStatusPane(pane, colour, text);
 }
 
 qulonglong TwkFrame::MainWindow()
@@ -191,186 +204,197 @@ TwkGrid::TwkGrid(CAutomationHost &host, QObject *parent)
 {
 }
 
-CGridCtrl *TwkGrid::Grid(bool reading)
+CGridCtrl *TwkGrid::Grid()
 {
-    if (reading && RefusedBeforeLogin())
+    if (RefusedBeforeLogin())
         return nullptr;
     CGridCtrl *grid = m_host.ReportGrid();
     RefusedWhen(!grid, QStringLiteral("There is no report view."));
     return grid;
 }
 
+bool TwkGrid::MayGrow(const CGridCtrl &grid, qint64 rows, qint64 cols)
+{
+    // Only growth is held to the bound: a larger report of the program's
+    // own may still be cut down.
+    rows = std::max<qint64>(rows, grid.GetRowCount());
+    cols = std::max<qint64>(cols, grid.GetColumnCount());
+    if (rows == grid.GetRowCount() && cols == grid.GetColumnCount())
+        return true;
+    return !RefusedAsTooLarge(CGridBound::Refusal(rows, cols));
+}
+
 bool TwkGrid::DeleteAllItems()
 {
-    CGridCtrl *grid = Grid(false);
+    CGridCtrl *grid = Grid();
     return grid && grid->DeleteAllItems();
 }
 
 int TwkGrid::GetRowCount()
 {
-    CGridCtrl *grid = Grid(true);
+    CGridCtrl *grid = Grid();
     return grid ? grid->GetRowCount() : -1;
 }
 
 bool TwkGrid::SetRowCount(int rows)
 {
-    CGridCtrl *grid = Grid(false);
-    return grid && grid->SetRowCount(rows);
+    CGridCtrl *grid = Grid();
+    return grid && MayGrow(*grid, rows, 0) && grid->SetRowCount(rows);
 }
 
 int TwkGrid::GetColumnCount()
 {
-    CGridCtrl *grid = Grid(true);
+    CGridCtrl *grid = Grid();
     return grid ? grid->GetColumnCount() : -1;
 }
 
 bool TwkGrid::SetColumnCount(int cols)
 {
-    CGridCtrl *grid = Grid(false);
-    return grid && grid->SetColumnCount(cols);
+    CGridCtrl *grid = Grid();
+    return grid && MayGrow(*grid, 0, cols) && grid->SetColumnCount(cols);
 }
 
 int TwkGrid::GetFixedRowCount()
 {
-    CGridCtrl *grid = Grid(true);
+    CGridCtrl *grid = Grid();
     return grid ? grid->GetFixedRowCount() : -1;
 }
 
 bool TwkGrid::SetFixedRowCount(int rows)
 {
-    CGridCtrl *grid = Grid(false);
-    return grid && grid->SetFixedRowCount(rows);
+    CGridCtrl *grid = Grid();
+    return grid && MayGrow(*grid, rows, 0) && grid->SetFixedRowCount(rows);
 }
 
 int TwkGrid::GetFixedColumnCount()
 {
-    CGridCtrl *grid = Grid(true);
+    CGridCtrl *grid = Grid();
     return grid ? grid->GetFixedColumnCount() : -1;
 }
 
 bool TwkGrid::SetFixedColumnCount(int cols)
 {
-    CGridCtrl *grid = Grid(false);
-    return grid && grid->SetFixedColumnCount(cols);
+    CGridCtrl *grid = Grid();
+    return grid && MayGrow(*grid, 0, cols) && grid->SetFixedColumnCount(cols);
 }
 
 int TwkGrid::GetGridLines()
 {
-    CGridCtrl *grid = Grid(true);
+    CGridCtrl *grid = Grid();
     return grid ? grid->GetGridLines() : -1;
 }
 
 bool TwkGrid::SetGridLines(int lines)
 {
-    CGridCtrl *grid = Grid(false);
+    CGridCtrl *grid = Grid();
     return grid && grid->SetGridLines(lines);
 }
 
 int TwkGrid::InsertRow(const QString &heading, int row)
 {
-    CGridCtrl *grid = Grid(false);
-    return grid ? grid->InsertRow(heading, row) : -1;
+    CGridCtrl *grid = Grid();
+    return grid && MayGrow(*grid, qint64(grid->GetRowCount()) + 1, 0) ? grid->InsertRow(heading, row) : -1;
 }
 
 int TwkGrid::InsertColumn(const QString &heading, int col)
 {
-    CGridCtrl *grid = Grid(false);
-    return grid ? grid->InsertColumn(heading, col) : -1;
+    CGridCtrl *grid = Grid();
+    return grid && MayGrow(*grid, 0, qint64(grid->GetColumnCount()) + 1) ? grid->InsertColumn(heading, col) : -1;
 }
 
 bool TwkGrid::DeleteRow(int row)
 {
-    CGridCtrl *grid = Grid(false);
+    CGridCtrl *grid = Grid();
     return grid && grid->DeleteRow(row);
 }
 
 bool TwkGrid::DeleteColumn(int col)
 {
-    CGridCtrl *grid = Grid(false);
+    CGridCtrl *grid = Grid();
     return grid && grid->DeleteColumn(col);
 }
 
 int TwkGrid::GetRowHeight(int row)
 {
-    CGridCtrl *grid = Grid(true);
+    CGridCtrl *grid = Grid();
     return grid ? grid->GetRowHeight(row) : -1;
 }
 
 bool TwkGrid::SetRowHeight(int row, int height)
 {
-    CGridCtrl *grid = Grid(false);
-    return grid && grid->SetRowHeight(row, height);
+    CGridCtrl *grid = Grid();
+    return grid && !RefusedAsTooLarge(CGridBound::SizeRefusal(height)) && grid->SetRowHeight(row, height);
 }
 
 int TwkGrid::GetColumnWidth(int col)
 {
-    CGridCtrl *grid = Grid(true);
+    CGridCtrl *grid = Grid();
     return grid ? grid->GetColumnWidth(col) : -1;
 }
 
 bool TwkGrid::SetColumnWidth(int col, int width)
 {
-    CGridCtrl *grid = Grid(false);
-    return grid && grid->SetColumnWidth(col, width);
+    CGridCtrl *grid = Grid();
+    return grid && !RefusedAsTooLarge(CGridBound::SizeRefusal(width)) && grid->SetColumnWidth(col, width);
 }
 
 QString TwkGrid::GetItemText(int row, int col)
 {
-    CGridCtrl *grid = Grid(true);
+    CGridCtrl *grid = Grid();
     return grid ? grid->GetItemText(row, col) : QString();
 }
 
 bool TwkGrid::SetItemText(int row, int col, const QString &text)
 {
-    CGridCtrl *grid = Grid(false);
+    CGridCtrl *grid = Grid();
     return grid && grid->SetItemText(row, col, text);
 }
 
 uint TwkGrid::GetItemFormat(int row, int col)
 {
-    CGridCtrl *grid = Grid(true);
+    CGridCtrl *grid = Grid();
     return grid ? grid->Model().GetItemFormat(row, col) : 0;
 }
 
 bool TwkGrid::SetItemFormat(int row, int col, uint format)
 {
-    CGridCtrl *grid = Grid(false);
+    CGridCtrl *grid = Grid();
     return grid && grid->SetItemFormat(row, col, format);
 }
 
 int TwkGrid::GetItemImage(int row, int col)
 {
-    CGridCtrl *grid = Grid(true);
+    CGridCtrl *grid = Grid();
     return grid ? grid->Model().GetItemImage(row, col) : -1;
 }
 
 bool TwkGrid::SetItemImage(int row, int col, int image)
 {
-    CGridCtrl *grid = Grid(false);
+    CGridCtrl *grid = Grid();
     return grid && grid->SetItemImage(row, col, image);
 }
 
 uint TwkGrid::GetItemFgColour(int row, int col)
 {
-    CGridCtrl *grid = Grid(true);
+    CGridCtrl *grid = Grid();
     return grid ? grid->Model().GetItemFgColour(row, col) : CLR_DEFAULT;
 }
 
 bool TwkGrid::SetItemFgColour(int row, int col, uint colour)
 {
-    CGridCtrl *grid = Grid(false);
+    CGridCtrl *grid = Grid();
     return grid && grid->SetItemFgColour(row, col, colour);
 }
 
 uint TwkGrid::GetItemBkColour(int row, int col)
 {
-    CGridCtrl *grid = Grid(true);
+    CGridCtrl *grid = Grid();
     return grid ? grid->Model().GetItemBkColour(row, col) : CLR_DEFAULT;
 }
 
 bool TwkGrid::SetItemBkColour(int row, int col, uint colour)
 {
-    CGridCtrl *grid = Grid(false);
+    CGridCtrl *grid = Grid();
     return grid && grid->SetItemBkColour(row, col, colour);
 }
 
@@ -378,7 +402,7 @@ QString TwkGrid::GetItemFont(int row, int col, int &height, int &weight, bool &i
 {
     height = weight = 0;
     italic = false;
-    CGridCtrl *grid = Grid(true);
+    CGridCtrl *grid = Grid();
     const LOGFONT *font = grid ? grid->Model().GetItemFont(row, col) : nullptr;
     if (!font)
         return {};
@@ -390,7 +414,7 @@ QString TwkGrid::GetItemFont(int row, int col, int &height, int &weight, bool &i
 
 bool TwkGrid::SetItemFont(int row, int col, const QString &face, int height, int weight, bool italic)
 {
-    CGridCtrl *grid = Grid(false);
+    CGridCtrl *grid = Grid();
     LOGFONT font = MakeLogFont(face, height, weight);
     font.lfItalic = italic;
     return grid && grid->SetItemFont(row, col, font);
@@ -497,23 +521,17 @@ bool TwkReport::ShowQuery(const QString &sql, const QString &)
 {
     if (RefusedBeforeLogin())
         return false;
-    if (calledFromDBus()) {
-        // The view tells "No Matches Found" or a failure in a message box,
-        // which would hold a remote caller's answer until the user closes
-        // it: the caller hears first, the user sees the box after.
-        try {
-            CDbRecordset records(m_host.Data().connection);
-            records.OpenText(sql);
-            if (records.IsEOF()) {
-                LaterForUser([this, sql] { m_host.ShowQueryResult(sql); });
-                return false;
-            }
-        } catch (const CDbError &error) {
-            RefusedWhen(true, error.Description());
-            return false;
-        }
-    }
-    return m_host.ShowQueryResult(sql);
+    if (!calledFromDBus())
+        return m_host.ShowQueryResult(sql, nullptr);
+    // A message box would hold a remote caller's answer until the user
+    // closes it: the caller hears first, the user sees "No Matches Found"
+    // after. The statement runs once either way; it may change data.
+    QString failure;
+    if (m_host.ShowQueryResult(sql, &failure))
+        return true;
+    if (!RefusedWhen(!failure.isEmpty(), failure))
+        LaterForUser([] { TwkMessageBox(QStringLiteral("No Matches Found")); });
+    return false;
 }
 
 TwkLogin::TwkLogin(CAutomationHost &host, QObject *parent)
@@ -574,28 +592,46 @@ TwkGenericReport::TwkGenericReport(CAutomationHost &host, QObject *parent)
 
 bool TwkGenericReport::AddCell(int row, int col, const QString &text, uint format, uint colour)
 {
-    if (row < 0 || col < 0)
-        return false;
-    m_cells.append({row, col, text, format, colour});
-    return true;
+    return Add(m_cells, {row, col, text, format, colour});
 }
 
 bool TwkGenericReport::AddHeadingCell(int row, int col, const QString &text, uint format, uint colour)
 {
-    if (row < 0 || col < 0)
+    return Add(m_headingCells, {row, col, text, format, colour});
+}
+
+bool TwkGenericReport::Add(QList<Cell> &list, const Cell &cell)
+{
+    if (RefusedBeforeLogin() || cell.row < 0 || cell.col < 0)
         return false;
-    m_headingCells.append({row, col, text, format, colour});
+    const qint64 rows = std::max(m_rows, qint64(cell.row) + 1);
+    const qint64 cols = std::max(m_cols, qint64(cell.col) + 1);
+    if (RefusedAsTooLarge(CGridBound::Refusal(rows, cols)))
+        return false;
+    // A cell written again is one more entry, not one more grid cell.
+    if (RefusedAsTooLarge(m_cells.size() + m_headingCells.size() < CGridBound::kMaxCells
+                              ? QString()
+                              : QStringLiteral("The report holds 2,000,000 cells already: clear it first.")))
+        return false;
+    list.append(cell);
+    m_rows = rows;
+    m_cols = cols;
     return true;
 }
 
 void TwkGenericReport::Clear()
 {
+    if (RefusedBeforeLogin())
+        return;
     m_cells.clear();
     m_headingCells.clear();
+    m_rows = m_cols = 0;
 }
 
 bool TwkGenericReport::Show()
 {
+    if (RefusedBeforeLogin())
+        return false;
     CGridCtrl *grid = m_host.ReportGrid();
     if (RefusedWhen(!grid, QStringLiteral("There is no report view.")))
         return false;
@@ -603,18 +639,20 @@ bool TwkGenericReport::Show()
         LaterForUser([] { TwkMessageBox(QStringLiteral("No Matches Found")); });
         return false;
     }
-    int rows = 0;
-    int cols = 0;
-    for (const QList<Cell> *list : {&m_cells, &m_headingCells}) {
-        for (const Cell &cell : *list) {
-            rows = std::max(rows, cell.row + 1);
-            cols = std::max(cols, cell.col + 1);
-        }
-    }
     grid->SetRedraw(false);
     grid->DeleteAllItems();
-    grid->SetRowCount(rows);
-    grid->SetColumnCount(cols);
+    if (!grid->SetRowCount(int(m_rows)) || !grid->SetColumnCount(int(m_cols))) {
+        grid->DeleteAllItems();
+        grid->SetRedraw(true);
+        const QString text = QStringLiteral("There is not memory enough for a report of %1 rows by %2 columns.")
+                                 .arg(m_rows)
+                                 .arg(m_cols);
+        if (calledFromDBus())
+            RefusedWhen(true, text);
+        else
+            TwkMessageBox(text);
+        return false;
+    }
     grid->SetGridLines(0);
     CGridCellModel &model = grid->Model();
     LOGFONT bold = *grid->GetDefaultCell(false, false)->GetFont();

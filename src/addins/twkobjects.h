@@ -69,12 +69,15 @@ inline constexpr std::array<Id, 16> All{App,   Addin,    View,  Frame,    Grid,
 inline constexpr const char *NotLoggedInError = "Tallywick.Error.NotLoggedIn";
 // The D-Bus error of an operation that failed (no grid, a failed statement).
 inline constexpr const char *FailedError = "Tallywick.Error.Failed";
+// The D-Bus error of a grid size or cell position past CGridBound.
+inline constexpr const char *TooLargeError = "Tallywick.Error.TooLarge";
 
 } // namespace TwkClass
 
-// What every object shares: the host, and the gate that keeps data from a
-// D-Bus caller until the user has logged in. In-process add-ins pass at
-// every moment (their database start-up runs before the login).
+// What every object shares: the host, and the gate that keeps data, and
+// every change of what the user sees, from a D-Bus caller until the user
+// has logged in. In-process add-ins pass at every moment (their database
+// start-up runs before the login).
 class CTwkObject : public QObject, protected QDBusContext
 {
     Q_OBJECT
@@ -90,6 +93,9 @@ protected:
     // True (and the D-Bus error sent) when `failed`; in-process it only
     // passes the answer on.
     bool RefusedWhen(bool failed, const QString &why);
+    // True (and the D-Bus error sent) when there is a refusal: a size or
+    // position past CGridBound.
+    bool RefusedAsTooLarge(const QString &refusal);
     // Runs a step that may wait for the user (a message box, a modal
     // dialog): at once in-process, after the answer for a D-Bus caller, whose
     // call would otherwise time out.
@@ -191,6 +197,8 @@ public slots:
     Q_SCRIPTABLE bool Reserved2() { return true; }
     // A program started for automation shows no window until asked.
     Q_SCRIPTABLE void ShowMainWindow();
+    // Over D-Bus only after the login, unless there is no main window
+    // (started for automation and never shown): then nobody's work is lost.
     Q_SCRIPTABLE void Quit();
 
 signals:
@@ -229,7 +237,9 @@ public slots:
 };
 
 // The report grid of the view. Out of range reads answer -1, an empty text
-// or the default colour; writes answer false.
+// or the default colour; writes answer false. A write that would grow the
+// grid past CGridBound, or size a row or column past it, is refused (over
+// D-Bus with Tallywick.Error.TooLarge).
 class TwkGrid : public CTwkObject
 {
     Q_OBJECT
@@ -277,9 +287,11 @@ public slots:
     Q_SCRIPTABLE bool SetItemFont(int row, int col, const QString &face, int height, int weight, bool italic);
 
 private:
-    // The grid, or nullptr with the D-Bus error sent; reads pass the gate
-    // first.
-    CGridCtrl *Grid(bool reading);
+    // The grid, or nullptr with the D-Bus error sent; every call passes the
+    // gate first.
+    CGridCtrl *Grid();
+    // False, with the refusal sent, when the grid would outgrow the bound.
+    bool MayGrow(const CGridCtrl &grid, qint64 rows, qint64 cols);
 };
 
 // The settings record.
@@ -374,7 +386,8 @@ public slots:
 };
 
 // A report builder for add-ins: cells collect in two lists, body cells and
-// heading cells (bold), and Show lays them out in the view's grid.
+// heading cells (bold), and Show lays them out in the view's grid. The
+// cells are held to CGridBound: their positions, and their number.
 class TwkGenericReport : public CTwkObject
 {
     Q_OBJECT
@@ -393,7 +406,7 @@ public:
 public slots:
     // `format` is the cell's text-drawing flags, `colour` its text colour
     // (0x00BBGGRR, or 0xFF000000 for the default). False for a negative
-    // position.
+    // position or one past the bound.
     Q_SCRIPTABLE bool AddCell(int row, int col, const QString &text, uint format, uint colour);
     Q_SCRIPTABLE bool AddHeadingCell(int row, int col, const QString &text, uint format, uint colour);
     Q_SCRIPTABLE void Clear();
@@ -402,8 +415,13 @@ public slots:
     Q_SCRIPTABLE bool Show();
 
 private:
+    bool Add(QList<Cell> &list, const Cell &cell);
+
     QList<Cell> m_cells;
     QList<Cell> m_headingCells;
+    // The extent of the cells collected so far.
+    qint64 m_rows = 0;
+    qint64 m_cols = 0;
 };
 
 // Classes that answer the interface but whose operations do nothing and

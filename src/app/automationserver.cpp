@@ -92,10 +92,14 @@ void CAutomationServer::ClearScreen()
         frame->ReportView()->OnClearScreen();
 }
 
-bool CAutomationServer::ShowQueryResult(const QString &sql)
+bool CAutomationServer::ShowQueryResult(const QString &sql, QString *untold)
 {
     CMainFrame *frame = m_app.MainFrame();
-    return frame && frame->ReportView() && frame->ReportView()->ShowQueryResult(sql);
+    if (frame && frame->ReportView())
+        return frame->ReportView()->ShowQueryResult(sql, untold);
+    if (untold)
+        *untold = QStringLiteral("There is no report view.");
+    return false;
 }
 
 bool CAutomationServer::SetStatusPane(int pane, COLORREF colour, const QString &text)

@@ -38,7 +38,7 @@ public:
     CGridCtrl *ReportGrid() override;
     void RepaintView() override;
     void ClearScreen() override;
-    bool ShowQueryResult(const QString &sql) override;
+    bool ShowQueryResult(const QString &sql, QString *untold) override;
     bool SetStatusPane(int pane, COLORREF colour, const QString &text) override;
     bool AddSettingsPage(CSettingsPage *page) override;
     bool ExecuteCommand(unsigned id) override;

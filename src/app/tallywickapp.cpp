@@ -70,6 +70,7 @@ bool CTallywickApp::InitInstance(const QString &appFolder, const QStringList &ar
 {
     // Every relative file name of the program resolves against the folder
     // it writes to: its own, or the user's data folder when installed.
+    m_programFolder = appFolder;
     const ProgramFolders folders = ResolveProgramFolders(appFolder, m_folderWritable);
     QDir::setCurrent(folders.data);
     m_data.SetAppFolder(folders.data);
@@ -197,7 +198,7 @@ void CTallywickApp::StartAddins()
     m_automation->registerAddin = [this](int index, const QString &description, int toolbarBitmapId) {
         return m_addins->RegisterAddin(index, description, toolbarBitmapId);
     };
-    m_addins->Load(CAddinManager::DefaultFolders(m_data.appFolder), m_automation->Model().App());
+    m_addins->Load(CAddinManager::DefaultFolders(m_programFolder), m_automation->Model().App());
     MergeAddins(*m_addins, *m_frame);
     m_frame->SetUnloadAddins([this] { m_addins->Unload(); });
     if (!m_multiUserLogin)

@@ -89,6 +89,8 @@ private:
     void AddAddinManagerPage();
 
     CTallywickData m_data;
+    // The executable's folder; installed, the data folder is elsewhere.
+    QString m_programFolder;
     std::unique_ptr<CMainFrame> m_frame;
     CAcceleratorManager m_accelManager;
     std::unique_ptr<CSplashDlg> m_progress;

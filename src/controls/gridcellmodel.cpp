@@ -3,6 +3,8 @@
 #include "controls/drawtextflags.h"
 
 #include <algorithm>
+#include <limits>
+#include <new>
 #include <numeric>
 
 namespace {
@@ -69,6 +71,15 @@ bool CGridCellModel::SetRowCount(int rows)
         return false;
     if (rows == m_rowCount)
         return true;
+    if (rows > m_rowCount && !MayHold(rows, m_colCount))
+        return false;
+    // Everything a larger grid needs is had first, so a refusal changes nothing.
+    try {
+        m_cells.reserve(size_t(rows) * size_t(m_colCount));
+        m_rowHeights.reserve(size_t(rows));
+    } catch (const std::bad_alloc &) {
+        return false;
+    }
     if (rows < m_fixedRows)
         m_fixedRows = rows;
     if (rows < m_rowCount) {
@@ -92,22 +103,29 @@ bool CGridCellModel::SetColumnCount(int cols)
         return false;
     if (cols == m_colCount)
         return true;
+    if (cols > m_colCount && !MayHold(m_rowCount, cols))
+        return false;
+    const int oldCols = m_colCount;
+    decltype(m_cells) cells;
+    try {
+        m_colWidths.reserve(size_t(cols));
+        if (m_rowCount > 0 && oldCols == 0) {
+            cells.assign(size_t(m_rowCount) * size_t(cols), CGridCell(this));
+        } else {
+            cells.reserve(size_t(m_rowCount) * size_t(cols));
+            for (int r = 0; r < m_rowCount; ++r) {
+                const auto from = m_cells.begin() + Index(r, 0);
+                const int kept = std::min(cols, oldCols);
+                cells.insert(cells.end(), std::make_move_iterator(from), std::make_move_iterator(from + kept));
+                cells.resize(cells.size() + size_t(cols - kept), CGridCell(this));
+            }
+        }
+    } catch (const std::bad_alloc &) {
+        return false;
+    }
     if (cols < m_fixedCols)
         m_fixedCols = cols;
-    const int oldCols = m_colCount;
-    if (m_rowCount > 0 && oldCols == 0) {
-        m_cells.assign(size_t(m_rowCount) * size_t(cols), CGridCell(this));
-    } else {
-        decltype(m_cells) cells;
-        cells.reserve(size_t(m_rowCount) * size_t(cols));
-        for (int r = 0; r < m_rowCount; ++r) {
-            const auto from = m_cells.begin() + Index(r, 0);
-            const int kept = std::min(cols, oldCols);
-            cells.insert(cells.end(), std::make_move_iterator(from), std::make_move_iterator(from + kept));
-            cells.resize(cells.size() + size_t(cols - kept), CGridCell(this));
-        }
-        m_cells = std::move(cells);
-    }
+    m_cells = std::move(cells);
     m_colWidths.resize(size_t(cols), m_defaultColWidth);
     m_colCount = cols;
     if (cols > oldCols) {
@@ -118,16 +136,22 @@ bool CGridCellModel::SetColumnCount(int cols)
     return true;
 }
 
+bool CGridCellModel::MayHold(qint64 rows, qint64 cols)
+{
+    // Cells are found by an int index.
+    return rows * cols <= std::numeric_limits<int>::max();
+}
+
 bool CGridCellModel::SetFixedRowCount(int rows)
 {
     if (rows < 0)
         return false;
     if (rows == m_fixedRows)
         return true;
+    if (rows > m_rowCount && !SetRowCount(rows))
+        return false;
     const int old = m_fixedRows;
     m_fixedRows = rows;
-    if (rows > m_rowCount)
-        SetRowCount(rows);
     RefreshPositionState(std::min(old, rows), std::max(old, rows), 0, m_colCount);
     return true;
 }
@@ -138,10 +162,10 @@ bool CGridCellModel::SetFixedColumnCount(int cols)
         return false;
     if (cols == m_fixedCols)
         return true;
+    if (cols > m_colCount && !SetColumnCount(cols))
+        return false;
     const int old = m_fixedCols;
     m_fixedCols = cols;
-    if (cols > m_colCount)
-        SetColumnCount(cols);
     RefreshPositionState(0, m_rowCount, std::min(old, cols), std::max(old, cols));
     return true;
 }
@@ -158,8 +182,14 @@ void CGridCellModel::DeleteAllItems()
 
 bool CGridCellModel::InsertRow(int row)
 {
-    if (row < 0 || row > m_rowCount)
+    if (row < 0 || row > m_rowCount || !MayHold(qint64(m_rowCount) + 1, m_colCount))
         return false;
+    try {
+        m_cells.reserve(m_cells.size() + size_t(m_colCount));
+        m_rowHeights.reserve(m_rowHeights.size() + 1);
+    } catch (const std::bad_alloc &) {
+        return false;
+    }
     m_cells.insert(m_cells.begin() + Index(row, 0), size_t(m_colCount), CGridCell(this));
     m_rowHeights.insert(m_rowHeights.begin() + row, m_defaultRowHeight);
     ++m_rowCount;
@@ -185,10 +215,15 @@ bool CGridCellModel::DeleteRow(int row)
 
 bool CGridCellModel::InsertColumn(int col)
 {
-    if (col < 0 || col > m_colCount)
+    if (col < 0 || col > m_colCount || !MayHold(m_rowCount, qint64(m_colCount) + 1))
         return false;
     decltype(m_cells) cells;
-    cells.reserve(size_t(m_rowCount) * size_t(m_colCount + 1));
+    try {
+        cells.reserve(size_t(m_rowCount) * size_t(m_colCount + 1));
+        m_colWidths.reserve(m_colWidths.size() + 1);
+    } catch (const std::bad_alloc &) {
+        return false;
+    }
     for (int r = 0; r < m_rowCount; ++r) {
         const auto from = m_cells.begin() + Index(r, 0);
         cells.insert(cells.end(), std::make_move_iterator(from), std::make_move_iterator(from + col));

@@ -51,7 +51,8 @@ public:
 
     // Counts. Setting a count to what it is returns true and changes nothing;
     // a fixed count above the total raises the total; a total below the fixed
-    // count lowers the fixed count. Negative counts are refused.
+    // count lowers the fixed count. Negative counts are refused, and so is a
+    // grid whose cells cannot be had (the grid then stays as it was).
     int GetRowCount() const { return m_rowCount; }
     int GetColumnCount() const { return m_colCount; }
     int GetFixedRowCount() const { return m_fixedRows; }
@@ -162,6 +163,7 @@ public:
 
 private:
     int Index(int row, int col) const { return row * m_colCount + col; }
+    static bool MayHold(qint64 rows, qint64 cols);
     // One cell's write or read; false or the fallback outside the grid.
     template<typename F>
     bool Write(int row, int col, F &&write)

@@ -55,8 +55,10 @@ void CGridCtrl::Changed(bool sizes)
 
 bool CGridCtrl::Touched(bool changed, bool sizes)
 {
-    if (changed)
+    if (changed) {
         Changed(sizes);
+        emit contentChanged();
+    }
     return changed;
 }
 
@@ -84,6 +86,7 @@ bool CGridCtrl::DeleteAllItems()
 {
     m_model.DeleteAllItems();
     Changed(true);
+    emit contentChanged();
     return true;
 }
 

@@ -139,6 +139,11 @@ public:
     // One character of the printer font, from the measured sample.
     static QSize PrinterCharSize(QSize sampleExtent);
 
+signals:
+    // Rows, columns or cells changed through the grid's own operations
+    // (not through Model()).
+    void contentChanged();
+
 protected:
     virtual void PrintHeader(QPainter *painter, CPrintInfo *info);
     virtual void PrintFooter(QPainter *painter, CPrintInfo *info);

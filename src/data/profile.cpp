@@ -4,6 +4,8 @@
 
 namespace {
 
+ProfileWriteGate g_writeGate;
+
 QSettings Profile()
 {
     return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Norwend"),
@@ -21,7 +23,17 @@ bool Sync(QSettings &s)
     return s.status() == QSettings::NoError;
 }
 
+bool MayWrite(const QString &section, const QString &entry)
+{
+    return !g_writeGate || g_writeGate(Key(section, entry));
+}
+
 } // namespace
+
+void SetProfileWriteGate(ProfileWriteGate gate)
+{
+    g_writeGate = std::move(gate);
+}
 
 int GetProfileInt(const QString &section, const QString &entry, int defaultValue)
 {
@@ -39,6 +51,8 @@ QString GetProfileString(const QString &section, const QString &entry, const QSt
 
 bool WriteProfileInt(const QString &section, const QString &entry, int value)
 {
+    if (!MayWrite(section, entry))
+        return false;
     QSettings s = Profile();
     s.setValue(Key(section, entry), value);
     return Sync(s);
@@ -46,6 +60,8 @@ bool WriteProfileInt(const QString &section, const QString &entry, int value)
 
 bool WriteProfileString(const QString &section, const QString &entry, const QString &value)
 {
+    if (!MayWrite(section, entry))
+        return false;
     QSettings s = Profile();
     s.setValue(Key(section, entry), value);
     return Sync(s);
@@ -53,6 +69,8 @@ bool WriteProfileString(const QString &section, const QString &entry, const QStr
 
 bool RemoveProfileEntry(const QString &section, const QString &entry)
 {
+    if (!MayWrite(section, entry))
+        return false;
     QSettings s = Profile();
     s.remove(Key(section, entry));
     return Sync(s);
@@ -80,6 +98,8 @@ std::optional<QByteArray> GetProfileBinary(const QString &section, const QString
 
 bool WriteProfileBinary(const QString &section, const QString &entry, const QByteArray &value)
 {
+    if (!MayWrite(section, entry))
+        return false;
     QSettings s = Profile();
     s.setValue(Key(section, entry), value);
     return Sync(s);

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 
 // The per-user profile: organisation "Norwend", application "Tallywick + ",
@@ -19,3 +20,9 @@ QStringList ProfileSubsections(const QString &section);
 // A binary value; nothing when it is absent or not binary.
 std::optional<QByteArray> GetProfileBinary(const QString &section, const QString &entry);
 bool WriteProfileBinary(const QString &section, const QString &entry, const QByteArray &value);
+
+// Answers whether a write (or removal) of "section/entry" may go ahead; a
+// refused one fails as a failed write does. Tests refuse through it, since
+// they run as root and a read-only profile would still be written.
+using ProfileWriteGate = std::function<bool(const QString &key)>;
+void SetProfileWriteGate(ProfileWriteGate gate);

@@ -1,7 +1,10 @@
 #include "reports/tallywickview.h"
 
+#include "base/stringids.h"
+#include "base/stringtable.h"
 #include "base/uiseam.h"
 #include "base/waitcursor.h"
+#include "controls/gridbound.h"
 #include "controls/gridctrl.h"
 #include "controls/printseam.h"
 #include "data/dbrecordset.h"
@@ -16,6 +19,8 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QScreen>
+
+#include <new>
 
 namespace {
 
@@ -79,6 +84,9 @@ void CTallywickView::OnInitialUpdate()
     m_grid = new CGridCtrl(this);
     m_grid->Create(rect(), this, kGridId, kGridStyle);
     g_reportGrid = m_grid;
+    // Whatever fills the grid (an add-in, a bus client) shows it: a chart
+    // left over it would hide the report and be what Export writes.
+    connect(m_grid, &CGridCtrl::contentChanged, this, [this] { CloseChart(); });
     m_grid->SetEditable(false);
     m_grid->SetRowCount(0);
     m_grid->SetColumnCount(0);
@@ -213,26 +221,31 @@ void CTallywickView::OnClearScreen()
     m_grid->viewport()->update();
 }
 
-bool CTallywickView::ShowQueryResult(const QString &sql)
+bool CTallywickView::ShowQueryResult(const QString &sql, QString *untold)
 {
     OnInitialUpdate();
     const CWaitCursor wait;
     bool shown = false;
-    RunReportStep([&] {
+    // The statement runs once, whatever it does: it may change data.
+    const auto step = [&] {
         CDbRecordset records(m_data.connection);
         records.OpenText(sql);
         if (records.IsEOF()) {
-            TwkMessageBox(kNoMatches);
+            if (!untold)
+                TwkMessageBox(kNoMatches);
             return;
         }
         const QStringList fields = records.ColumnNames();
         const int count = int(records.GetRecordCount());
+        const QString refusal = CGridBound::Refusal(qint64(count) + 1, fields.size() + 1);
+        if (!refusal.isEmpty())
+            throw CFrameworkException(refusal);
         CloseChart();
         const CRedrawPause pause(*m_grid);
         CGridCellModel &grid = m_grid->Model();
         m_grid->DeleteAllItems();
-        m_grid->SetRowCount(count + 1);
-        m_grid->SetColumnCount(int(fields.size()) + 1);
+        if (!m_grid->SetRowCount(count + 1) || !m_grid->SetColumnCount(int(fields.size()) + 1))
+            throw std::bad_alloc();
         m_grid->SetFixedRowCount(1);
         m_grid->SetFixedColumnCount(1);
         grid.SetItemText(0, 0, kCornerText);
@@ -250,7 +263,23 @@ bool CTallywickView::ShowQueryResult(const QString &sql)
         }
         m_grid->AutoSize();
         shown = true;
-    });
+    };
+    if (!untold) {
+        RunReportStep(step);
+        return shown;
+    }
+    untold->clear();
+    try {
+        step();
+    } catch (const CDbError &error) {
+        *untold = error.Description();
+    } catch (const CFrameworkException &error) {
+        *untold = error.Message();
+    } catch (const std::bad_alloc &) {
+        *untold = QStringLiteral("Out of memory.");
+    } catch (...) {
+        *untold = LoadString(StringId::SomeErrorOccured);
+    }
     return shown;
 }
 

@@ -66,10 +66,13 @@ public:
     void ShowReport(const ReportLayout &layout);
     // Empties the grid, which brings the background picture back.
     void OnClearScreen();
-    // Shows any query's result as a table with the field names as headings.
-    // False when it showed nothing: no rows ("No Matches Found", the grid
-    // keeps its content) or a failure (reported).
-    bool ShowQueryResult(const QString &sql);
+    // Shows any query's result as a table with the field names as headings;
+    // the statement runs once. False when it showed nothing: no rows ("No
+    // Matches Found", the grid keeps its content) or a failure (reported),
+    // among them a result past the bound of CGridBound. With `untold`
+    // nothing is told: it receives the failure's text, and stays empty when
+    // there were no rows.
+    bool ShowQueryResult(const QString &sql, QString *untold = nullptr);
 
     // Shows a chart in place of the grid until the next report or Clear
     // Screen; a click on a bar or slice lists its transactions.

@@ -1,6 +1,8 @@
 #include "addins/addinmanager.h"
 #include "addins/addinmanagerpage.h"
 #include "addins/testaddinhost.h"
+#include "base/stringids.h"
+#include "base/stringtable.h"
 #include "data/login.h"
 #include "data/profile.h"
 
@@ -82,6 +84,32 @@ TEST_F(AddinManagerTest, SampleAddinRunsCommandsByNameAndTheLoadFlagDisablesThem
 
     manager.Unload();
     EXPECT_EQ(Calls(sample).last(), QStringLiteral("Disconnect 0"));
+}
+
+TEST_F(AddinManagerTest, LoadFlagsThatCannotBeStoredAreToldAndStayAsTheyWere)
+{
+    Load({kSample});
+    CAddinManagerPage page(manager);
+    page.List()->item(0)->setCheckState(Qt::Unchecked);
+    struct Refusing {
+        Refusing()
+        {
+            SetProfileWriteGate([](const QString &key) { return !key.startsWith(QStringLiteral("Settings/Addin Manager")); });
+        }
+        ~Refusing() { SetProfileWriteGate({}); }
+    };
+    {
+        const Refusing refusing;
+        EXPECT_FALSE(page.Apply());
+    }
+    EXPECT_EQ(TestUi().Texts(), QStringList{LoadString(StringId::SaveLocalSettingsFailed)});
+    EXPECT_TRUE(manager.IsCommandEnabled(2025)) << "a flag that was not stored is not in force";
+    EXPECT_FALSE(HasProfileEntry(QStringLiteral("Settings/Addin Manager/Sample Addin"), QStringLiteral("LoadAddin")));
+
+    // Stored once the profile takes it.
+    ASSERT_TRUE(page.Apply());
+    EXPECT_FALSE(manager.IsCommandEnabled(2025));
+    EXPECT_EQ(GetProfileInt(QStringLiteral("Settings/Addin Manager/Sample Addin"), QStringLiteral("LoadAddin"), 1), 0);
 }
 
 TEST_F(AddinManagerTest, NamesWithSlashesKeepTheirOwnLoadFlag)

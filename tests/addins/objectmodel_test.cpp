@@ -18,10 +18,12 @@
 #include <QPointer>
 #include <QPushButton>
 
+#include <limits>
 #include <memory>
 #include <stdexcept>
 #include <string_view>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -43,7 +45,7 @@ public:
     CGridCtrl *ReportGrid() override { return &grid; }
     void RepaintView() override {}
     void ClearScreen() override { grid.DeleteAllItems(); }
-    bool ShowQueryResult(const QString &) override { return false; }
+    bool ShowQueryResult(const QString &, QString *) override { return false; }
     bool SetStatusPane(int, COLORREF, const QString &) override { return false; }
     bool AddSettingsPage(CSettingsPage *page) override
     {
@@ -263,4 +265,27 @@ TEST_F(ObjectModel, SendMessageActsOnTheWindowByWindowsMessageNumbers)
     EXPECT_EQ(commands.SendMessage(handle + 1, TwkCommands::WM_CLOSE, 0, 0), 0) << "no such window";
     EXPECT_EQ(commands.SendMessage(handle, TwkCommands::WM_CLOSE, 0, 0), 1);
     EXPECT_FALSE(dialog.isVisible());
+}
+
+TEST_F(ObjectModel, SizesAndCellsPastTheBoundAreRefusedAndTheGridStaysAsItWas)
+{
+    TwkGrid &grid = *model.Grid();
+    ASSERT_TRUE(grid.SetColumnCount(7));
+    ASSERT_TRUE(grid.SetRowCount(62'300)) << "the program's own largest report fits";
+    EXPECT_FALSE(grid.SetRowCount(1'000'000));
+    EXPECT_FALSE(grid.SetColumnCount(1'000'000));
+    EXPECT_FALSE(grid.SetFixedColumnCount(1'001));
+    EXPECT_FALSE(grid.SetRowHeight(0, 1'000'000));
+    EXPECT_EQ(std::pair(host.grid.GetRowCount(), host.grid.GetColumnCount()), std::pair(62'300, 7));
+    EXPECT_TRUE(grid.SetRowCount(10)) << "a grid may always shrink";
+
+    TwkGenericReport &report = *model.GenericReport();
+    EXPECT_FALSE(report.AddCell(1'000'000, 1'000'000, QStringLiteral("far"), 0, 0));
+    EXPECT_FALSE(report.AddCell(std::numeric_limits<int>::max(), 0, QStringLiteral("far"), 0, 0));
+    EXPECT_TRUE(report.AddCell(999'999, 1, QStringLiteral("last row"), 0, 0));
+    EXPECT_FALSE(report.AddHeadingCell(0, 2, QStringLiteral("a third column of a million rows"), 0, 0));
+    report.Clear();
+    EXPECT_TRUE(report.AddHeadingCell(0, 2, QStringLiteral("fits once cleared"), 0, 0));
+    ASSERT_TRUE(report.Show());
+    EXPECT_EQ(std::pair(host.grid.GetRowCount(), host.grid.GetColumnCount()), std::pair(1, 3));
 }

@@ -26,7 +26,7 @@ public:
     CGridCtrl *ReportGrid() override { return m_grid; }
     void RepaintView() override {}
     void ClearScreen() override {}
-    bool ShowQueryResult(const QString &) override { return false; }
+    bool ShowQueryResult(const QString &, QString *) override { return false; }
     bool SetStatusPane(int, COLORREF, const QString &) override { return false; }
     bool AddSettingsPage(CSettingsPage *) override { return false; }
     bool ExecuteCommand(unsigned) override { return false; }

@@ -6,14 +6,19 @@
 #include "controls/gridctrl.h"
 #include "frame/colorstatusbar.h"
 #include "frame/mainframe.h"
+#include "reports/chartfigure.h"
+#include "reports/chartpanel.h"
+#include "reports/chartseries.h"
 #include "reports/tallywickview.h"
 
 #include "support/testdatabase.h"
 #include "support/testfiles.h"
 #include "support/testprintseam.h"
+#include "support/testuiseam.h"
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDBusArgument>
 #include <QDBusConnectionInterface>
@@ -22,12 +27,15 @@
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDeadlineTimer>
+#include <QDialog>
 #include <QDir>
 #include <QFileInfo>
 #include <QPrinter>
+#include <QLineEdit>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <csignal>
 
@@ -171,6 +179,116 @@ TEST(Automation, BusClientIsRefusedBeforeLoginThenReadsTheGridQueriesAndWritesSt
     app.ExitInstance();
     EXPECT_FALSE(client.interface()->isServiceRegistered(QStringLiteral("Tallywick.TwkApp")).value())
         << "the bus names go with the program";
+    QDir::setCurrent(cwd);
+}
+
+TEST(Automation, WhileTheLoginIsUpABusClientChangesNothingAndAfterItIsHeldToTheGridBound)
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("dbus-daemon")).isEmpty())
+        GTEST_SKIP() << "dbus-daemon is not installed (package dbus): the object model cannot be driven over D-Bus";
+    PrivateBus bus;
+    ASSERT_FALSE(bus.address.isEmpty()) << "the private bus did not start";
+    QTemporaryDir dir;
+    InstallProgramFolder(dir.path(), QStringLiteral("[TallywickPlus]\nDBPath=TallywickPlus.mdb\nConStrg=Provider=Microsoft.Jet.OLEDB.4.0;\n"),
+                         QStringLiteral("UPDATE LB_COMPANY_INFO_TB SET cAddress='1 Mill Lane'; "
+                                        "UPDATE LB_DEFAULT_SETTINGS_TB SET iByPassPasswordScreen=0"));
+    const QString cwd = QDir::currentPath();
+    CTallywickApp app;
+    ASSERT_TRUE(app.InitInstance(dir.path(), {QStringLiteral("-Automation")}));
+    app.Automation().Export(QDBusConnection::connectToBus(bus.address, QStringLiteral("twk-server-login")));
+    QDBusConnection client = QDBusConnection::connectToBus(bus.address, QStringLiteral("twk-client-login"));
+
+    // The calls come while the password dialog waits for the user.
+    const QList<std::tuple<const char *, const char *, QVariantList>> changes{
+        {"TwkApp", "Quit", {}},
+        {"TwkView", "Clear", {}},
+        {"TwkGrid", "DeleteAllItems", {}},
+        {"TwkGrid", "SetRowCount", {5}},
+        {"TwkGrid", "SetItemText", {0, 0, QStringLiteral("x")}},
+        {"TwkFrame", "SetStatusPane", {1, 0xFFu, QStringLiteral("from the bus")}},
+        {"TwkGenericReport", "AddCell", {0, 0, QStringLiteral("x"), 0u, 0u}},
+        {"TwkGenericReport", "Show", {}}};
+    QStringList answers;
+    QString paneDuringLogin;
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        auto *modal = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        if (!modal || modal->objectName() != QStringLiteral("146"))
+            return;
+        answer.stop();
+        for (const auto &[object, method, args] : changes)
+            answers << QLatin1String(method) + u' ' + Call(client, object, method, args).errorName();
+        paneDuringLogin = app.MainFrame()->ColorStatusBar()->PaneText(1);
+        modal->findChild<QLineEdit *>(QStringLiteral("1067"))->setText(QStringLiteral("vorel"));
+        modal->accept();
+    });
+    answer.start(5);
+    Call(client, "TwkApp", "ShowMainWindow");
+    WaitFor([&] { return app.Data().loggedIn; });
+    ASSERT_TRUE(app.Data().loggedIn);
+    QStringList expected;
+    for (const auto &change : changes)
+        expected << QLatin1String(std::get<1>(change)) + u' ' + QLatin1String(TwkClass::NotLoggedInError);
+    EXPECT_EQ(answers, expected);
+    EXPECT_NE(paneDuringLogin, QStringLiteral("from the bus"));
+    ASSERT_NE(app.MainFrame(), nullptr) << "Quit was refused";
+    CTallywickView &view = *app.MainFrame()->ReportView();
+    CGridCtrl &grid = *view.GetGrid();
+
+    // Logged in: the grid grows only within its bound, and the refusal says why.
+    EXPECT_EQ(Call(client, "TwkGrid", "SetColumnCount", {3}).arguments(), QVariantList{true});
+    const auto tooLarge = [&](const char *object, const char *method, const QVariantList &args) {
+        const QDBusMessage reply = Call(client, object, method, args);
+        EXPECT_EQ(reply.errorName(), QLatin1String(TwkClass::TooLargeError)) << method;
+        return reply.errorMessage();
+    };
+    EXPECT_EQ(tooLarge("TwkGrid", "SetRowCount", {1'000'000}),
+              QStringLiteral("A grid of 1000000 rows by 3 columns is too large: the report grid holds at most 1,000,000 "
+                             "rows, 1,000 columns and 2,000,000 cells."));
+    tooLarge("TwkGrid", "SetColumnCount", {1'000'000});
+    tooLarge("TwkGrid", "SetRowHeight", {0, 1'000'000});
+    EXPECT_EQ(grid.GetColumnCount(), 3);
+    EXPECT_LT(grid.GetRowCount(), 1'000'000);
+    tooLarge("TwkGenericReport", "AddCell", {1'000'000, 1'000'000, QStringLiteral("far"), 0u, 0u});
+    tooLarge("TwkGenericReport", "AddCell", {0, 1'000, QStringLiteral("wide"), 0u, 0u});
+
+    // A report or a grid write over a chart shows the grid, which Export then writes.
+    const auto showChart = [&] {
+        const ChartRequest request{ChartKind::Unit, QDate(2026, 1, 1), QDate(2026, 12, 31), std::nullopt, 2};
+        view.ShowChart(request, ComputeChartSeries(app.Data().connection, request, app.Data().company.units),
+                       MakeChartTexts(request, app.Data()));
+        ASSERT_NE(view.Chart(), nullptr);
+        ASSERT_TRUE(grid.isHidden());
+    };
+    showChart();
+    EXPECT_EQ(Call(client, "TwkGenericReport", "AddCell", {0, 1, QStringLiteral("near"), 0u, 0xFF000000u}).arguments(),
+              QVariantList{true});
+    EXPECT_EQ(Call(client, "TwkGenericReport", "Show").arguments(), QVariantList{true});
+    EXPECT_EQ(view.Chart(), nullptr);
+    EXPECT_FALSE(grid.isHidden());
+    EXPECT_EQ(grid.GetItemText(0, 1), QStringLiteral("near"));
+    showChart();
+    EXPECT_EQ(Call(client, "TwkGrid", "SetItemText", {0, 1, QStringLiteral("written")}).arguments(), QVariantList{true});
+    EXPECT_EQ(view.Chart(), nullptr);
+    EXPECT_FALSE(grid.isHidden());
+    const QString exported = dir.filePath(QStringLiteral("exported.csv"));
+    TestUi().QueueFile(exported);
+    view.OnFileExport();
+    EXPECT_TRUE(ReadText(exported).contains(QStringLiteral("written"))) << ReadText(exported).toStdString();
+
+    // A statement without rows runs once; the user hears "No Matches Found" after the caller.
+    TestUi().Reset();
+    const QString insert = QStringLiteral("INSERT INTO LB_ITEM_MASTER_INFO_TB (cTransactionName, cTransactionDescription, "
+                                          "iType) VALUES ('Once', 'x', 2)");
+    EXPECT_EQ(Call(client, "TwkReport", "ShowQuery", {insert, QString()}).arguments(), QVariantList{false});
+    WaitFor([] { return !TestUi().Texts().isEmpty(); });
+    EXPECT_EQ(TestUi().Texts(), QStringList{QStringLiteral("No Matches Found")});
+    const QDBusMessage count = Call(client, "TwkDatabase", "Query",
+                                    {QStringLiteral("SELECT COUNT(*) AS n FROM LB_ITEM_MASTER_INFO_TB WHERE cTransactionName='Once'")});
+    EXPECT_EQ(Plain(count.arguments().value(1)).toList().value(0).toList().value(0).toInt(), 1);
+
+    app.MainFrame()->close();
+    app.ExitInstance();
     QDir::setCurrent(cwd);
 }
 

@@ -1,3 +1,4 @@
+#include "addins/addinmanager.h"
 #include "app/tallywickapp.h"
 #include "base/stringids.h"
 #include "base/stringtable.h"
@@ -10,9 +11,12 @@
 
 #include <QDir>
 #include <QFile>
+#include <QMenu>
+#include <QMenuBar>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QToolBar>
 
 #ifdef TWK_BUILD_DIR
 TEST(Installation, LaysOutTheDesktopProgramAndAFirstStartSeedsTheUsersDataFolder)
@@ -45,6 +49,12 @@ TEST(Installation, LaysOutTheDesktopProgramAndAFirstStartSeedsTheUsersDataFolder
     const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/Tallywick");
     QDir(data).removeRecursively();
     const auto readOnly = [](const QString &) { return false; };
+    // An add-in beside the installed program and one of the user's own.
+    const auto lay = [](const QString &library, const QString &folder) {
+        return QDir().mkpath(folder) && QFile::copy(library, folder + u'/' + QFileInfo(library).fileName());
+    };
+    ASSERT_TRUE(lay(QStringLiteral(TWK_FIXTURE_ADDIN_DIR "/login/libtwkfixture_login.so"), root.filePath(QStringLiteral("bin/addins"))));
+    ASSERT_TRUE(lay(QStringLiteral(TWK_SAMPLE_ADDIN_DIR "/libtwksampleaddin.so"), data + QStringLiteral("/addins")));
     {
         CTallywickApp app;
         app.SetFolderWritable(readOnly);
@@ -59,6 +69,24 @@ TEST(Installation, LaysOutTheDesktopProgramAndAFirstStartSeedsTheUsersDataFolder
         EXPECT_TRUE(app.Data().connection.IsOpen());
         EXPECT_TRUE(QFileInfo::exists(data + QStringLiteral("/TallywickPlus.ini")));
         EXPECT_FALSE(wizard->isEmpty());
+        // Each add-in once: one record, one toolbar, its commands once in the menu.
+        QStringList names;
+        for (const CAddinRecord &record : app.Addins()->Addins())
+            names << record.name;
+        EXPECT_EQ(names, (QStringList{QStringLiteral("Fixture"), QStringLiteral("Sample Addin")}));
+        QStringList items;
+        for (const QAction *menu : app.MainFrame()->menuBar()->actions()) {
+            if (menu->text() == QStringLiteral("&Tools"))
+                for (const QAction *item : menu->menu()->actions())
+                    items << item->text().section(u'\t', 0, 0);
+        }
+        items.removeAll(QString());
+        EXPECT_EQ(items, (QStringList{QStringLiteral("Boom"), QStringLiteral("Gone"), QStringLiteral("&Sample Report"),
+                                      QStringLiteral("&Window Events")}));
+        QStringList toolbars;
+        for (const QToolBar *toolbar : app.MainFrame()->findChildren<QToolBar *>())
+            toolbars << toolbar->windowTitle();
+        EXPECT_EQ(toolbars.count(QStringLiteral("Sample Addin")), 1) << toolbars.join(u',').toStdString();
         app.MainFrame()->close();
         app.ExitInstance();
     }

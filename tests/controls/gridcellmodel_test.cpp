@@ -61,6 +61,25 @@ TEST(GridCounts, NegativeCountsAreRefusedAndTheSameCountKeepsCellsAndSizes)
     EXPECT_EQ(grid.GetItemText(1, 1), QString());
 }
 
+TEST(GridCounts, AGridTooLargeToHoldIsRefusedAndStaysAsItWas)
+{
+    CGridCellModel grid;
+    ASSERT_TRUE(grid.SetColumnCount(100'000));
+    ASSERT_TRUE(grid.SetRowCount(2));
+    grid.SetItemText(1, 1, QStringLiteral("kept"));
+    // Ten thousand million cells: more than an index reaches, let alone memory.
+    EXPECT_FALSE(grid.SetRowCount(100'000));
+    EXPECT_FALSE(grid.SetFixedRowCount(100'000));
+    EXPECT_EQ(grid.GetRowCount(), 2);
+    EXPECT_EQ(grid.GetFixedRowCount(), 0);
+    EXPECT_EQ(grid.GetItemText(1, 1), QStringLiteral("kept"));
+    grid.SetColumnCount(0);
+    ASSERT_TRUE(grid.SetRowCount(100'000));
+    EXPECT_FALSE(grid.SetFixedColumnCount(100'000));
+    EXPECT_EQ(grid.GetColumnCount(), 0);
+    EXPECT_EQ(grid.GetFixedColumnCount(), 0);
+}
+
 TEST(GridCounts, FixedAndTotalCountsPullEachOtherAndCellsFollowTheirRegion)
 {
     CGridCellModel grid;

@@ -2,6 +2,7 @@
 
 #include "controls/drawtextflags.h"
 #include "controls/gridctrl.h"
+#include "data/dbrecordset.h"
 #include "data/dbschema.h"
 #include "data/tallywickdata.h"
 #include "reports/reportbuilder.h"
@@ -333,6 +334,28 @@ TEST_F(QueryResultTest, NoRowsOrAFailingQueryIsToldAndKeepsTheGrid)
     EXPECT_FALSE(view.ShowQueryResult(QStringLiteral("SELECT nothing FROM nowhere")));
     ASSERT_EQ(TestUi().messages.size(), 2);
     EXPECT_TRUE(TestUi().LastText().contains(QStringLiteral("nowhere"))) << qPrintable(TestUi().LastText());
+    EXPECT_EQ(view.GetGrid()->GetItemText(2, 2), QStringLiteral("earlier report"));
+}
+
+TEST_F(QueryResultTest, UntoldTheStatementRunsOnceAndAResultPastTheBoundIsRefused)
+{
+    QString untold = QStringLiteral("stale");
+    EXPECT_FALSE(view.ShowQueryResult(QStringLiteral("INSERT INTO LB_ITEM_MASTER_INFO_TB (cTransactionName, "
+                                                     "cTransactionDescription, iType) VALUES ('Once', 'x', 2)"),
+                                      &untold));
+    EXPECT_EQ(untold, QString()) << "no rows";
+    EXPECT_TRUE(TestUi().messages.isEmpty());
+    CDbRecordset count(data.connection);
+    count.OpenText(QStringLiteral("SELECT COUNT(*) AS n FROM LB_ITEM_MASTER_INFO_TB WHERE cTransactionName='Once'"));
+    EXPECT_EQ(count.GetLong(QStringLiteral("n")), 1);
+
+    // 700,001 rows by 3 columns, with the headings: past the 2,000,000 cells.
+    const QString many = QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 700000) "
+                                        "SELECT i, i AS j FROM n");
+    EXPECT_FALSE(view.ShowQueryResult(many));
+    EXPECT_EQ(TestUi().Texts(), QStringList{QStringLiteral("A grid of 700001 rows by 3 columns is too large: the report "
+                                                           "grid holds at most 1,000,000 rows, 1,000 columns and "
+                                                           "2,000,000 cells.")});
     EXPECT_EQ(view.GetGrid()->GetItemText(2, 2), QStringLiteral("earlier report"));
 }
 
