@@ -4,6 +4,7 @@
 #include "base/stringtable.h"
 #include "base/uiseam.h"
 #include "controls/gridcellmodel.h"
+#include "data/filedialogfolder.h"
 
 #include <QFileInfo>
 #include <QSaveFile>
@@ -107,7 +108,7 @@ QString ChooseExportPath(FileDialogRequest request, QObject *owner)
 {
     request.title = QStringLiteral("Save As");
     for (;;) {
-        const QString path = UiSeam().SaveFileName(owner, request);
+        const QString path = ChooseSaveFile(owner, request);
         if (path.isEmpty())
             return {};
         // As the save dialog does: No brings the dialog back.

@@ -29,9 +29,10 @@ QString CTestUiSeam::SaveFileName(QObject *owner, const FileDialogRequest &reque
     return OpenFileName(owner, request);
 }
 
-QString CTestUiSeam::BrowseFolder(QObject *, const QString &title, const QString &)
+QString CTestUiSeam::BrowseFolder(QObject *, const QString &title, const QString &startFolder)
 {
     folderRequests << title;
+    folderStarts << startFolder;
     if (m_folders.empty())
         return {};
     const QString path = m_folders.front();
@@ -61,6 +62,7 @@ void CTestUiSeam::Reset()
     messages.clear();
     fileRequests.clear();
     folderRequests.clear();
+    folderStarts.clear();
     m_answers.clear();
     m_files.clear();
     m_folders.clear();
