@@ -18,7 +18,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
-#include <QScrollBar>
+#include <QStyle>
 
 namespace {
 
@@ -196,9 +196,8 @@ void CTallywickView::PlaceBackButton()
     m_backButton->adjustSize();
     const int margin = 8;
     int right = width() - margin;
-    // Clear of the grid's vertical scroll bar.
-    if (m_grid && m_grid->verticalScrollBar()->isVisible())
-        right -= m_grid->verticalScrollBar()->width();
+    // Clear of the grid's vertical scroll bar, which a long list brings.
+    right -= style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
     m_backButton->move(qMax(margin, right - m_backButton->width()), margin);
 }
 
