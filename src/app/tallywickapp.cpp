@@ -26,6 +26,7 @@
 #include "records/defaultsettingssheet.h"
 #include "records/passworddlgs.h"
 #include "reports/reminderreport.h"
+#include "reports/tallywickview.h"
 
 #include <QApplication>
 #include <QDir>
@@ -249,9 +250,14 @@ bool CTallywickApp::RestoreDataFile()
     };
     hooks.login = [this] { return LoginUser(); };
     const bool switched = RestoreData(m_data, hooks, m_frame.get());
-    if (switched && m_data.logoChanged)
+    if (!switched)
+        return false;
+    // The grid's report came from the file left behind.
+    if (m_frame)
+        m_frame->ReportView()->OnClearScreen();
+    if (m_data.logoChanged)
         m_data.logoChanged();
-    return switched;
+    return true;
 }
 
 void CTallywickApp::ShowMainWindow()

@@ -1,5 +1,6 @@
 #include "controls/gridctrl.h"
 
+#include "base/clock.h"
 #include "base/stringids.h"
 #include "base/stringtable.h"
 #include "controls/gridrenderer.h"
@@ -11,8 +12,6 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QWheelEvent>
-
-#include <ctime>
 
 const char *const CGridCtrl::kPrinterSample = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSATUVWXYZ";
 
@@ -502,12 +501,10 @@ void CGridCtrl::PrintFooter(QPainter *painter, CPrintInfo *info)
     const int flags = Qt::AlignVCenter | Qt::TextSingleLine;
     const QString page = QStringLiteral("Page %1 of %2").arg(info->m_nCurPage).arg(info->GetMaxPage());
     painter->drawText(band, flags | Qt::AlignLeft, page);
-    char stamp[128] = {};
-    const std::time_t now = std::time(nullptr);
-    std::strftime(stamp, sizeof stamp, "%c", std::localtime(&now));
+    const QString stamp = PrintStamp(Now());
     // On a narrow page the time gives way to the page number.
     const QFontMetrics metrics(bold, painter->device());
     const int room = band.width() - metrics.horizontalAdvance(page) - metrics.averageCharWidth();
     painter->drawText(band, flags | Qt::AlignRight,
-                      metrics.elidedText(QString::fromLocal8Bit(stamp), Qt::ElideRight, qMax(0, room)));
+                      metrics.elidedText(stamp, Qt::ElideRight, qMax(0, room)));
 }

@@ -2,6 +2,11 @@
 
 #include "controls/gridcellmodel.h"
 
+QString PrintStamp(const QDateTime &moment, const QLocale &locale)
+{
+    return locale.toString(moment, QLocale::ShortFormat);
+}
+
 void CGridPrintLayout::Compute(const CGridCellModel &model, QSize charSize, QSize paper, GridPrintMargins margins)
 {
     m_margins = margins;

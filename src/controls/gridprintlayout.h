@@ -1,11 +1,18 @@
 #pragma once
 
+#include <QDateTime>
+#include <QLocale>
 #include <QRect>
 #include <QSize>
 
 #include <vector>
 
 class CGridCellModel;
+
+// The time stamp of a printed page's footer: the date and time in the
+// desktop locale's short form ("09.12.26 16:19" in German, "12/9/26 4:19 PM"
+// in American English), as the C library's "%c" would give in that locale.
+QString PrintStamp(const QDateTime &moment, const QLocale &locale = QLocale());
 
 // Print margins, in characters of the printer font.
 struct GridPrintMargins {

@@ -5,6 +5,7 @@
 #include "base/uiseam.h"
 #include "data/dberror.h"
 #include "data/dbuselock.h"
+#include "data/filedialogfolder.h"
 #include "data/tallywickdata.h"
 
 #include <QDir>
@@ -198,7 +199,7 @@ bool BackupData(CTallywickData &data, QObject *owner)
 {
     QString chosen;
     for (;;) {
-        chosen = UiSeam().BrowseFolder(owner, QStringLiteral("Select the Backup Folder"), QString());
+        chosen = ChooseFolder(owner, QStringLiteral("Select the Backup Folder"));
         if (chosen.isEmpty()) {
             TwkMessageBox(LoadString(StringId::BackupCancelled), QStringLiteral("Tallywick + "), MB_OK, owner);
             return false;

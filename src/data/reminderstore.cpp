@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+#include <sqlite3.h>
+
 ReminderDaysCheck CheckReminderDays(const QString &text, int *days)
 {
     if (text.isEmpty())
@@ -34,7 +36,9 @@ ReminderDaysCheck CheckReminderDays(const QString &text, int *days)
 
 QString ReminderDaysText(int days)
 {
-    return days <= 1 ? QStringLiteral("Remind before %1 day").arg(days) : QStringLiteral("Remind before %1 days").arg(days);
+    if (days == 0)
+        return QStringLiteral("Remind on the day");
+    return days == 1 ? QStringLiteral("Remind before 1 day") : QStringLiteral("Remind before %1 days").arg(days);
 }
 
 QString StartupDateText(const QDate &day)
@@ -94,13 +98,14 @@ std::optional<CReminder> CReminderStore::Read(long id)
     return rows.first();
 }
 
-void CReminderStore::Add(const CReminder &r)
+long CReminderStore::Add(const CReminder &r)
 {
     CDbRecordset rs(m_connection);
     rs.Open("INSERT INTO LB_PAYMENT_REMINDER_INFO_TB (cPaymentDescription,iPaymentAmount,cPaymentDate,"
             "iPaymentReminderDays,bAutoDelete) VALUES ('%s',%f,'%s',%d,%d)",
             SqlQuote(r.description), r.amount, r.storedDate, r.days, r.autoDelete ? 1 : 0);
     rs.Close();
+    return long(sqlite3_last_insert_rowid(m_connection.Handle()));
 }
 
 void CReminderStore::Update(const CReminder &r)

@@ -39,7 +39,7 @@ enum class ReminderDaysCheck { Valid, NotANumber, OutOfRange };
 // The days box: digits with at most one point; the whole part counts.
 ReminderDaysCheck CheckReminderDays(const QString &text, int *days = nullptr);
 
-// "Remind before 1 day", "Remind before 2 days".
+// "Remind on the day", "Remind before 1 day", "Remind before 2 days".
 QString ReminderDaysText(int days);
 
 // Today as the start-up statements write it, "%m/ %d/ %y". The two-digit year
@@ -57,7 +57,8 @@ public:
     QList<CReminder> Select(std::string_view query, const QString &date1, const QString &date2);
     QList<CReminder> List(const QDate &from, const QDate &to);
     std::optional<CReminder> Read(long id);
-    void Add(const CReminder &reminder);
+    // The new reminder's identity.
+    long Add(const CReminder &reminder);
     void Update(const CReminder &reminder);
     // All or none.
     void Delete(const QList<long> &ids);

@@ -5,6 +5,7 @@
 #include "base/uiseam.h"
 #include "data/dbrecordset.h"
 #include "data/dbschema.h"
+#include "data/filedialogfolder.h"
 #include "data/profile.h"
 
 #include <QDir>
@@ -85,9 +86,8 @@ QString CTallywickData::ChooseDatabaseFile()
 {
     FileDialogRequest request;
     request.title = QStringLiteral("Find Database TallywickPlus.mdb");
-    request.directory = appFolder;
     request.filter = QStringLiteral("Access Database (TallywickPlus.mdb)|TallywickPlus.mdb||");
-    const QString chosen = UiSeam().OpenFileName(messageOwner, request);
+    const QString chosen = ChooseOpenFile(messageOwner, request);
     return chosen.isEmpty() ? QString() : QFileInfo(chosen).absoluteFilePath();
 }
 

@@ -228,8 +228,13 @@ void CMainFrame::BindFrameCommands()
 
     // The record dialogs, each modal on the main window.
     for (const unsigned id : {UserInformation, AddDeleteCategory, AddIncome, AddExpense, EditIncome, EditExpense,
-                              CurrencySettings, PaymentReminder, DeleteOldData})
+                              CurrencySettings, PaymentReminder})
         m_commands.SetHandler(id, [this, id] { RunRecordCommand(m_data, id, this); });
+    // A report of rows now deleted must not stay to be printed or exported.
+    m_commands.SetHandler(DeleteOldData, [this] {
+        if (RunDeleteOldData(m_data, this))
+            m_reportView->OnClearScreen();
+    });
     // The shared data outlives this window: its hooks must not reach a
     // window that is gone, nor keep a later one from being reached.
     m_data.logoChanged = [view = QPointer<CTallywickView>(m_reportView)] {

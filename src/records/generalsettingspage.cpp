@@ -7,6 +7,7 @@
 #include "base/waitcursor.h"
 #include "data/backup.h"
 #include "data/compaction.h"
+#include "data/filedialogfolder.h"
 #include "data/tallywickdata.h"
 #include "records/recordui.h"
 
@@ -177,7 +178,7 @@ void CGeneralSettingsPage::OnBrowse()
 {
     CWaitCursor wait;
     for (;;) {
-        const QString chosen = UiSeam().BrowseFolder(this, QStringLiteral("Select the Backup Folder"), m_backupPath->text());
+        const QString chosen = ChooseFolder(this, QStringLiteral("Select the Backup Folder"), m_backupPath->text());
         if (chosen.isEmpty())
             return;
         if (!QFileInfo(chosen).isDir()) {

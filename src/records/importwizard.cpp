@@ -6,6 +6,7 @@
 #include "base/waitcursor.h"
 #include "controls/dialogcontrols.h"
 #include "data/dberror.h"
+#include "data/filedialogfolder.h"
 #include "data/profile.h"
 #include "data/tallywickdata.h"
 #include "records/categorystore.h"
@@ -445,7 +446,7 @@ void CImportWizard::OnBrowse()
     request.filter = QStringLiteral("Bank statements (*.csv;*.txt;*.ofx;*.qfx;*.qif)|*.csv;*.txt;*.ofx;*.qfx;*.qif|"
                                     "All Files (*.*)|*.*||");
     request.fileName = m_file->text();
-    const QString path = UiSeam().OpenFileName(this, request);
+    const QString path = ChooseOpenFile(this, request);
     if (path.isEmpty())
         return;
     m_file->setText(path);

@@ -44,6 +44,12 @@ void RunEditDelete(CTallywickData &data, int type, QWidget *parent)
     dialog.exec();
 }
 
+bool RunDeleteOldData(CTallywickData &data, QWidget *parent)
+{
+    CDeleteOldDataDlg dialog(data, parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
 bool RunRecordCommand(CTallywickData &data, unsigned commandId, QWidget *parent)
 {
     switch (commandId) {
@@ -61,11 +67,9 @@ bool RunRecordCommand(CTallywickData &data, unsigned commandId, QWidget *parent)
     case 32796:
         RunEditDelete(data, commandId == 32795 ? kIncomeTransaction : kExpenseTransaction, parent);
         return true;
-    case 32791: {
-        CDeleteOldDataDlg dialog(data, parent);
-        dialog.exec();
+    case 32791:
+        RunDeleteOldData(data, parent);
         return true;
-    }
     case 32787: {
         CPageHostDlg dialog(new CCurrencyDlg(data), parent);
         dialog.exec();

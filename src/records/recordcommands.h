@@ -17,5 +17,8 @@ void RunSetupWizard(CTallywickData &data, QWidget *parent);
 // 32795 (type 1) Edit Income and 32796 (type 2) Edit Expense.
 void RunEditDelete(CTallywickData &data, int type, QWidget *parent);
 
+// 32791 Setup > Delete Old Data. True when old data was deleted.
+bool RunDeleteOldData(CTallywickData &data, QWidget *parent);
+
 // Runs one of the six commands above; false for any other id.
 bool RunRecordCommand(CTallywickData &data, unsigned commandId, QWidget *parent);

@@ -27,6 +27,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -161,7 +162,9 @@ CPaymentReminderDlg::CPaymentReminderDlg(CTallywickData &data, QWidget *parent)
     m_list->setHeaderLabels({QStringLiteral("Payment Date"), QStringLiteral("Amount (%1)").arg(data.settings.cCurrency),
                              QStringLiteral("Description"), QStringLiteral("Reminder Day"), QStringLiteral("Auto Delete")});
     int width = 0;
-    const int widths[] = {100, 80, 225, 125, 70};
+    // The reminder day's longest wording fits whole.
+    const int dayWidth = qMax(125, m_list->fontMetrics().horizontalAdvance(ReminderDaysText(kMaxReminderDays)) + 24);
+    const int widths[] = {100, 80, 225, dayWidth, 70};
     for (int column = 0; column < 5; ++column) {
         m_list->setColumnWidth(column, widths[column]);
         width += widths[column];
@@ -248,11 +251,33 @@ void CPaymentReminderDlg::OnAdd()
     CReminderEntryDlg entry(m_data, CReminderEntryDlg::AddMode, CReminder(), this);
     if (entry.exec() != QDialog::Accepted)
         return;
-    if (!RunReported([&] { CReminderStore(m_data.connection).Add(entry.Reminder()); }, [](const CDbError &) {
+    long id = -1;
+    if (!RunReported([&] { id = CReminderStore(m_data.connection).Add(entry.Reminder()); }, [](const CDbError &) {
             TwkMessageBox(LoadString(StringId::InsertRecordFailed), QStringLiteral("Tallywick + "), MB_OK | MB_ICONERROR);
         }))
         return;
+    // The range widens to the new reminder's day, so the user sees it added.
+    if (const std::optional<QDate> day = ParseJetDate(entry.Reminder().storedDate)) {
+        const QSignalBlocker fromQuiet(m_from);
+        const QSignalBlocker toQuiet(m_to);
+        if (*day < m_from->date())
+            m_from->setDate(*day);
+        if (*day > m_to->date())
+            m_to->setDate(*day);
+    }
     FillList();
+    SelectReminder(id);
+}
+
+void CPaymentReminderDlg::SelectReminder(long id)
+{
+    for (int i = 0; i < m_list->topLevelItemCount(); ++i) {
+        if (m_list->topLevelItem(i)->data(0, Qt::UserRole).toLongLong() == id) {
+            SelectRow(i);
+            m_list->scrollToItem(m_list->topLevelItem(i));
+            return;
+        }
+    }
 }
 
 void CPaymentReminderDlg::OnEdit()
@@ -274,10 +299,7 @@ void CPaymentReminderDlg::OnEdit()
         }))
         return;
     FillList();
-    for (int i = 0; i < m_list->topLevelItemCount(); ++i) {
-        if (m_list->topLevelItem(i)->data(0, Qt::UserRole).toLongLong() == id)
-            SelectRow(i);
-    }
+    SelectReminder(id);
 }
 
 void CPaymentReminderDlg::OnDelete()

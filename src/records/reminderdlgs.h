@@ -56,6 +56,7 @@ private:
     void SetButtons();
     QList<int> SelectedRows() const;
     void SelectRow(int row);
+    void SelectReminder(long id);
 
     CTallywickData &m_data;
     QDateEdit *m_from = nullptr;

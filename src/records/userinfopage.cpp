@@ -5,6 +5,7 @@
 #include "base/uiseam.h"
 #include "base/waitcursor.h"
 #include "data/dberror.h"
+#include "data/filedialogfolder.h"
 #include "data/tallywickdata.h"
 #include "records/keyhandler.h"
 #include "records/listorder.h"
@@ -287,8 +288,7 @@ void CUserInfoPage::OnLogoButton()
     if (m_logoPath.isEmpty()) {
         FileDialogRequest request;
         request.filter = QStringLiteral("BMP Files (*.bmp)|*.bmp|");
-        request.directory = m_data.appFolder;
-        const QString chosen = UiSeam().OpenFileName(this, request);
+        const QString chosen = ChooseOpenFile(this, request);
         if (chosen.isEmpty())
             return;
         m_data.company.cLogoPath = QFileInfo(chosen).absoluteFilePath();

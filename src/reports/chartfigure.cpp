@@ -28,6 +28,7 @@
 #include <QValueAxis>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -64,11 +65,12 @@ QValueAxis *AmountAxis(const ChartTexts &texts, const ChartPalette &palette, dou
 {
     auto *axis = new QValueAxis;
     axis->setTitleText(AmountHeading(Clipped(texts.currency)));
-    axis->setLabelFormat(QStringLiteral("%.0f"));
-    // Headroom, so the highest bar and the balance line's points stay clear of
-    // the frame; a flat or empty period still gets a scale around zero.
-    axis->setRange(std::min(0.0, low * 1.06), high > 0.0 ? high * 1.06 : 1.0);
-    axis->applyNiceNumbers();
+    const AmountAxisFit fit = FitAmountAxis(low, high);
+    axis->setRange(fit.min, fit.max);
+    axis->setTickType(QValueAxis::TicksDynamic);
+    axis->setTickAnchor(0.0);
+    axis->setTickInterval(fit.interval);
+    axis->setLabelFormat(QStringLiteral("%.") + QString::number(fit.decimals) + u'f');
     axis->setLabelsColor(palette.text);
     axis->setTitleBrush(palette.text);
     axis->setLabelsFont(ChartFont(12));
@@ -190,6 +192,35 @@ void AddDonut(QChart &chart, const ChartSeries &series, const ChartPalette &pale
 }
 
 } // namespace
+
+AmountAxisFit FitAmountAxis(double low, double high)
+{
+    low = std::min(low, 0.0);
+    high = std::max(high, 0.0);
+    AmountAxisFit fit;
+    const double span = high - low;
+    // A flat or empty period still gets a scale above zero.
+    if (!(span > 0.0))
+        return fit;
+    // About five steps of 1, 2 or 5 times a power of ten across the figures.
+    const double rough = span / 5.0;
+    const double power = std::pow(10.0, std::floor(std::log10(rough)));
+    fit.interval = power * 10.0;
+    for (const double factor : {1.0, 2.0, 5.0}) {
+        if (power * factor >= rough) {
+            fit.interval = power * factor;
+            break;
+        }
+    }
+    fit.decimals = fit.interval >= 1.0 ? 0 : fit.interval >= 0.1 ? 1 : 2;
+    // Room for the highest bar and the balance line's points to stay clear
+    // of the frame, measured on each side's own figure so that a small
+    // negative balance beside large incomes does not claim a whole step.
+    const double room = span * 0.02;
+    fit.min = low < 0.0 ? low - std::max(-low * 0.06, room) : 0.0;
+    fit.max = high + std::max(high * 0.06, room);
+    return fit;
+}
 
 ChartTexts MakeChartTexts(const ChartRequest &request, const CTallywickData &data)
 {

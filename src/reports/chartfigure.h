@@ -43,6 +43,17 @@ QString MonthLabel(const QDate &month);
 // "123.45 $": an exact figure with the currency.
 QString AmountWithCurrency(qint64 cents, const QString &currency);
 
+// The amount axis around figures from `low` to `high`: zero always on it,
+// a little room beyond the outermost figures and no more, ticks every
+// `interval` counted from zero, `decimals` in their labels.
+struct AmountAxisFit {
+    double min = 0.0;
+    double max = 1.0;
+    double interval = 1.0;
+    int decimals = 0;
+};
+AmountAxisFit FitAmountAxis(double low, double high);
+
 // A finished chart: title, legend, axes with the currency; the month bars
 // or unit bars carry a net balance, the donut its shares.
 std::unique_ptr<QChart> BuildChart(const ChartSeries &series, const ChartTexts &texts, const ChartPalette &palette);

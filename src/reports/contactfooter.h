@@ -24,8 +24,8 @@ inline constexpr ContactColumns kPeriodContact{1, 2, 4, 5, true};
 inline constexpr ContactColumns kListContact{1, 2, 3, 4, true};
 inline constexpr ContactColumns kCustomContact{2, 3, 4, 5, false};
 
-// Appends the contact lines that the print settings switch on, starting at
-// row; the address is never printed. Returns the row after the last contact
+// Appends the contact lines that the print settings switch on and that hold
+// something, starting at row; the address is never printed. Returns the row after the last contact
 // row: row + 1, or row + 2 when the fax is printed.
 int AppendContactFooter(std::vector<ReportCell> &cells, int row, const ContactColumns &columns,
                         const CCompanyRecord &company, const CSettingsRecord &settings);

@@ -19,6 +19,7 @@ std::vector<ListRow> ReadListRows(CDbConnection &connection, const QString &sql,
     const int descriptionColumn = records.ColumnIndex(QStringLiteral("cTransactionDescription"));
     const int nameColumn = records.ColumnIndex(QStringLiteral("cTransactionName"));
     const int amountColumn = records.ColumnIndex(QStringLiteral("cTransactionAmount"));
+    const int unitColumn = records.ColumnIndex(QStringLiteral("cUnitName"));
     // A list holds a few hundred dates at most over many rows: each stored
     // date is formatted once.
     QHash<QString, QString> shownDates;
@@ -31,22 +32,38 @@ std::vector<ListRow> ReadListRows(CDbConnection &connection, const QString &sql,
         }
         const double amount = records.GetDouble(amountColumn);
         rows.push_back(ListRow{*shown, records.GetString(descriptionColumn), records.GetString(nameColumn),
-                               FormatAmount(amount), amount});
+                               FormatAmount(amount), amount, records.GetString(unitColumn)});
     }
     return rows;
 }
 
+namespace {
+
+bool SeveralUnits(const std::vector<ListRow> &rows)
+{
+    for (const ListRow &row : rows) {
+        if (row.unit != rows.front().unit)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
 void WriteListReport(CReportBuilder &b, std::vector<ListRow> rows)
 {
-    // Four cells a row, about twenty around them.
-    b.ReserveCells(4 * rows.size() + 32);
+    const bool unitColumn = SeveralUnits(rows);
+    // Up to five cells a row, about twenty around them.
+    b.ReserveCells(5 * rows.size() + 32);
     b.AddCell(1, 4, b.ReportMode() == kIncomeList ? QStringLiteral("Income") : QStringLiteral("Expense"));
     b.AddCell(1, 5, kRulePeriod);
     b.AddCell(1, 6, QStringLiteral("Date"));
     b.AddCell(2, 6, QStringLiteral("Description"));
     b.AddCell(3, 6, QStringLiteral("Category"));
     b.AddCell(4, 6, AmountHeading(b.Settings().cCurrency));
-    for (int column = 1; column <= 4; ++column)
+    if (unitColumn)
+        b.AddCell(kListUnitColumn, 6, QStringLiteral("Unit"));
+    for (int column = 1; column <= (unitColumn ? kListUnitColumn : kListAmountColumn); ++column)
         b.AddCell(column, 7, kRulePeriod);
     b.SetCurrentRow(8);
     for (ListRow &row : rows) {
@@ -56,6 +73,8 @@ void WriteListReport(CReportBuilder &b, std::vector<ListRow> rows)
         b.AddCell(2, r, std::move(row.description));
         b.AddCell(3, r, std::move(row.category));
         b.AddCell(4, r, std::move(row.amountText));
+        if (unitColumn)
+            b.AddCell(kListUnitColumn, r, std::move(row.unit));
         b.AddIncome(row.amount);
     }
     const int x = b.CurrentRow();

@@ -6,6 +6,7 @@
 #include "base/uiseam.h"
 #include "controls/drawtextflags.h"
 #include "controls/gridcellmodel.h"
+#include "data/filedialogfolder.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -135,7 +136,7 @@ QString ChooseExportPath(FileDialogRequest request, QObject *owner)
 {
     request.title = QStringLiteral("Save As");
     for (;;) {
-        const SaveFileChoice choice = UiSeam().SaveFile(owner, request);
+        const SaveFileChoice choice = ChooseSaveFile(owner, request);
         // A bare name takes the suffix of the filter chosen with it.
         const QString path = WithDefaultSuffix(choice.path, request, choice.filter);
         if (path.isEmpty())

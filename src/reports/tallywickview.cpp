@@ -16,9 +16,12 @@
 #include "reports/reportformat.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QPrinter>
+#include <QPushButton>
 #include <QScreen>
+#include <QStyle>
 
 #include <new>
 
@@ -56,6 +59,12 @@ void AllPages(QPrinter &printer)
 }
 
 } // namespace
+
+struct CTallywickView::ChartShown {
+    ChartRequest request;
+    ChartSeries series;
+    ChartTexts texts;
+};
 
 CTallywickView::CTallywickView(CTallywickData &data, QWidget *parent)
     : QWidget(parent)
@@ -95,6 +104,13 @@ void CTallywickView::OnInitialUpdate()
     m_grid->SetGridBkColor(m_data.settings.backgroundColour);
     ChooseBackgroundPicture();
     ReloadLogo();
+    m_grid->installEventFilter(this);
+    m_backButton = new QPushButton(QStringLiteral("Back to Chart"), this);
+    m_backButton->setObjectName(QStringLiteral("backToChart"));
+    m_backButton->setToolTip(QStringLiteral("Show the chart again (Backspace)"));
+    m_backButton->setFocusPolicy(Qt::NoFocus);
+    m_backButton->hide();
+    connect(m_backButton, &QPushButton::clicked, this, &CTallywickView::BackToChart);
 }
 
 void CTallywickView::ChooseBackgroundPicture()
@@ -151,17 +167,54 @@ void CTallywickView::ShowChart(const ChartRequest &request, ChartSeries series, 
     m_chart = new CChartPanel(request, std::move(series), std::move(texts),
                               QColorFromColorRef(m_data.settings.backgroundColour), this);
     m_chart->setGeometry(rect());
-    connect(m_chart, &CChartPanel::TransactionsWanted, this, [this](const ListQueryInput &input) {
-        const ListQuery query = BuildListQuery(input);
-        if (query.code == kListReady)
-            RunReportStep([&] { ShowReport(ListReport(m_data, input, query.sql)); });
-    });
+    connect(m_chart, &CChartPanel::TransactionsWanted, this, &CTallywickView::ListTransactions);
     m_grid->hide();
     m_chart->show();
 }
 
+void CTallywickView::ListTransactions(const ListQueryInput &input)
+{
+    const ListQuery query = BuildListQuery(input);
+    if (query.code != kListReady || !m_chart)
+        return;
+    auto shown = std::make_unique<ChartShown>(ChartShown{m_chart->Request(), m_chart->Series(), m_chart->Texts()});
+    RunReportStep([&] { ShowReport(ListReport(m_data, input, query.sql)); });
+    // A failed list leaves the chart showing; a shown one leads back to it.
+    if (m_chart)
+        return;
+    m_backTo = std::move(shown);
+    PlaceBackButton();
+    m_backButton->show();
+    m_backButton->raise();
+    m_grid->setFocus();
+}
+
+void CTallywickView::BackToChart()
+{
+    if (!m_backTo)
+        return;
+    const std::unique_ptr<ChartShown> shown = std::move(m_backTo);
+    ShowChart(shown->request, shown->series, shown->texts);
+}
+
+void CTallywickView::PlaceBackButton()
+{
+    if (!m_backButton)
+        return;
+    m_backButton->adjustSize();
+    const int margin = 8;
+    int right = width() - margin;
+    // Clear of the grid's vertical scroll bar, which a long list brings.
+    right -= style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    m_backButton->move(qMax(margin, right - m_backButton->width()), margin);
+}
+
 void CTallywickView::CloseChart()
 {
+    // Whatever replaces the chart or its list ends the way back.
+    m_backTo.reset();
+    if (m_backButton)
+        m_backButton->hide();
     if (!m_chart)
         return;
     // Later: the chart may be closing from its own click.
@@ -437,6 +490,18 @@ void CTallywickView::OnFilePrintSetup()
     PrintSeam().PrintSetupDialog(this, Printer());
 }
 
+bool CTallywickView::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_grid && event->type() == QEvent::KeyPress && m_backTo) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->key() == Qt::Key_Backspace && key->modifiers() == Qt::NoModifier) {
+            BackToChart();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
 void CTallywickView::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
@@ -450,4 +515,5 @@ void CTallywickView::resizeEvent(QResizeEvent *event)
         m_grid->setGeometry(rect());
     if (m_chart)
         m_chart->setGeometry(rect());
+    PlaceBackButton();
 }

@@ -12,10 +12,12 @@ class CChartPanel;
 struct ChartRequest;
 struct ChartSeries;
 struct ChartTexts;
+struct ListQueryInput;
 class CGridCtrl;
 class CTallywickData;
 class QPainter;
 class QPrinter;
+class QPushButton;
 struct CPrintInfo;
 
 // What one print run came to.
@@ -75,10 +77,14 @@ public:
     bool ShowQueryResult(const QString &sql, QString *untold = nullptr);
 
     // Shows a chart in place of the grid until the next report or Clear
-    // Screen; a click on a bar or slice lists its transactions.
+    // Screen; a click on a bar or slice lists its transactions, and that
+    // list leads back to the chart (its button, or Backspace in the grid).
     void ShowChart(const ChartRequest &request, ChartSeries series, ChartTexts texts);
     void CloseChart();
     CChartPanel *Chart() const { return m_chart; }
+    // The list of a clicked bar or slice is showing: the chart can come back.
+    bool CanGoBackToChart() const { return m_backTo != nullptr; }
+    void BackToChart();
     // Export Report: the chart as a picture, PDF or its figures while one is
     // showing, else the grid as text or CSV.
     void OnFileExport();
@@ -110,6 +116,7 @@ public:
     void OnFilePrintSetup();
 
 protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
@@ -117,6 +124,13 @@ private:
     void ChooseBackgroundPicture();
     static QImage LogoWithMask(const QImage &logo);
     void TellPrintFailure(const CPrintRun &run, const QPrinter &printer, int pageCount);
+    void ListTransactions(const ListQueryInput &input);
+    void PlaceBackButton();
+
+    // The chart a drill-down list came from.
+    struct ChartShown;
+    std::unique_ptr<ChartShown> m_backTo;
+    QPushButton *m_backButton = nullptr;
 
     CTallywickData &m_data;
     CGridCtrl *m_grid = nullptr;

@@ -1,3 +1,4 @@
+#include "base/clock.h"
 #include "controls/gridctrl.h"
 
 #include <gtest/gtest.h>
@@ -87,6 +88,30 @@ TEST_F(GridPrinting, AGridPrintsPageOneOfOneWithTitleAndProgramNameNarrowOnesEnl
     EXPECT_GT(grid->PrintLayout().Scale(), 5.0);
     ASSERT_GE(narrow.pages, 1);
     EXPECT_TRUE(narrow.pageTexts[0].contains(QStringLiteral("Page 1 of %1").arg(narrow.pages)));
+}
+
+TEST_F(GridPrinting, TheFooterStampsTheClocksTimeInTheDesktopLocalesForm)
+{
+    SetClock(QDateTime(QDate(2026, 12, 9), QTime(16, 19, 55)));
+    const QLocale before;
+    grid->SetRowCount(3);
+    grid->SetColumnCount(2);
+    grid->SetItemText(1, 1, QStringLiteral("Salary"));
+    grid->AutoSize();
+    grid->SetColumnWidth(1, 600);
+    QStringList pages;
+    for (const char *name : {"de_DE", "en_US"}) {
+        QLocale::setDefault(QLocale(QString::fromLatin1(name)));
+        const Printed printed = PrintToPdf(*grid, Pdf());
+        pages << printed.pageTexts.value(0);
+    }
+    QLocale::setDefault(before);
+    SetClock(QDateTime());
+    EXPECT_TRUE(pages[0].contains(QStringLiteral("09.12.26 16:19"))) << qPrintable(pages[0]);
+    EXPECT_TRUE(pages[1].contains(QStringLiteral("12/9/26 4:19"))) << qPrintable(pages[1]);
+    EXPECT_TRUE(pages[1].contains(QStringLiteral("PM"))) << qPrintable(pages[1]);
+    for (const QString &page : pages)
+        EXPECT_FALSE(page.contains(QStringLiteral("Wed")) || page.contains(QStringLiteral("Dec"))) << qPrintable(page);
 }
 
 TEST_F(GridPrinting, ManyRowsGiveSeveralPagesEachHeadedByTheFixedRows)

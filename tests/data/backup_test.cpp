@@ -82,6 +82,37 @@ private:
 
 } // namespace
 
+TEST_F(BackupTest, BackupAndRestoreDialogsStartInTheDocumentsThenWhereTheUserLastChose)
+{
+    const QString documents = FirstRunDocumentsFolder();
+    EXPECT_FALSE(BackupData(data));
+    EXPECT_TRUE(data.ChooseDatabaseFile().isEmpty());
+    EXPECT_EQ(TestUi().folderStarts, QStringList{documents});
+    ASSERT_EQ(TestUi().fileRequests.size(), 1);
+    EXPECT_EQ(TestUi().fileRequests[0].directory, documents);
+
+    // A backup's folder is where Restore looks next, and a restored file's
+    // folder where the next backup starts.
+    TestUi().Reset();
+    TestUi().QueueFolder(backupDir.path());
+    ASSERT_TRUE(BackupData(data));
+    EXPECT_TRUE(data.ChooseDatabaseFile().isEmpty());
+    EXPECT_EQ(TestUi().fileRequests.value(0).directory, QDir::cleanPath(backupDir.path()));
+    const QString elsewhere = db.Folder() + QStringLiteral("/older");
+    ASSERT_TRUE(QDir().mkpath(elsewhere));
+    TestUi().QueueFile(elsewhere + QStringLiteral("/TallywickPlus.mdb"));
+    EXPECT_FALSE(data.ChooseDatabaseFile().isEmpty());
+    EXPECT_FALSE(BackupData(data));
+    EXPECT_EQ(TestUi().folderStarts.value(1), QDir::cleanPath(elsewhere));
+
+    // A folder since removed gives the documents again; the program's never.
+    ASSERT_TRUE(QDir(elsewhere).removeRecursively());
+    EXPECT_FALSE(BackupData(data));
+    EXPECT_EQ(TestUi().folderStarts.value(2), documents);
+    for (const QString &start : TestUi().folderStarts)
+        EXPECT_NE(start, QDir::cleanPath(appDir.path()));
+}
+
 TEST_F(BackupTest, BackupCopiesEveryRowIntoAFileThatOpensWithTheKeyButNeverOntoItself)
 {
     TestUi().QueueFolder(backupDir.filePath(QStringLiteral("not-a-folder")));

@@ -2,6 +2,7 @@
 #include "base/stringtable.h"
 #include "data/dbrecordset.h"
 #include "data/dbschema.h"
+#include "data/filedialogfolder.h"
 #include "data/profile.h"
 #include "data/tallywickdata.h"
 
@@ -77,7 +78,8 @@ TEST_F(AppFolder, NoDatabasePathAsksForTheFileAndCancelFails)
     EXPECT_FALSE(data.LocateDatabase());
     EXPECT_EQ(TestUi().Texts(), QStringList{LoadString(StringId::DatabaseNotFound)});
     ASSERT_EQ(TestUi().fileRequests.size(), 1);
-    EXPECT_EQ(TestUi().fileRequests[0].directory, dir.path());
+    EXPECT_EQ(TestUi().fileRequests[0].directory, FileDialogFolder());
+    EXPECT_NE(TestUi().fileRequests[0].directory, dir.path());
 }
 
 TEST_F(AppFolder, ChosenDatabaseIsRememberedInTheSettingsFile)

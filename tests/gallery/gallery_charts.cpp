@@ -4,6 +4,7 @@
 #include "data/tallywickdata.h"
 #include "reports/chartdlg.h"
 #include "reports/chartfigure.h"
+#include "reports/chartpanel.h"
 #include "reports/tallywickview.h"
 
 #include <QRadioButton>
@@ -70,6 +71,15 @@ const GalleryRegistration other("charts-category-other", [] {
 
 const GalleryRegistration units("charts-unit", [] {
     return ChartView(ChartRequest{ChartKind::Unit, kFrom, kTo, std::nullopt, 2});
+});
+
+// A bar's transactions, with the way back to the chart.
+const GalleryRegistration drillDown("charts-unit-drilldown", [] {
+    auto *view = static_cast<CTallywickView *>(ChartView(ChartRequest{ChartKind::Unit, kFrom, kTo, std::nullopt, 2}));
+    ListQueryInput input;
+    if (view->Chart()->DrillDown(2, 0, input))
+        emit view->Chart()->TransactionsWanted(input);
+    return static_cast<QWidget *>(view);
 });
 
 const GalleryRegistration files("charts-file", [](const QString &folder) {

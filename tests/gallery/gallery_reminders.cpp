@@ -14,10 +14,12 @@
 #include "records/reminderdlgs.h"
 #include "reports/reminderreport.h"
 #include "reports/tallywickview.h"
+#include "support/nextmodal.h"
 #include "support/testdatabase.h"
 
 #include <QApplication>
 #include <QDateEdit>
+#include <QDialog>
 #include <QLayout>
 #include <QLineEdit>
 #include <QListView>
@@ -94,6 +96,21 @@ const GalleryRegistration reminderList("reminders-list", [] {
     auto *dlg = new CPaymentReminderDlg(Sample().data);
     dlg->findChild<QDateEdit *>(QStringLiteral("1027"))->setDate(kDay.addDays(30));
     dlg->findChild<QTreeWidget *>(QStringLiteral("1128"))->topLevelItem(1)->setSelected(true);
+    return Sized(dlg);
+});
+
+// Just added for next week: the range has grown to it and it is selected.
+const GalleryRegistration reminderAdded("reminders-list-after-add", [] {
+    const CFixedDay day;
+    static CReminderSample own;
+    auto *dlg = new CPaymentReminderDlg(own.data);
+    OnNextModal([](QDialog *form) {
+        form->findChild<QDateEdit *>(QStringLiteral("1026"))->setDate(kDay.addDays(7));
+        form->findChild<QLineEdit *>(QStringLiteral("1123"))->setText(QStringLiteral("80"));
+        form->findChild<QPlainTextEdit *>(QStringLiteral("1122"))->setPlainText(QStringLiteral("Shop insurance"));
+        form->accept();
+    });
+    dlg->OnAdd();
     return Sized(dlg);
 });
 

@@ -18,6 +18,8 @@
 #include <QListWidget>
 #include <QRadioButton>
 
+#include <utility>
+
 namespace {
 
 // A view sized to the whole report, so the picture shows every cell.
@@ -129,6 +131,22 @@ const GalleryRegistration listReport("reports-list-expenses", [] {
         input.allUnits = true;
         input.sortByDate = true;
         view.ShowReport(ListReport(SampleData(), input, BuildListQuery(input).sql));
+    });
+});
+
+// One unit, so no unit column; a business without a fax number.
+const GalleryRegistration listOneUnit("reports-list-one-unit-no-fax", [] {
+    return ReportView([](CTallywickView &view) {
+        ListQueryInput input;
+        input.type = 2;
+        input.from = kFrom;
+        input.to = kTo;
+        input.allCategories = true;
+        input.unit = SampleData().company.units.value(0);
+        input.sortByDate = true;
+        const QString fax = std::exchange(SampleData().company.cFaxNo, QString());
+        view.ShowReport(ListReport(SampleData(), input, BuildListQuery(input).sql));
+        SampleData().company.cFaxNo = fax;
     });
 });
 

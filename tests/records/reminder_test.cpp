@@ -19,7 +19,7 @@ namespace {
 
 TEST(ReminderDays, WordingAndRange)
 {
-    EXPECT_EQ(ReminderDaysText(0), QStringLiteral("Remind before 0 day"));
+    EXPECT_EQ(ReminderDaysText(0), QStringLiteral("Remind on the day"));
     EXPECT_EQ(ReminderDaysText(1), QStringLiteral("Remind before 1 day"));
     EXPECT_EQ(ReminderDaysText(2), QStringLiteral("Remind before 2 days"));
 
@@ -147,7 +147,10 @@ TEST_F(ReminderTest, TheListAddsEditsAndDeletesThroughTheForm)
     });
     dialog.OnAdd();
     ASSERT_EQ(list->topLevelItemCount(), 3);
+    ASSERT_EQ(list->selectedItems().size(), 1);
+    EXPECT_EQ(list->selectedItems().first()->text(2), QStringLiteral("Gas"));
 
+    list->clearSelection();
     list->topLevelItem(1)->setSelected(true);
     EXPECT_TRUE(Control<QPushButton>(&dialog, 1021)->isEnabled());
     OnNextModal([](QDialog *form) {
@@ -170,6 +173,44 @@ TEST_F(ReminderTest, TheListAddsEditsAndDeletesThroughTheForm)
     ASSERT_EQ(list->topLevelItemCount(), 1);
     EXPECT_EQ(list->topLevelItem(0)->text(2), QStringLiteral("Gas"));
     EXPECT_TRUE(list->topLevelItem(0)->isSelected());
+}
+
+TEST_F(ReminderTest, AReminderAddedForNextWeekIsShownSelectedAndItsDayColumnIsWhole)
+{
+    CPaymentReminderDlg dialog(data);
+    auto *list = Control<QTreeWidget>(&dialog, 1128);
+    ASSERT_EQ(list->topLevelItemCount(), 0);
+    const QDate nextWeek = Today().addDays(7);
+    OnNextModal([&](QDialog *form) {
+        Control<QDateEdit>(form, 1026)->setDate(nextWeek);
+        Control<QLineEdit>(form, 1123)->setText(QStringLiteral("80"));
+        Control<QLineEdit>(form, 1127)->setText(QStringLiteral("0"));
+        Control<QPlainTextEdit>(form, 1122)->setPlainText(QStringLiteral("Insurance"));
+        form->accept();
+    });
+    dialog.OnAdd();
+    ASSERT_EQ(list->topLevelItemCount(), 1);
+    const QTreeWidgetItem *added = list->topLevelItem(0);
+    EXPECT_EQ(added->text(2), QStringLiteral("Insurance"));
+    EXPECT_EQ(added->text(3), QStringLiteral("Remind on the day"));
+    EXPECT_TRUE(added->isSelected());
+    EXPECT_EQ(Control<QDateEdit>(&dialog, 1033)->date(), Today());
+    EXPECT_EQ(Control<QDateEdit>(&dialog, 1027)->date(), nextWeek);
+
+    // One dated before the range widens it the other way; the first stays listed.
+    OnNextModal([&](QDialog *form) {
+        Control<QDateEdit>(form, 1026)->setDate(Today().addDays(-3));
+        Control<QLineEdit>(form, 1127)->setText(QStringLiteral("36500"));
+        Control<QPlainTextEdit>(form, 1122)->setPlainText(QStringLiteral("Late"));
+        form->accept();
+    });
+    dialog.OnAdd();
+    ASSERT_EQ(list->topLevelItemCount(), 2);
+    ASSERT_EQ(list->selectedItems().size(), 1);
+    EXPECT_EQ(list->selectedItems().first()->text(2), QStringLiteral("Late"));
+    EXPECT_EQ(list->selectedItems().first()->text(3), QStringLiteral("Remind before 36500 days"));
+    const int needed = list->fontMetrics().horizontalAdvance(QStringLiteral("Remind before 36500 days"));
+    EXPECT_GT(list->columnWidth(3), needed + 8);
 }
 
 TEST_F(ReminderTest, AFailedDeletionRemovesNone)

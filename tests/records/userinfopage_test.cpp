@@ -4,6 +4,7 @@
 #include "controls/pagehostdlg.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QImage>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -194,10 +195,13 @@ TEST_F(UserInfoPageTest, LogoIsChosenAndClearedAtOnce)
     ASSERT_TRUE(logo.save(path));
     int reloads = 0;
     data.logoChanged = [&] { ++reloads; };
+    const QString documents = FirstRunDocumentsFolder();
     CUserInfoPage page(data);
     auto *button = Control<QPushButton>(&page, 1011);
     TestUi().QueueFile(path);
     button->click();
+    ASSERT_EQ(TestUi().fileRequests.size(), 1);
+    EXPECT_EQ(TestUi().fileRequests[0].directory, documents);
     EXPECT_EQ(button->text(), QStringLiteral("Cl&ear"));
     EXPECT_EQ(data.company.cLogoPath, path);
     EXPECT_EQ(page.Fields().logoPath, path);
@@ -205,6 +209,10 @@ TEST_F(UserInfoPageTest, LogoIsChosenAndClearedAtOnce)
     EXPECT_EQ(button->text(), QStringLiteral("&Browse..."));
     EXPECT_TRUE(data.company.cLogoPath.isEmpty());
     EXPECT_EQ(reloads, 2);
+    // The next logo is looked for where the last one was found.
+    button->click();
+    ASSERT_EQ(TestUi().fileRequests.size(), 2);
+    EXPECT_EQ(TestUi().fileRequests[1].directory, QDir::cleanPath(db.Folder()));
 }
 
 TEST_F(UserInfoPageTest, EnterMovesThroughTheFieldsAndAddsUnitsUnlessEmptyHoldingACommaOrAlreadyThere)

@@ -11,6 +11,7 @@
 #include "support/testprintseam.h"
 
 #include <QApplication>
+#include <QChart>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QFile>
@@ -20,6 +21,8 @@
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QValueAxis>
 
 namespace {
 
@@ -94,6 +97,79 @@ TEST_F(ChartViewTest, DialogRefusesAnEmptyPeriodThenDrawsAndAClickedSliceListsIt
     EXPECT_EQ(view.GetGrid()->GetItemText(1, 2), QStringLiteral("Shop"));
     EXPECT_EQ(view.GetGrid()->GetItemText(9, 3), QStringLiteral("Rent"));
     EXPECT_EQ(view.GetGrid()->GetItemText(13, 4), QStringLiteral("15.50"));
+}
+
+TEST_F(ChartViewTest, AClickedBarsListLeadsBackToItsChartByButtonAndByBackspace)
+{
+    const ChartRequest request{ChartKind::Unit, QDate(2026, 3, 1), QDate(2026, 3, 31), std::nullopt, 2};
+    view.ShowChart(request, ComputeChartSeries(data.connection, request, data.company.units),
+                   MakeChartTexts(request, data));
+    auto *back = view.findChild<QPushButton *>(QStringLiteral("backToChart"));
+    ASSERT_NE(back, nullptr);
+    EXPECT_TRUE(back->isHidden());
+
+    const auto drillDown = [&] {
+        ListQueryInput input;
+        // The shop's expenses: Rent 15.50 and Flour 7.00.
+        ASSERT_TRUE(view.Chart()->DrillDown(2, 0, input));
+        emit view.Chart()->TransactionsWanted(input);
+        ASSERT_EQ(view.Chart(), nullptr);
+        EXPECT_EQ(view.GetGrid()->GetItemText(1, 2), QStringLiteral("Shop"));
+        EXPECT_TRUE(view.CanGoBackToChart());
+        EXPECT_FALSE(back->isHidden());
+    };
+    const auto isTheChart = [&] {
+        ASSERT_NE(view.Chart(), nullptr);
+        EXPECT_EQ(view.Chart()->Series().kind, ChartKind::Unit);
+        EXPECT_EQ(view.Chart()->Request().from, request.from);
+        EXPECT_TRUE(view.GetGrid()->isHidden());
+        EXPECT_TRUE(back->isHidden());
+        EXPECT_FALSE(view.CanGoBackToChart());
+    };
+    drillDown();
+    back->click();
+    isTheChart();
+    drillDown();
+    QTest::keyClick(view.GetGrid(), Qt::Key_Backspace);
+    isTheChart();
+
+    // Any other report ends the way back; Backspace then does nothing.
+    drillDown();
+    view.OnClearScreen();
+    EXPECT_TRUE(back->isHidden());
+    QTest::keyClick(view.GetGrid(), Qt::Key_Backspace);
+    EXPECT_EQ(view.Chart(), nullptr);
+}
+
+TEST_F(ChartViewTest, TheAmountAxisFitsASmallNegativeBalanceBesideLargeIncomes)
+{
+    ChartSeries series;
+    series.kind = ChartKind::Unit;
+    series.points = {{QStringLiteral("Shop"), {}, 200000, 0}, {QStringLiteral("Household"), {}, 0, 1657}};
+    series.records = 2;
+    const ChartRequest request{ChartKind::Unit, QDate(2026, 3, 1), QDate(2026, 3, 31), std::nullopt, 2};
+    const std::unique_ptr<QChart> chart = BuildChart(series, MakeChartTexts(request, data), PaletteFor(Qt::white));
+    const QList<QAbstractAxis *> axes = chart->axes(Qt::Vertical);
+    ASSERT_EQ(axes.size(), 1);
+    const auto *y = qobject_cast<const QValueAxis *>(axes[0]);
+    ASSERT_NE(y, nullptr);
+    // -16.57 shows below zero without a whole step of the scale beneath it.
+    EXPECT_LT(y->min(), -16.57);
+    EXPECT_GT(y->min(), -100.0);
+    EXPECT_GE(y->max(), 2000.0);
+    EXPECT_LT(y->max(), 2200.0);
+    EXPECT_EQ(y->tickType(), QValueAxis::TicksDynamic);
+    EXPECT_EQ(y->tickAnchor(), 0.0);
+
+    // The balance alone: a scale of a few units, in cents where they matter.
+    const AmountAxisFit alone = FitAmountAxis(-16.57, 0.0);
+    EXPECT_LT(alone.min, -16.57);
+    EXPECT_GT(alone.min, -20.0);
+    EXPECT_GT(alone.max, 0.0);
+    EXPECT_LE(alone.interval, 5.0);
+    const AmountAxisFit cents = FitAmountAxis(0.0, 0.4);
+    EXPECT_EQ(cents.decimals, 1);
+    EXPECT_EQ(FitAmountAxis(0.0, 0.0).max, 1.0);
 }
 
 TEST_F(ChartViewTest, AShowingChartPrintsOnOnePageAndExportsAsAPicture)

@@ -1,6 +1,7 @@
 #include "reportfixture.h"
 
 #include "reports/listreport.h"
+#include "reports/reportformat.h"
 #include "reports/reportqueries.h"
 
 #include "data/sqltext.h"
@@ -157,4 +158,32 @@ TEST_F(ListReportTest, HundredsOfChosenCategoriesMakeOneNameList)
     EXPECT_EQ(Listed(report), (QStringList{QStringLiteral("02/Jan/2021 January rent"),
                                            QStringLiteral("30/Dec/2020 December rent")}));
     EXPECT_EQ(TextAt(report, 4, 14), QStringLiteral("1010.00"));
+}
+
+TEST_F(ListReportTest, RowsOfSeveralUnitsNameTheirUnitAfterTheAmountOthersAreUnchanged)
+{
+    input.allUnits = true;
+    input.sortByDate = true;
+    const ReportLayout all = Report();
+    EXPECT_EQ(RowTexts(all, 6), QStringList({"Date", "Description", "Category", "Amount ($)", "Unit", ""}));
+    EXPECT_EQ(TextAt(all, 5, 7), kRulePeriod);
+    EXPECT_EQ(Listed(all), QStringList({QStringLiteral("30/Dec/2020 December rent"), QStringLiteral("31/Dec/2020 Pitch"),
+                                        QStringLiteral("02/Jan/2021 January rent")}));
+    for (const auto &[row, unit] : {std::pair{9, "Shop"}, std::pair{10, "O'Neil Stall"}, std::pair{11, "Shop"}})
+        EXPECT_EQ(TextAt(all, 5, row), QString::fromUtf8(unit)) << row;
+    EXPECT_EQ(TextAt(all, 6, 10), QStringLiteral("<none>"));
+    // The unit reads left-aligned; the amount column keeps its place and alignment.
+    EXPECT_FALSE(RightAt(all, 5, 10));
+    EXPECT_TRUE(RightAt(all, 4, 10));
+    EXPECT_EQ(TextAt(all, 4, 15), QStringLiteral("1030.00"));
+
+    // One unit, chosen or the only one among the rows: no unit column.
+    for (const bool every : {false, true}) {
+        input.allUnits = every;
+        input.unit = every ? QString() : QStringLiteral("Shop");
+        input.type = every ? 1 : 2;
+        const ReportLayout one = Report();
+        for (int row = 6; row < one.rowCount; ++row)
+            EXPECT_EQ(CellAt(one, 5, row), nullptr) << every << ' ' << row;
+    }
 }

@@ -147,6 +147,20 @@ TEST_F(ReportBuilderTest, ContactLinesFollowThePrintSettingsAndColumns)
     EXPECT_EQ(AppendContactFooter(list, 5, kListContact, company, settings), 7);
     EXPECT_EQ(TextAt(list, 3, 5), QStringLiteral("Phone:"));
     EXPECT_EQ(TextAt(list, 4, 5), QStringLiteral("555-0100"));
+
+    // An empty field leaves its label out, whatever its setting: no fax row,
+    // and the e-mail's place keeps the blank of a switched-off e-mail.
+    company.cFaxNo.clear();
+    company.cEmail = QStringLiteral("  ");
+    for (const ContactColumns &columns : {kPeriodContact, kListContact, kAdvancedContact, kCustomContact}) {
+        std::vector<ReportCell> cells;
+        EXPECT_EQ(AppendContactFooter(cells, 5, columns, company, settings), 6);
+        QStringList texts;
+        for (const ReportCell &cell : cells)
+            texts << cell.text;
+        EXPECT_EQ(texts, columns.blankWithoutEmail ? QStringList({" ", "Phone:", "555-0100"})
+                                                   : QStringList({"Phone:", "555-0100"}));
+    }
 }
 
 TEST_F(ReportBuilderTest, WithEverythingOffOnlyPeriodAndListReportsLeaveABlank)

@@ -15,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QLocale>
 #include <QTemporaryDir>
@@ -160,6 +161,20 @@ TEST_F(ExportTest, TheFilterChosenGivesABareNameItsSuffixAndTheFinalNameTheForma
     EXPECT_EQ(TestUi().LastText(), Path("old.csv") + QStringLiteral(" already exists.\nDo you want to replace it?"));
     EXPECT_EQ(TestUi().fileRequests.last().fileName, QStringLiteral("old.csv"));
     EXPECT_EQ(ReadBytes(Path("old.csv")), QByteArray("keep me"));
+}
+
+TEST_F(ExportTest, TheSaveDialogStartsInTheDocumentsThenInTheFolderLastSavedTo)
+{
+    const QString documents = FirstRunDocumentsFolder();
+    EXPECT_EQ(ReportExport::Run(grid), ReportExport::Outcome::Cancelled);
+    TestUi().QueueFile(Path("march.csv"));
+    EXPECT_EQ(ReportExport::Run(grid), ReportExport::Outcome::Written);
+    EXPECT_EQ(ReportExport::Run(grid), ReportExport::Outcome::Cancelled);
+    ASSERT_EQ(TestUi().fileRequests.size(), 3);
+    EXPECT_EQ(TestUi().fileRequests[0].directory, documents);
+    EXPECT_EQ(TestUi().fileRequests[1].directory, documents);
+    EXPECT_EQ(TestUi().fileRequests[2].directory, QDir::cleanPath(dir.path()));
+    EXPECT_EQ(TestUi().fileRequests[2].fileName, ReportExport::kDefaultName);
 }
 
 TEST_F(ExportTest, ReplacingAFileIsAskedAndNoKeepsIt)

@@ -3,7 +3,11 @@
 
 #include "data/dbrecordset.h"
 #include "data/dbschema.h"
+#include "data/profile.h"
 #include "data/sqltext.h"
+
+#include <QDir>
+#include <QStandardPaths>
 
 #include <stdexcept>
 
@@ -57,6 +61,14 @@ void CTestDatabase::AddCategory(const QString &name, int type, const QString &de
     Exec(FormatSql("INSERT INTO LB_ITEM_MASTER_INFO_TB (cTransactionName,cTransactionDescription,iType) "
                    "values ('%s','%s',%d)",
                    SqlQuote(name), SqlQuote(description), type));
+}
+
+QString FirstRunDocumentsFolder()
+{
+    RemoveProfileEntry(QStringLiteral("Settings"), QStringLiteral("LastFolder"));
+    const QString documents = QDir::cleanPath(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+    QDir().mkpath(documents);
+    return documents;
 }
 
 void InstallProgramFolder(const QString &folder, const QString &ini, const QString &sql)

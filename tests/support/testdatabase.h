@@ -31,6 +31,10 @@ private:
     CDbConnection m_connection;
 };
 
+// As on a first run: no folder of a file dialog remembered, and a documents
+// folder in the throw-away home, which the dialogs then start in.
+QString FirstRunDocumentsFolder();
+
 // A program folder as an installation leaves it: the settings file `ini` and
 // a fresh database, on which `sql` (statements split by ';') has run.
 void InstallProgramFolder(const QString &folder, const QString &ini, const QString &sql = QString());

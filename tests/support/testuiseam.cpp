@@ -34,9 +34,10 @@ SaveFileChoice CTestUiSeam::SaveFile(QObject *, const FileDialogRequest &request
     return choice;
 }
 
-QString CTestUiSeam::BrowseFolder(QObject *, const QString &title, const QString &)
+QString CTestUiSeam::BrowseFolder(QObject *, const QString &title, const QString &startFolder)
 {
     folderRequests << title;
+    folderStarts << startFolder;
     if (m_folders.empty())
         return {};
     const QString path = m_folders.front();
@@ -66,6 +67,7 @@ void CTestUiSeam::Reset()
     messages.clear();
     fileRequests.clear();
     folderRequests.clear();
+    folderStarts.clear();
     m_answers.clear();
     m_files.clear();
     m_folders.clear();

@@ -41,6 +41,8 @@ public:
     QList<Message> messages;
     QList<FileDialogRequest> fileRequests;
     QStringList folderRequests;
+    // Where each folder browser started.
+    QStringList folderStarts;
 
     QStringList Texts() const;
     QString LastText() const { return messages.isEmpty() ? QString() : messages.last().text; }
