@@ -170,5 +170,10 @@ constexpr unsigned ImportFileNotFound = 61809;
 constexpr unsigned ImportNameMapping = 61810;
 constexpr unsigned ImportChooseUnit = 61811;
 constexpr unsigned HelpImportRules = 61812;
+constexpr unsigned ShortcutKeyReserved = 61850;
+constexpr unsigned ShortcutKeyUnnamed = 61851;
+constexpr unsigned OpenWebPageFailed = 61852;
+constexpr unsigned OpenHelpPageFailed = 61853;
+constexpr unsigned HelpGettingStarted = 61854;
 
 } // namespace StringId

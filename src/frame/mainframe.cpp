@@ -152,28 +152,51 @@ void CMainFrame::CreateToolBar()
     m_toolBar->setMovable(true);
     m_toolBar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     m_toolBar->setIconSize(QSize(24, 24));
-    for (const CToolbarButtonDef &button : MainToolbarLayout(m_data.settings.iByPassPasswordScreen)) {
-        if (button.id == 0) {
-            m_toolBar->addSeparator();
-            continue;
+    // Built with the Login button; SyncLoginButton takes it out where the
+    // password mode asks for no login.
+    bool afterLogin = false;
+    for (const CToolbarButtonDef &button : MainToolbarLayout(0)) {
+        QAction *action = button.id == 0 ? m_toolBar->addSeparator() : m_actions.value(button.id);
+        if (afterLogin) {
+            m_afterLoginButton = action;
+            afterLogin = false;
         }
-        QAction *action = m_actions.value(button.id);
+        if (button.id == 0)
+            continue;
         action->setIconText(button.text);
         m_toolBar->addAction(action);
+        afterLogin = button.id == CommandId::Login;
     }
     addToolBar(Qt::TopToolBarArea, m_toolBar);
 
     // Every button the size of the largest, so the row reads as one set.
-    QSize largest;
     QList<QWidget *> buttons;
     for (QAction *action : m_toolBar->actions()) {
         if (QWidget *w = m_toolBar->widgetForAction(action); w && !action->isSeparator()) {
             buttons << w;
-            largest = largest.expandedTo(w->sizeHint());
+            m_buttonSize = m_buttonSize.expandedTo(w->sizeHint());
         }
     }
     for (QWidget *w : buttons)
-        w->setFixedSize(largest);
+        w->setFixedSize(m_buttonSize);
+    SyncLoginButton();
+}
+
+void CMainFrame::SyncLoginButton()
+{
+    if (!m_toolBar)
+        return;
+    QAction *login = m_actions.value(CommandId::Login);
+    const bool wanted = ToolbarHasLogin(m_data.settings.iByPassPasswordScreen);
+    if (wanted == m_toolBar->actions().contains(login))
+        return;
+    if (!wanted) {
+        m_toolBar->removeAction(login);
+        return;
+    }
+    m_toolBar->insertAction(m_afterLoginButton, login);
+    if (QWidget *button = m_toolBar->widgetForAction(login))
+        button->setFixedSize(m_buttonSize);
 }
 
 void CMainFrame::CreateStatusBar()
@@ -393,6 +416,8 @@ void CMainFrame::UpdateAction(QAction *action, const CommandState &state)
 
 void CMainFrame::UpdateCommandStates()
 {
+    // The password mode changes with the settings and with a restored file.
+    SyncLoginButton();
     const CommandState state = CurrentState();
     for (QAction *action : std::as_const(m_actions))
         UpdateAction(action, state);
@@ -467,12 +492,32 @@ bool CMainFrame::SetStatusPane(int index, unsigned colour, const QString &text)
     return m_statusBar->SetPane(index, text, colour);
 }
 
+QList<CReservedKey> CMainFrame::ReservedKeys() const
+{
+    QList<CReservedKey> keys{{CVirtualKey{FVIRTKEY, VirtualKey::F1}, QStringLiteral("Help Topics")}};
+    for (QAction *top : menuBar()->actions()) {
+        if (!top->menu())
+            continue;
+        if (const auto key = MenuMnemonicKey(top->text())) {
+            QString title = top->text();
+            title.replace(QStringLiteral("&&"), QStringLiteral("\x01")).remove(u'&').replace(u'\x01', u'&');
+            keys << CReservedKey{*key, QStringLiteral("the %1 menu").arg(title)};
+        }
+    }
+    return keys;
+}
+
 void CMainFrame::SetAccelTable(const CAccelTable &table)
 {
     m_accelTable = table;
     qDeleteAll(m_shortcuts);
     m_shortcuts.clear();
     QList<QKeySequence> taken;
+    // A second shortcut on one of these keys would make Qt run neither.
+    for (const CReservedKey &reserved : ReservedKeys()) {
+        if (const auto key = QtKeyFromAccel(reserved.key.fVirt, reserved.key.key))
+            taken << QKeySequence(*key);
+    }
     for (const CAccelEntry &entry : table) {
         const auto key = QtKeyFromAccel(entry.fVirt, entry.key);
         if (!key)
