@@ -1,5 +1,11 @@
 #include "base/uiseam.h"
 
+#include "base/stringids.h"
+#include "base/stringtable.h"
+
+#include <QDesktopServices>
+#include <QUrl>
+
 #include <cstdio>
 
 namespace {
@@ -33,6 +39,20 @@ IUiSeam *SetUiSeam(IUiSeam *seam)
     IUiSeam *previous = g_seam;
     g_seam = seam ? seam : &g_quiet;
     return previous == &g_quiet ? nullptr : previous;
+}
+
+bool IUiSeam::OpenUrl(QObject *, const QUrl &url)
+{
+    return QDesktopServices::openUrl(url);
+}
+
+bool TwkOpenUrl(const QUrl &url, QObject *owner)
+{
+    if (UiSeam().OpenUrl(owner, url))
+        return true;
+    TwkMessageBox(LoadString(StringId::OpenWebPageFailed).arg(url.toDisplayString()), QStringLiteral("Tallywick + "),
+                  MB_OK | MB_ICONEXCLAMATION, owner);
+    return false;
 }
 
 int TwkMessageBox(const QString &text, const QString &title, unsigned style, QObject *owner)

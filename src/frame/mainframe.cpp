@@ -32,7 +32,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDateTime>
-#include <QDesktopServices>
 #include <QDialog>
 #include <QDir>
 #include <QMenu>
@@ -41,6 +40,7 @@
 #include <QShortcut>
 #include <QToolBar>
 #include <QToolButton>
+#include <QWindow>
 
 namespace {
 
@@ -63,15 +63,47 @@ void CollectActions(const QMenu *menu, QList<QAction *> &out)
     }
 }
 
-// Gives a top-level window another owner where it stands, as it was.
-void MoveWindowTo(QWidget *window, QWidget *owner)
+// Dialogs of this window block it and each other, not the help window:
+// help stays usable beside a modal dialog without being kept above it.
+class CWindowModalDialogs : public QObject
 {
-    const QRect at = window->geometry();
-    const bool shown = window->isVisible();
-    window->setParent(owner, Qt::Window);
-    window->setGeometry(at);
-    window->setVisible(shown);
-}
+public:
+    explicit CWindowModalDialogs(QWidget *frame)
+        : QObject(frame)
+        , m_frame(frame)
+    {
+        qApp->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        // The show event comes before the window is put on screen, so the
+        // new modality is the one it is shown with.
+        if (event->type() == QEvent::Show && watched->isWidgetType()) {
+            auto *widget = static_cast<QWidget *>(watched);
+            if (widget->isWindow() && widget->windowModality() == Qt::ApplicationModal && OwnedByFrame(widget)
+                && widget->windowHandle()) {
+                widget->setWindowModality(Qt::WindowModal);
+                widget->windowHandle()->setModality(Qt::WindowModal);
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    // Through dialogs over dialogs, up to this window.
+    bool OwnedByFrame(const QWidget *widget) const
+    {
+        for (const QWidget *w = widget->parentWidget(); w; w = w->parentWidget()) {
+            if (w == m_frame)
+                return true;
+        }
+        return false;
+    }
+
+    QWidget *m_frame;
+};
 
 } // namespace
 
@@ -92,6 +124,8 @@ CMainFrame::CMainFrame(CTallywickData &data, QWidget *parent)
     BindFrameCommands();
     SetAccelTable(DefaultAccelTable());
 
+    new CWindowModalDialogs(this);
+
     // F1 is the platform's help request, not an entry of the shortcut table.
     auto *help = new QShortcut(QKeySequence(Qt::Key_F1), this);
     help->setContext(Qt::WindowShortcut);
@@ -105,7 +139,11 @@ CMainFrame::CMainFrame(CTallywickData &data, QWidget *parent)
     resize(1024, 700);
 }
 
-CMainFrame::~CMainFrame() = default;
+CMainFrame::~CMainFrame()
+{
+    // The help window has no owner, so that no dialog keeps it under.
+    delete m_helpViewer;
+}
 
 // The one place the report view is made; everything else reaches it
 // through View() and ReportView().
@@ -244,8 +282,8 @@ void CMainFrame::BindFrameCommands()
     });
     m_commands.SetHandler(HelpTopics, [this] { ShowHelp(LoadString(StringId::HelpFile)); });
     m_data.showHelp = [this](const QString &topic) { ShowHelp(topic); };
-    // The desktop starts the browser on its own; no browser, nothing happens.
-    m_commands.SetHandler(VideoTutorials, [] { QDesktopServices::openUrl(QUrl(VideoTutorialsUrl())); });
+    // The tutorials are the help's own Getting Started.
+    m_commands.SetHandler(VideoTutorials, [this] { ShowHelp(LoadString(StringId::HelpGettingStarted)); });
     m_commands.SetHandler(NextPane, [this] { focusNextChild(); });
     m_commands.SetHandler(PrevPane, [this] { focusPreviousChild(); });
 
@@ -632,6 +670,7 @@ void CMainFrame::SetAddinCommandRouting(std::function<void(unsigned)> invoke, st
 void CMainFrame::ShowAboutBox()
 {
     CAboutDlg dlg(this);
+    connect(&dlg, &CAboutDlg::linkOpened, this, [this](const QString &topic) { ShowHelp(topic); });
     AddHelpKey(&dlg, m_data, StringId::HelpHelpMenu);
     dlg.exec();
 }
@@ -649,27 +688,15 @@ void CMainFrame::ShowHelp(const QString &topic)
                                                        : QDir::currentPath();
     const QString folder = QDir(base).filePath(QStringLiteral("help"));
     const QString page = HelpPageForTopic(folder, topic);
-    if (page.isEmpty())
+    if (page.isEmpty()) {
+        const qsizetype separator = topic.indexOf(QStringLiteral("::/"));
+        const QString name = separator < 0 ? HelpStartPage() : topic.mid(separator + 3);
+        TwkMessageBox(LoadString(StringId::OpenHelpPageFailed).arg(name, QDir::toNativeSeparators(folder)),
+                      QStringLiteral("Tallywick + "), MB_OK | MB_ICONEXCLAMATION, QApplication::activeModalWidget() ? QApplication::activeModalWidget() : this);
         return;
-    if (!m_helpViewer)
-        m_helpViewer = new CHelpViewer(folder, this);
-    // A modal dialog blocks every window but its own: while one is up, the
-    // help window belongs to it, and goes back when the dialog closes.
-    QWidget *owner = this;
-    if (auto *modal = qobject_cast<QDialog *>(QApplication::activeModalWidget()); modal && modal != m_helpViewer->window())
-        owner = modal;
-    if (m_helpViewer->parentWidget() != owner) {
-        // Back to the window it came from (a dialog under this one, or the frame).
-        const QPointer<QWidget> previous = m_helpViewer->parentWidget();
-        MoveWindowTo(m_helpViewer, owner);
-        if (auto *dialog = qobject_cast<QDialog *>(owner)) {
-            const QPointer<CHelpViewer> viewer = m_helpViewer;
-            connect(dialog, &QDialog::finished, this, [this, viewer, previous] {
-                if (viewer && viewer->parentWidget() != this)
-                    MoveWindowTo(viewer, previous ? previous.data() : this);
-            }, Qt::SingleShotConnection);
-        }
     }
+    if (!m_helpViewer)
+        m_helpViewer = new CHelpViewer(folder);
     m_helpViewer->ShowPage(page);
     m_helpViewer->show();
     m_helpViewer->raise();

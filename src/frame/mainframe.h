@@ -117,10 +117,9 @@ public:
 
     // Help: a topic such as "TallywickPlus.chm::/SetupMenu.htm" opens that
     // page of the "help" folder beside the program, "TallywickPlus.chm" the
-    // start page. A topic without its page does nothing.
+    // start page. A topic without its page tells the user so.
     void ShowHelp(const QString &topic);
     CHelpViewer *HelpViewer() const;
-    static QString VideoTutorialsUrl() { return QStringLiteral("https://tallywick.example/videos/"); }
 
 signals:
     // A command ran (for the add-ins' window events).
