@@ -174,5 +174,10 @@ constexpr unsigned AddressNewLineHint = 61870;
 constexpr unsigned EnterAmountLike = 61830;
 constexpr unsigned EnterAmountLikeEither = 61831;
 constexpr unsigned AmountReadTwoWays = 61832;
+constexpr unsigned ShortcutKeyReserved = 61850;
+constexpr unsigned ShortcutKeyUnnamed = 61851;
+constexpr unsigned OpenWebPageFailed = 61852;
+constexpr unsigned OpenHelpPageFailed = 61853;
+constexpr unsigned HelpGettingStarted = 61854;
 
 } // namespace StringId

@@ -1,6 +1,11 @@
 #include "base/uiseam.h"
 
+#include "base/stringids.h"
+#include "base/stringtable.h"
+
+#include <QDesktopServices>
 #include <QFileInfo>
+#include <QUrl>
 
 #include <cstdio>
 
@@ -35,6 +40,20 @@ IUiSeam *SetUiSeam(IUiSeam *seam)
     IUiSeam *previous = g_seam;
     g_seam = seam ? seam : &g_quiet;
     return previous == &g_quiet ? nullptr : previous;
+}
+
+bool IUiSeam::OpenUrl(QObject *, const QUrl &url)
+{
+    return QDesktopServices::openUrl(url);
+}
+
+bool TwkOpenUrl(const QUrl &url, QObject *owner)
+{
+    if (UiSeam().OpenUrl(owner, url))
+        return true;
+    TwkMessageBox(LoadString(StringId::OpenWebPageFailed).arg(url.toDisplayString()), QStringLiteral("Tallywick + "),
+                  MB_OK | MB_ICONEXCLAMATION, owner);
+    return false;
 }
 
 int TwkMessageBox(const QString &text, const QString &title, unsigned style, QObject *owner)

@@ -6,6 +6,7 @@
 #include <optional>
 
 class QObject;
+class QUrl;
 
 // Message box styles and answers, with the values the rest of the program
 // stores and compares.
@@ -71,6 +72,8 @@ public:
     virtual QString BrowseFolder(QObject *owner, const QString &title, const QString &startFolder) = 0;
     // Colours as 0x00BBGGRR; nothing when cancelled.
     virtual std::optional<unsigned> ChooseColor(QObject *owner, unsigned initial) = 0;
+    // Hands a web page to the desktop's browser; false when nothing took it.
+    virtual bool OpenUrl(QObject *owner, const QUrl &url);
 };
 
 // The installed seam; a quiet one that prints to stderr and answers with the
@@ -82,6 +85,9 @@ IUiSeam *SetUiSeam(IUiSeam *seam);
 // The usual way to show a message: default title "Tallywick + ".
 int TwkMessageBox(const QString &text, const QString &title = QStringLiteral("Tallywick + "),
                   unsigned style = MB_OK, QObject *owner = nullptr);
+
+// Opens a web page through the seam and tells the user when it could not.
+bool TwkOpenUrl(const QUrl &url, QObject *owner = nullptr);
 
 // The answer a message box gives when nobody chooses: OK, or the default button.
 int DefaultAnswer(unsigned style);

@@ -2,13 +2,14 @@
 
 #include "frame/creditstatic.h"
 
-#include <QDesktopServices>
+#include "base/stringids.h"
+#include "base/stringtable.h"
+
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QUrl>
 #include <QVBoxLayout>
 
 #ifndef TWK_VERSION_MAJOR
@@ -59,11 +60,6 @@ QStringList CreditLines(const QString &credits)
     return text.split(QRegularExpression(QStringLiteral("[\r\n]")));
 }
 
-QString CAboutDlg::WebAddress()
-{
-    return QStringLiteral("https://www.tallywick.example/");
-}
-
 CAboutDlg::CAboutDlg(QWidget *parent)
     : QDialog(parent)
 {
@@ -81,10 +77,11 @@ CAboutDlg::CAboutDlg(QWidget *parent)
     m_credits->SetCredits(CreditLines(AboutCreditsText(ProgramBuildNumber(), date, QString::fromLatin1(__TIME__))));
 
     auto *link = new QLabel(this);
-    link->setText(QStringLiteral("<a href=\"%1\">www.tallywick.example</a>").arg(WebAddress()));
+    link->setObjectName(QStringLiteral("aboutLink"));
+    link->setText(QStringLiteral("<a href=\"%1\">Getting started with Tallywick +</a>").arg(LoadString(StringId::HelpGettingStarted)));
     link->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
-    link->setToolTip(WebAddress());
-    connect(link, &QLabel::linkActivated, this, [](const QString &url) { QDesktopServices::openUrl(QUrl(url)); });
+    link->setToolTip(QStringLiteral("Opens the help's Getting Started page"));
+    connect(link, &QLabel::linkActivated, this, &CAboutDlg::linkOpened);
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("1"));

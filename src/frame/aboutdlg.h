@@ -19,11 +19,14 @@ class CAboutDlg : public QDialog
     Q_OBJECT
 public:
     static constexpr int IDD = 100;
-    static QString WebAddress();
 
     explicit CAboutDlg(QWidget *parent = nullptr);
 
     CCreditStatic *Credits() const { return m_credits; }
+
+signals:
+    // The link names a help topic, the Getting Started page.
+    void linkOpened(const QString &topic);
 
 private:
     CCreditStatic *m_credits = nullptr;

@@ -31,6 +31,13 @@ CAccelDlgHelper::AssignResult CAccelDlgHelper::Assign(unsigned short id, CVirtua
     AssignResult result;
     result.key = CAccelItem{static_cast<unsigned char>(FVIRTKEY | (combination.fVirt & kModifierFlags)), combination.key,
                             false};
+    for (const CReservedKey &reserved : m_reserved) {
+        if (result.key.SameKey(CAccelItem{reserved.key.fVirt, reserved.key.key, false})) {
+            result.outcome = Assigned::Reserved;
+            result.owner = reserved.owner;
+            return result;
+        }
+    }
     // A key belongs to one command only.
     if (const CAccelCommand *owner = m_manager.OwnerOf(result.key)) {
         result.outcome = Assigned::Taken;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "frame/acceltable.h"
 #include "frame/keyboardvalue.h"
 
 #include <QList>
@@ -16,10 +17,11 @@ public:
         unsigned short id = 0;
     };
 
-    enum class Assigned { Done, Taken, Unnamed, NoCommand };
+    enum class Assigned { Done, Taken, Reserved, Unnamed, NoCommand };
     struct AssignResult {
         Assigned outcome = Assigned::NoCommand;
-        // The command that has the key already (Taken).
+        // The command that has the key already (Taken), or what the window
+        // uses it for (Reserved).
         QString owner;
         CAccelItem key;
     };
@@ -36,7 +38,10 @@ public:
     // The command's keys, sorted by their text.
     QList<CAccelItem> KeysOf(unsigned short id) const;
 
-    // Gives the command the key unless some command has it already.
+    // Keys the window keeps for itself.
+    void SetReservedKeys(const QList<CReservedKey> &keys) { m_reserved = keys; }
+    // Gives the command the key unless the window or some command has it
+    // already, or the key has no name.
     AssignResult Assign(unsigned short id, CVirtualKey combination);
     // Built-in keys stay.
     Removed Remove(unsigned short id, const CAccelItem &key);
@@ -46,4 +51,5 @@ public:
 
 private:
     CAcceleratorManager &m_manager;
+    QList<CReservedKey> m_reserved;
 };

@@ -40,6 +40,11 @@ void CAcceleratorManager::SetWindow(CMainFrame *frame, bool saveAtExit)
     m_saveAtExit = saveAtExit;
 }
 
+CMainFrame *CAcceleratorManager::Window() const
+{
+    return m_window;
+}
+
 bool CAcceleratorManager::AddCommand(unsigned short id, const QString &name)
 {
     const auto named = m_names.constFind(name);

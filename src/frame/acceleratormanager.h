@@ -33,6 +33,7 @@ public:
     CAcceleratorManager &operator=(const CAcceleratorManager &other);
 
     void SetWindow(CMainFrame *frame, bool saveAtExit);
+    CMainFrame *Window() const;
 
     // A command without keys. Refused when the name belongs to another id.
     bool AddCommand(unsigned short id, const QString &name);

@@ -6,6 +6,7 @@
 #include "controls/dialogcontrols.h"
 #include "controls/keycaptureedit.h"
 #include "data/tallywickdata.h"
+#include "frame/mainframe.h"
 
 #include <QDialog>
 #include <QGridLayout>
@@ -271,16 +272,25 @@ unsigned short CAccelMapPage::SelectedCommand() const
 void CAccelMapPage::OnAssign()
 {
     m_owner->clear();
-    if (m_keyBox->text().isEmpty()) {
-        TwkMessageBox(LoadString(StringId::ShortcutKeysInstruction), QStringLiteral("Tallywick + "), MB_OK, this);
+    // A complete key whose name is empty shows nothing in the box, but is
+    // still a key the user pressed: it is answered below.
+    if (!m_keyBox->IsComplete()) {
+        if (m_keyBox->text().isEmpty())
+            TwkMessageBox(LoadString(StringId::ShortcutKeysInstruction), QStringLiteral("Tallywick + "), MB_OK, this);
         return;
     }
-    if (!m_keyBox->IsComplete())
-        return;
+    m_helper.SetReservedKeys(m_app && m_app->Window() ? m_app->Window()->ReservedKeys() : QList<CReservedKey>());
     const CAccelDlgHelper::AssignResult result = m_helper.Assign(SelectedCommand(), m_keyBox->Combination());
     switch (result.outcome) {
     case CAccelDlgHelper::Assigned::Taken:
         m_owner->setText(result.owner);
+        m_keyBox->setFocus();
+        m_keyBox->selectAll();
+        return;
+    case CAccelDlgHelper::Assigned::Reserved:
+        m_owner->setText(result.owner);
+        TwkMessageBox(LoadString(StringId::ShortcutKeyReserved).arg(result.key.Text(), result.owner),
+                      QStringLiteral("Tallywick + "), MB_OK | MB_ICONINFORMATION, this);
         m_keyBox->setFocus();
         m_keyBox->selectAll();
         return;
@@ -291,6 +301,8 @@ void CAccelMapPage::OnAssign()
         FillKeys();
         break;
     case CAccelDlgHelper::Assigned::Unnamed:
+        TwkMessageBox(LoadString(StringId::ShortcutKeyUnnamed), QStringLiteral("Tallywick + "), MB_OK | MB_ICONINFORMATION,
+                      this);
         break;
     }
     m_keyBox->ClearCombination();

@@ -24,6 +24,24 @@ CAccelTable DefaultAccelTable()
     };
 }
 
+std::optional<CVirtualKey> MenuMnemonicKey(const QString &title)
+{
+    for (qsizetype i = 0; i + 1 < title.size(); ++i) {
+        if (title.at(i) != u'&')
+            continue;
+        const QChar c = title.at(i + 1);
+        if (c == u'&') {
+            ++i; // "&&" is a plain ampersand
+            continue;
+        }
+        const QChar upper = c.toUpper();
+        if ((upper >= u'A' && upper <= u'Z') || (upper >= u'0' && upper <= u'9'))
+            return CVirtualKey{static_cast<unsigned char>(FVIRTKEY | FALT), upper.unicode()};
+        return std::nullopt;
+    }
+    return std::nullopt;
+}
+
 CAccelTable MergeAccelTables(const CAccelTable &current, const CAccelTable &added)
 {
     CAccelTable merged = current;

@@ -20,6 +20,17 @@ struct CAccelEntry {
 
 using CAccelTable = QList<CAccelEntry>;
 
+// A key the main window answers on its own (F1, a menu's Alt+letter): given
+// to a command as well, neither would run.
+struct CReservedKey {
+    CVirtualKey key;
+    // What uses it, as a message names it ("Help Topics", "the File menu").
+    QString owner;
+};
+
+// The Alt+letter of a menu title such as "&File"; nothing without a mnemonic.
+std::optional<CVirtualKey> MenuMnemonicKey(const QString &title);
+
 // The program's built-in keys.
 CAccelTable DefaultAccelTable();
 

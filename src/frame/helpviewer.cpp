@@ -1,12 +1,13 @@
 #include "frame/helpviewer.h"
 
+#include "base/uiseam.h"
 #include "frame/helpfiles.h"
 
 #include <QAction>
-#include <QDesktopServices>
 #include <QDir>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -36,6 +37,8 @@ CHelpViewer::CHelpViewer(const QString &helpFolder, QWidget *parent)
     , m_folder(helpFolder)
 {
     setObjectName(QStringLiteral("helpViewer"));
+    // Closing the main window ends the program even while help is open.
+    setAttribute(Qt::WA_QuitOnClose, false);
     setWindowTitle(QStringLiteral("Tallywick + Help"));
 
     m_browser = new QTextBrowser(this);
@@ -47,7 +50,7 @@ CHelpViewer::CHelpViewer(const QString &helpFolder, QWidget *parent)
         if (url.isLocalFile() || url.isRelative())
             m_browser->setSource(url);
         else
-            QDesktopServices::openUrl(url);
+            TwkOpenUrl(url, this);
     });
     // A link to a section of another page may report no source change;
     // every step of the history does.
@@ -122,6 +125,16 @@ CHelpViewer::CHelpViewer(const QString &helpFolder, QWidget *parent)
 
     FillContents();
     resize(960, 680);
+}
+
+void CHelpViewer::keyPressEvent(QKeyEvent *event)
+{
+    // Keys no field of the window wanted.
+    if ((event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) || event->matches(QKeySequence::Close)) {
+        close();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
 }
 
 void CHelpViewer::FillContents()

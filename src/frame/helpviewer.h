@@ -28,6 +28,10 @@ public:
 
     QTextBrowser *Browser() const { return m_browser; }
 
+protected:
+    // Esc and Ctrl+W close the window.
+    void keyPressEvent(QKeyEvent *event) override;
+
 private:
     void FillContents();
     void SelectInContents();

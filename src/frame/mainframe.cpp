@@ -32,7 +32,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDateTime>
-#include <QDesktopServices>
 #include <QDialog>
 #include <QDir>
 #include <QMenu>
@@ -41,6 +40,7 @@
 #include <QShortcut>
 #include <QToolBar>
 #include <QToolButton>
+#include <QWindow>
 
 namespace {
 
@@ -63,15 +63,47 @@ void CollectActions(const QMenu *menu, QList<QAction *> &out)
     }
 }
 
-// Gives a top-level window another owner where it stands, as it was.
-void MoveWindowTo(QWidget *window, QWidget *owner)
+// Dialogs of this window block it and each other, not the help window:
+// help stays usable beside a modal dialog without being kept above it.
+class CWindowModalDialogs : public QObject
 {
-    const QRect at = window->geometry();
-    const bool shown = window->isVisible();
-    window->setParent(owner, Qt::Window);
-    window->setGeometry(at);
-    window->setVisible(shown);
-}
+public:
+    explicit CWindowModalDialogs(QWidget *frame)
+        : QObject(frame)
+        , m_frame(frame)
+    {
+        qApp->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        // The show event comes before the window is put on screen, so the
+        // new modality is the one it is shown with.
+        if (event->type() == QEvent::Show && watched->isWidgetType()) {
+            auto *widget = static_cast<QWidget *>(watched);
+            if (widget->isWindow() && widget->windowModality() == Qt::ApplicationModal && OwnedByFrame(widget)
+                && widget->windowHandle()) {
+                widget->setWindowModality(Qt::WindowModal);
+                widget->windowHandle()->setModality(Qt::WindowModal);
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    // Through dialogs over dialogs, up to this window.
+    bool OwnedByFrame(const QWidget *widget) const
+    {
+        for (const QWidget *w = widget->parentWidget(); w; w = w->parentWidget()) {
+            if (w == m_frame)
+                return true;
+        }
+        return false;
+    }
+
+    QWidget *m_frame;
+};
 
 } // namespace
 
@@ -92,6 +124,8 @@ CMainFrame::CMainFrame(CTallywickData &data, QWidget *parent)
     BindFrameCommands();
     SetAccelTable(DefaultAccelTable());
 
+    new CWindowModalDialogs(this);
+
     // F1 is the platform's help request, not an entry of the shortcut table.
     auto *help = new QShortcut(QKeySequence(Qt::Key_F1), this);
     help->setContext(Qt::WindowShortcut);
@@ -105,7 +139,11 @@ CMainFrame::CMainFrame(CTallywickData &data, QWidget *parent)
     resize(1024, 700);
 }
 
-CMainFrame::~CMainFrame() = default;
+CMainFrame::~CMainFrame()
+{
+    // The help window has no owner, so that no dialog keeps it under.
+    delete m_helpViewer;
+}
 
 // The one place the report view is made; everything else reaches it
 // through View() and ReportView().
@@ -152,28 +190,51 @@ void CMainFrame::CreateToolBar()
     m_toolBar->setMovable(true);
     m_toolBar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     m_toolBar->setIconSize(QSize(24, 24));
-    for (const CToolbarButtonDef &button : MainToolbarLayout(m_data.settings.iByPassPasswordScreen)) {
-        if (button.id == 0) {
-            m_toolBar->addSeparator();
-            continue;
+    // Built with the Login button; SyncLoginButton takes it out where the
+    // password mode asks for no login.
+    bool afterLogin = false;
+    for (const CToolbarButtonDef &button : MainToolbarLayout(0)) {
+        QAction *action = button.id == 0 ? m_toolBar->addSeparator() : m_actions.value(button.id);
+        if (afterLogin) {
+            m_afterLoginButton = action;
+            afterLogin = false;
         }
-        QAction *action = m_actions.value(button.id);
+        if (button.id == 0)
+            continue;
         action->setIconText(button.text);
         m_toolBar->addAction(action);
+        afterLogin = button.id == CommandId::Login;
     }
     addToolBar(Qt::TopToolBarArea, m_toolBar);
 
     // Every button the size of the largest, so the row reads as one set.
-    QSize largest;
     QList<QWidget *> buttons;
     for (QAction *action : m_toolBar->actions()) {
         if (QWidget *w = m_toolBar->widgetForAction(action); w && !action->isSeparator()) {
             buttons << w;
-            largest = largest.expandedTo(w->sizeHint());
+            m_buttonSize = m_buttonSize.expandedTo(w->sizeHint());
         }
     }
     for (QWidget *w : buttons)
-        w->setFixedSize(largest);
+        w->setFixedSize(m_buttonSize);
+    SyncLoginButton();
+}
+
+void CMainFrame::SyncLoginButton()
+{
+    if (!m_toolBar)
+        return;
+    QAction *login = m_actions.value(CommandId::Login);
+    const bool wanted = ToolbarHasLogin(m_data.settings.iByPassPasswordScreen);
+    if (wanted == m_toolBar->actions().contains(login))
+        return;
+    if (!wanted) {
+        m_toolBar->removeAction(login);
+        return;
+    }
+    m_toolBar->insertAction(m_afterLoginButton, login);
+    if (QWidget *button = m_toolBar->widgetForAction(login))
+        button->setFixedSize(m_buttonSize);
 }
 
 void CMainFrame::CreateStatusBar()
@@ -221,8 +282,8 @@ void CMainFrame::BindFrameCommands()
     });
     m_commands.SetHandler(HelpTopics, [this] { ShowHelp(LoadString(StringId::HelpFile)); });
     m_data.showHelp = [this](const QString &topic) { ShowHelp(topic); };
-    // The desktop starts the browser on its own; no browser, nothing happens.
-    m_commands.SetHandler(VideoTutorials, [] { QDesktopServices::openUrl(QUrl(VideoTutorialsUrl())); });
+    // The tutorials are the help's own Getting Started.
+    m_commands.SetHandler(VideoTutorials, [this] { ShowHelp(LoadString(StringId::HelpGettingStarted)); });
     m_commands.SetHandler(NextPane, [this] { focusNextChild(); });
     m_commands.SetHandler(PrevPane, [this] { focusPreviousChild(); });
 
@@ -399,6 +460,8 @@ void CMainFrame::UpdateAction(QAction *action, const CommandState &state)
 
 void CMainFrame::UpdateCommandStates()
 {
+    // The password mode changes with the settings and with a restored file.
+    SyncLoginButton();
     const CommandState state = CurrentState();
     for (QAction *action : std::as_const(m_actions))
         UpdateAction(action, state);
@@ -473,12 +536,32 @@ bool CMainFrame::SetStatusPane(int index, unsigned colour, const QString &text)
     return m_statusBar->SetPane(index, text, colour);
 }
 
+QList<CReservedKey> CMainFrame::ReservedKeys() const
+{
+    QList<CReservedKey> keys{{CVirtualKey{FVIRTKEY, VirtualKey::F1}, QStringLiteral("Help Topics")}};
+    for (QAction *top : menuBar()->actions()) {
+        if (!top->menu())
+            continue;
+        if (const auto key = MenuMnemonicKey(top->text())) {
+            QString title = top->text();
+            title.replace(QStringLiteral("&&"), QStringLiteral("\x01")).remove(u'&').replace(u'\x01', u'&');
+            keys << CReservedKey{*key, QStringLiteral("the %1 menu").arg(title)};
+        }
+    }
+    return keys;
+}
+
 void CMainFrame::SetAccelTable(const CAccelTable &table)
 {
     m_accelTable = table;
     qDeleteAll(m_shortcuts);
     m_shortcuts.clear();
     QList<QKeySequence> taken;
+    // A second shortcut on one of these keys would make Qt run neither.
+    for (const CReservedKey &reserved : ReservedKeys()) {
+        if (const auto key = QtKeyFromAccel(reserved.key.fVirt, reserved.key.key))
+            taken << QKeySequence(*key);
+    }
     for (const CAccelEntry &entry : table) {
         const auto key = QtKeyFromAccel(entry.fVirt, entry.key);
         if (!key)
@@ -593,6 +676,7 @@ void CMainFrame::SetAddinCommandRouting(std::function<void(unsigned)> invoke, st
 void CMainFrame::ShowAboutBox()
 {
     CAboutDlg dlg(this);
+    connect(&dlg, &CAboutDlg::linkOpened, this, [this](const QString &topic) { ShowHelp(topic); });
     AddHelpKey(&dlg, m_data, StringId::HelpHelpMenu);
     dlg.exec();
 }
@@ -610,27 +694,15 @@ void CMainFrame::ShowHelp(const QString &topic)
                                                        : QDir::currentPath();
     const QString folder = QDir(base).filePath(QStringLiteral("help"));
     const QString page = HelpPageForTopic(folder, topic);
-    if (page.isEmpty())
+    if (page.isEmpty()) {
+        const qsizetype separator = topic.indexOf(QStringLiteral("::/"));
+        const QString name = separator < 0 ? HelpStartPage() : topic.mid(separator + 3);
+        TwkMessageBox(LoadString(StringId::OpenHelpPageFailed).arg(name, QDir::toNativeSeparators(folder)),
+                      QStringLiteral("Tallywick + "), MB_OK | MB_ICONEXCLAMATION, QApplication::activeModalWidget() ? QApplication::activeModalWidget() : this);
         return;
-    if (!m_helpViewer)
-        m_helpViewer = new CHelpViewer(folder, this);
-    // A modal dialog blocks every window but its own: while one is up, the
-    // help window belongs to it, and goes back when the dialog closes.
-    QWidget *owner = this;
-    if (auto *modal = qobject_cast<QDialog *>(QApplication::activeModalWidget()); modal && modal != m_helpViewer->window())
-        owner = modal;
-    if (m_helpViewer->parentWidget() != owner) {
-        // Back to the window it came from (a dialog under this one, or the frame).
-        const QPointer<QWidget> previous = m_helpViewer->parentWidget();
-        MoveWindowTo(m_helpViewer, owner);
-        if (auto *dialog = qobject_cast<QDialog *>(owner)) {
-            const QPointer<CHelpViewer> viewer = m_helpViewer;
-            connect(dialog, &QDialog::finished, this, [this, viewer, previous] {
-                if (viewer && viewer->parentWidget() != this)
-                    MoveWindowTo(viewer, previous ? previous.data() : this);
-            }, Qt::SingleShotConnection);
-        }
     }
+    if (!m_helpViewer)
+        m_helpViewer = new CHelpViewer(folder);
     m_helpViewer->ShowPage(page);
     m_helpViewer->show();
     m_helpViewer->raise();

@@ -72,7 +72,11 @@ public:
 
     // Shortcut keys.
     const CAccelTable &AccelTable() const { return m_accelTable; }
+    // Entries for a reserved key are kept but not installed, so that help
+    // and the menus still answer their keys.
     void SetAccelTable(const CAccelTable &table);
+    // The keys the window answers itself: F1 and each menu's Alt+letter.
+    QList<CReservedKey> ReservedKeys() const;
     CAccelTable &AddinAccelList() { return m_addinAccels; }
     // Appends the add-in keys to the current table; nothing when there are none.
     void RebuildAccelTable();
@@ -113,10 +117,9 @@ public:
 
     // Help: a topic such as "TallywickPlus.chm::/SetupMenu.htm" opens that
     // page of the "help" folder beside the program, "TallywickPlus.chm" the
-    // start page. A topic without its page does nothing.
+    // start page. A topic without its page tells the user so.
     void ShowHelp(const QString &topic);
     CHelpViewer *HelpViewer() const;
-    static QString VideoTutorialsUrl() { return QStringLiteral("https://tallywick.example/videos/"); }
 
 signals:
     // A command ran (for the add-ins' window events).
@@ -129,6 +132,9 @@ private:
     QWidget *CreateView();
     void CreateActions();
     void CreateToolBar();
+    // The Login button stands on the toolbar only in the password modes
+    // that ask for a login.
+    void SyncLoginButton();
     void CreateStatusBar();
     void CreateMenuBar();
     void BindFrameCommands();
@@ -147,6 +153,9 @@ private:
     QList<QShortcut *> m_shortcuts;
     CColorStatusBar *m_statusBar = nullptr;
     QToolBar *m_toolBar = nullptr;
+    // Where the Login button goes back in, and the size of every button.
+    QPointer<QAction> m_afterLoginButton;
+    QSize m_buttonSize;
     QWidget *m_view = nullptr;
     CTallywickView *m_reportView = nullptr;
     CDefaultSettingsSheet *m_settingsSheet = nullptr;

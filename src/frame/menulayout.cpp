@@ -84,6 +84,11 @@ const QList<CMenuDef> &MenuBarLayout()
     return layout;
 }
 
+bool ToolbarHasLogin(int passwordMode)
+{
+    return passwordMode == 0 || passwordMode == 2;
+}
+
 QList<CToolbarButtonDef> MainToolbarLayout(int passwordMode)
 {
     using namespace CommandId;
@@ -101,7 +106,7 @@ QList<CToolbarButtonDef> MainToolbarLayout(int passwordMode)
     };
     QList<CToolbarButtonDef> layout;
     for (const auto &b : buttons) {
-        if (b.id == Login && passwordMode == 1)
+        if (b.id == Login && !ToolbarHasLogin(passwordMode))
             continue;
         if (b.id == 0)
             layout.append(CToolbarButtonDef{});

@@ -25,6 +25,9 @@ struct CToolbarButtonDef {
     QString text;
 };
 
-// The main toolbar for a password mode: with the password screen bypassed
-// (mode 1) there is no Login button.
+// Whether the main toolbar has a Login button: only where a login is asked
+// for, by the password screen (mode 0) or a multi-user add-in (mode 2).
+bool ToolbarHasLogin(int passwordMode);
+
+// The main toolbar for a password mode.
 QList<CToolbarButtonDef> MainToolbarLayout(int passwordMode);

@@ -61,9 +61,11 @@ CReminderEntryDlg::CReminderEntryDlg(CTallywickData &data, Mode mode, const CRem
     m_autoDelete = MakeControl<QCheckBox>(this, 1126, QStringLiteral("Automatically delete the reminder after the payment date"));
     auto *ok = MakeControl<QPushButton>(this, 1, LoadString(add ? StringId::AddReminderButton : StringId::SaveReminderButton));
     auto *cancel = MakeControl<QPushButton>(this, 2, QStringLiteral("Cancel"));
-    ok->setDefault(false);
-    ok->setAutoDefault(false);
-    cancel->setAutoDefault(false);
+    // Enter walks the fields to OK and presses it there; on Cancel it
+    // cancels. The fields take Enter themselves, so neither button fires
+    // from inside them.
+    ok->setAutoDefault(true);
+    cancel->setAutoDefault(true);
 
     if (!add) {
         if (const std::optional<QDate> date = ParseJetDate(reminder.storedDate))
@@ -71,6 +73,7 @@ CReminderEntryDlg::CReminderEntryDlg(CTallywickData &data, Mode mode, const CRem
         m_description->setPlainText(reminder.description);
     }
     m_amount->setText(FormatAmount(m_reminder.amount));
+    m_shownAmount = m_amount->text();
     m_days->setText(QString::number(m_reminder.days));
     m_autoDelete->setChecked(m_reminder.autoDelete);
 
@@ -121,7 +124,10 @@ bool CReminderEntryDlg::Refuse(unsigned messageId, QWidget *field)
 
 void CReminderEntryDlg::accept()
 {
-    const std::optional<double> amount = TakeAmount(m_amount, this);
+    // An amount the user left as shown keeps its stored value: the box
+    // shows two decimals of what may hold more.
+    const bool amountKept = m_amount->text() == m_shownAmount;
+    const std::optional<double> amount = amountKept ? std::optional<double>(m_reminder.amount) : TakeAmount(m_amount, this);
     if (!amount)
         return;
     int days = 0;

@@ -31,6 +31,8 @@ private:
 
     CTallywickData &m_data;
     CReminder m_reminder;
+    // The amount text as the form opened with it.
+    QString m_shownAmount;
     QDateEdit *m_date = nullptr;
     QPlainTextEdit *m_description = nullptr;
     QLineEdit *m_amount = nullptr;

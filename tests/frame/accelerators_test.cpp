@@ -3,12 +3,15 @@
 #include "base/commandids.h"
 #include "controls/pagehostdlg.h"
 #include "frame/accelmappage.h"
+#include "base/stringids.h"
+#include "base/stringtable.h"
 #include "support/testuiseam.h"
 
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QTest>
 
@@ -220,4 +223,44 @@ TEST_F(AcceleratorTest, PageEditsReachTheMainWindowOnlyOnOk)
     QTest::keyClick(frame->View(), Qt::Key_F8);
     QTest::keyClick(frame->View(), Qt::Key_I);
     EXPECT_EQ(incomes, 2);
+}
+
+TEST_F(AcceleratorTest, KeysTheWindowAnswersItselfAndKeysWithoutANameAreRefusedWithAReason)
+{
+    frame->show();
+    auto *page = new CAccelMapPage(&manager, data, false);
+    CPageHostDlg host(page, frame.get());
+    host.show();
+    auto *commands = page->findChild<QListWidget *>("1080");
+    auto *keys = page->findChild<QListWidget *>("1081");
+    auto *box = page->findChild<QLineEdit *>("1084");
+    auto *owner = page->findChild<QLabel *>("1083");
+    auto *assign = page->findChild<QPushButton *>("3");
+    commands->setCurrentItem(commands->findItems(QStringLiteral("Add Income"), Qt::MatchExactly).value(0));
+    box->setFocus();
+
+    const auto press = [&](Qt::Key key, Qt::KeyboardModifiers modifiers) {
+        TestUi().Reset();
+        QTest::keyClick(box, key, modifiers);
+        QTest::mouseClick(assign, Qt::LeftButton);
+        return TestUi().LastText();
+    };
+    EXPECT_EQ(press(Qt::Key_F1, Qt::NoModifier),
+              QStringLiteral("F1 is the key of Help Topics in the main window, so it cannot be given to a command.\n"
+                             "Please choose another key."));
+    EXPECT_EQ(owner->text(), QStringLiteral("Help Topics"));
+    EXPECT_TRUE(press(Qt::Key_F, Qt::AltModifier).startsWith(QStringLiteral("Alt+F is the key of the File menu in the main window")));
+    EXPECT_TRUE(press(Qt::Key_H, Qt::AltModifier).contains(QStringLiteral("the Help menu")));
+    // A menu an add-in adds counts as soon as it is there.
+    frame->menuBar()->insertMenu(frame->menuBar()->actions().last(), new QMenu(QStringLiteral("T&ools"), frame.get()));
+    EXPECT_TRUE(press(Qt::Key_O, Qt::AltModifier).contains(QStringLiteral("the Tools menu")));
+    // Ctrl+; has no name: the box shows only "Ctrl", and Assign says why.
+    EXPECT_EQ(press(Qt::Key_Semicolon, Qt::ControlModifier), LoadString(StringId::ShortcutKeyUnnamed));
+    EXPECT_TRUE(owner->text().isEmpty());
+    EXPECT_EQ(keys->count(), 1);
+    EXPECT_EQ(KeyTexts(manager, AddIncome), QStringList{"I"});
+    // Alt with a letter no menu uses, and Shift+F1, are free.
+    EXPECT_TRUE(press(Qt::Key_Q, Qt::AltModifier).isEmpty());
+    EXPECT_TRUE(press(Qt::Key_F1, Qt::ShiftModifier).isEmpty());
+    EXPECT_EQ(keys->count(), 3);
 }

@@ -119,13 +119,30 @@ TEST_F(FrameTest, PasswordModeDecidesChangePasswordAndTheLoginButton)
         int mode;
         bool changePassword;
         bool loginButton;
-    } const cases[] = {{0, true, true}, {1, false, false}, {2, false, true}};
+    } const cases[] = {{0, true, true}, {1, false, false}, {2, false, true}, {3, false, false}, {-1, false, false}};
     for (const Case &c : cases) {
         Frame(c.mode, true);
         EXPECT_EQ(frame->CommandAction(ChangePassword)->isEnabled(), c.changePassword) << "mode " << c.mode;
         EXPECT_EQ(frame->MainToolBar()->actions().contains(frame->CommandAction(Login)), c.loginButton)
             << "mode " << c.mode;
     }
+
+    // The toolbar follows a new mode (the settings page, a restored file)
+    // without a restart; the button comes back in its place, after Print.
+    Frame(1, true);
+    QToolBar *bar = frame->MainToolBar();
+    const QSize buttonSize = bar->widgetForAction(frame->CommandAction(Print))->size();
+    data.settings.iByPassPasswordScreen = 0;
+    frame->UpdateCommandStates();
+    const QList<QAction *> actions = bar->actions();
+    ASSERT_TRUE(actions.contains(frame->CommandAction(Login)));
+    EXPECT_EQ(actions.value(actions.indexOf(frame->CommandAction(Login)) - 1), frame->CommandAction(Print));
+    EXPECT_EQ(bar->widgetForAction(frame->CommandAction(Login))->size(), buttonSize);
+    frame->SetCommandHandler(ClearScreen, [this] { data.settings.iByPassPasswordScreen = 5; });
+    EXPECT_TRUE(frame->ExecuteCommand(ClearScreen));
+    EXPECT_FALSE(bar->actions().contains(frame->CommandAction(Login)));
+    // The File menu keeps Login whatever the mode.
+    EXPECT_TRUE(TopMenu(QStringLiteral("&File"))->actions().contains(frame->CommandAction(Login)));
 }
 
 TEST_F(FrameTest, CommandsRunOnlyWhenKnownEnabledAndBoundAndSaySoWhenUnbound)

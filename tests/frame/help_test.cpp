@@ -11,7 +11,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QDesktopServices>
+#include <QLabel>
+#include <QWindow>
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
@@ -29,16 +30,6 @@ void WritePage(const QString &path, const QString &title, const QString &body = 
 {
     WriteText(path, QStringLiteral("<html><head><title>%1</title></head><body>%2</body></html>").arg(title, body));
 }
-
-// Stands in for the desktop's browser.
-class CUrlCatcher : public QObject
-{
-    Q_OBJECT
-public:
-    QList<QUrl> opened;
-public slots:
-    void Open(const QUrl &url) { opened << url; }
-};
 
 // The main window over the delivered help pages, shown and active so that
 // its keys reach it.
@@ -58,8 +49,9 @@ protected:
     CHelpViewer *Viewer() const { return frame->HelpViewer(); }
 
     // Presses F1 in the dialog that `command` puts up and closes it; the
-    // page the help window then shows, and whether it stood beside the dialog.
-    QString F1InDialogOf(unsigned command, bool *besideDialog = nullptr)
+    // page the help window then shows. `whileUp` looks at the windows
+    // before the dialog goes.
+    QString F1InDialogOf(unsigned command, const std::function<void(QWidget *dialog)> &whileUp = {})
     {
         QString page;
         QTimer::singleShot(0, [&] {
@@ -75,8 +67,8 @@ protected:
             QTest::keyClick(dialog, Qt::Key_F1);
             if (Viewer()) {
                 page = Viewer()->CurrentPage();
-                if (besideDialog)
-                    *besideDialog = Viewer()->isVisible() && Viewer()->parentWidget() == dialog;
+                if (whileUp)
+                    whileUp(dialog);
             }
             dialog->close();
         });
@@ -118,7 +110,7 @@ TEST(HelpFiles, TopicsNamePagesInsideTheFolderAndSearchNeedsEveryWord)
     EXPECT_TRUE(SearchHelpPages(help.path(), QStringLiteral("  ")).isEmpty());
 }
 
-TEST_F(HelpTest, TheMainWindowOpensTheStartPageAndNoPagesMeansNoHelp)
+TEST_F(HelpTest, TheMainWindowOpensTheStartPageAndAMissingPageIsReported)
 {
     ShownFrame();
     QTest::keyClick(frame.get(), Qt::Key_F1);
@@ -135,19 +127,38 @@ TEST_F(HelpTest, TheMainWindowOpensTheStartPageAndNoPagesMeansNoHelp)
     EXPECT_TRUE(frame->ExecuteCommand(CommandId::HelpTopics));
     data.showHelp(LoadString(StringId::HelpSetupMenu));
     EXPECT_EQ(Viewer(), nullptr);
-    EXPECT_TRUE(TestUi().messages.isEmpty());
+    const QString folder = QDir::toNativeSeparators(QDir(empty.path()).filePath(QStringLiteral("help")));
+    EXPECT_EQ(TestUi().Texts(), (QStringList{LoadString(StringId::OpenHelpPageFailed).arg(QStringLiteral("index.htm"), folder),
+                                             LoadString(StringId::OpenHelpPageFailed).arg(QStringLiteral("SetupMenu.htm"), folder)}));
 }
 
-TEST_F(HelpTest, F1InADialogOpensThePageOfItsMenuBesideTheDialog)
+TEST_F(HelpTest, F1InADialogOpensThePageOfItsMenuBesideTheDialogNotAboveIt)
 {
     ShownFrame();
-    bool beside = false;
-    EXPECT_EQ(F1InDialogOf(CommandId::AddIncome, &beside), QStringLiteral("TransactionsMenu.htm"));
-    EXPECT_TRUE(beside);
-    // Back with the main window once the dialog is gone, still open.
+    bool usable = false;
+    const QString page = F1InDialogOf(CommandId::AddIncome, [&usable, this](QWidget *dialog) {
+        QWindow *help = Viewer()->windowHandle();
+        ASSERT_NE(help, nullptr);
+        EXPECT_TRUE(Viewer()->isVisible());
+        // No owner, so the desktop does not keep it above the dialog ...
+        EXPECT_EQ(help->transientParent(), nullptr);
+        EXPECT_NE(Viewer()->window(), dialog->window());
+        // ... and the dialog does not block it: a key from the desktop reaches it.
+        QTest::keyClick(help, Qt::Key_Escape);
+        usable = !Viewer()->isVisible();
+
+        // The dialog still blocks the main window.
+        EXPECT_EQ(QApplication::activeModalWidget(), dialog);
+    });
+    EXPECT_EQ(page, QStringLiteral("TransactionsMenu.htm"));
+    EXPECT_TRUE(usable);
     ASSERT_NE(Viewer(), nullptr);
-    EXPECT_EQ(Viewer()->parentWidget(), frame.get());
-    EXPECT_TRUE(Viewer()->isVisible());
+    // Ctrl+W closes it too, from any of its fields.
+    frame->ShowHelp(LoadString(StringId::HelpFile));
+    ASSERT_TRUE(Viewer()->isVisible());
+    Viewer()->Browser()->setFocus();
+    QTest::keyClick(Viewer()->windowHandle(), Qt::Key_W, Qt::ControlModifier);
+    EXPECT_FALSE(Viewer()->isVisible());
 
     EXPECT_EQ(F1InDialogOf(CommandId::About), QStringLiteral("HelpMenu.htm"));
     // The settings sheet opens the part for its page on show; the wizard its own.
@@ -175,14 +186,36 @@ TEST_F(HelpTest, LinksBackForwardAndTheContentsFollowTheReader)
     browser->forward();
     EXPECT_EQ(browser->source().fragment(), QStringLiteral("currency"));
 
-    // The web, and Video Tutorials, go to the desktop's browser.
-    CUrlCatcher desktop;
-    QDesktopServices::setUrlHandler(QStringLiteral("https"), &desktop, "Open");
+    // The web goes to the desktop's browser; when none takes it, the user hears.
     emit browser->anchorClicked(QUrl(QStringLiteral("https://example.org/")));
-    EXPECT_TRUE(frame->ExecuteCommand(CommandId::VideoTutorials));
-    QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
-    EXPECT_EQ(desktop.opened, (QList<QUrl>{QUrl(QStringLiteral("https://example.org/")), QUrl(CMainFrame::VideoTutorialsUrl())}));
+    EXPECT_EQ(TestUi().openedUrls, QList<QUrl>{QUrl(QStringLiteral("https://example.org/"))});
+    EXPECT_TRUE(TestUi().messages.isEmpty());
+    TestUi().urlsOpen = false;
+    emit browser->anchorClicked(QUrl(QStringLiteral("https://example.org/b")));
+    EXPECT_EQ(TestUi().LastText(), LoadString(StringId::OpenWebPageFailed).arg(QStringLiteral("https://example.org/b")));
     EXPECT_EQ(Viewer()->CurrentPage(), QStringLiteral("SetupMenu.htm"));
+}
+
+TEST_F(HelpTest, VideoTutorialsAndTheAboutLinkOpenGettingStarted)
+{
+    ShownFrame();
+    EXPECT_TRUE(frame->ExecuteCommand(CommandId::VideoTutorials));
+    ASSERT_NE(Viewer(), nullptr);
+    EXPECT_EQ(Viewer()->CurrentPage(), QStringLiteral("GettingStarted.htm"));
+    EXPECT_TRUE(TestUi().openedUrls.isEmpty());
+    Viewer()->ShowPage(QStringLiteral("FileMenu.htm"));
+
+    QString shown;
+    QTimer::singleShot(0, [&shown, this] {
+        auto *about = QApplication::activeModalWidget();
+        auto *link = about->findChild<QLabel *>(QStringLiteral("aboutLink"));
+        emit link->linkActivated(link->text().section(u'"', 1, 1));
+        shown = Viewer()->CurrentPage();
+        about->close();
+    });
+    frame->ExecuteCommand(CommandId::About);
+    EXPECT_EQ(shown, QStringLiteral("GettingStarted.htm"));
+    EXPECT_TRUE(TestUi().openedUrls.isEmpty());
 }
 
 TEST(HelpPages, EveryLinkAndPictureOfThePagesExists)
@@ -219,4 +252,3 @@ TEST(HelpPages, EveryLinkAndPictureOfThePagesExists)
         EXPECT_FALSE(HelpPageForTopic(kHelpFolder, LoadString(id)).isEmpty()) << LoadString(id).toStdString();
 }
 
-#include "help_test.moc"

@@ -85,6 +85,26 @@ TEST_F(ShortcutTest, PlainKeysTypeIntoAFocusedLineEditInstead)
     EXPECT_EQ(incomes, 0);
 }
 
+TEST_F(ShortcutTest, KeysTheWindowAnswersItselfStayWithHelpAndTheMenus)
+{
+    Open();
+    int help = 0;
+    frame->SetCommandHandler(HelpTopics, [&help] { ++help; });
+    // Stored or add-in keys may name F1 or a menu's Alt+letter; they never
+    // take those keys from help and the menus.
+    frame->SetAccelTable({CAccelEntry{FVIRTKEY, 0x70, AddIncome}, CAccelEntry{FVIRTKEY | FALT, 'F', AddIncome},
+                          CAccelEntry{FVIRTKEY | FALT, 'Q', AddExpense}});
+    QTest::keyClick(frame->View(), Qt::Key_F1);
+    EXPECT_EQ(help, 1);
+    QTest::keyClick(frame->View(), Qt::Key_Q, Qt::AltModifier);
+    EXPECT_EQ(expenses, 1);
+    QTest::keyClick(frame->View(), Qt::Key_F, Qt::AltModifier);
+    EXPECT_EQ(incomes, 0);
+    EXPECT_TRUE(TopMenu(QStringLiteral("&File"))->isVisible());
+    TopMenu(QStringLiteral("&File"))->close();
+    EXPECT_EQ(frame->AccelTable().size(), 3);
+}
+
 TEST_F(ShortcutTest, AddinKeysAreAppendedAndRouted)
 {
     Open();

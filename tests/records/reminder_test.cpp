@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTest>
 #include <QTreeWidget>
 
 namespace {
@@ -211,6 +212,63 @@ TEST_F(ReminderTest, AReminderAddedForNextWeekIsShownSelectedAndItsDayColumnIsWh
     EXPECT_EQ(list->selectedItems().first()->text(3), QStringLiteral("Remind before 36500 days"));
     const int needed = list->fontMetrics().horizontalAdvance(QStringLiteral("Remind before 36500 days"));
     EXPECT_GT(list->columnWidth(3), needed + 8);
+}
+
+TEST_F(ReminderTest, EnterWalksTheFormToOkThereAddsAndEditKeepsAnUntouchedAmount)
+{
+    CPaymentReminderDlg dialog(data);
+    auto *list = Control<QTreeWidget>(&dialog, 1128);
+    bool closedByEnter = false;
+    OnNextModal([&closedByEnter](QDialog *form) {
+        // The keyboard only: each Enter goes to whichever control has the focus.
+        const auto enter = [form] { QTest::keyClick(form->focusWidget(), Qt::Key_Return); };
+        Control<QDateEdit>(form, 1026)->setFocus();
+        enter();
+        QTest::keyClicks(form->focusWidget(), QStringLiteral("Insurance"));
+        enter();
+        QTest::keyClick(form->focusWidget(), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(form->focusWidget(), QStringLiteral("12.345"));
+        enter();
+        enter();
+        enter();
+        EXPECT_EQ(form->focusWidget(), Control<QPushButton>(form, 1));
+        enter();
+        closedByEnter = !form->isVisible() && form->result() == QDialog::Accepted;
+        if (form->isVisible())
+            form->reject();
+    });
+    dialog.OnAdd();
+    EXPECT_TRUE(closedByEnter);
+    ASSERT_EQ(list->topLevelItemCount(), 1);
+    EXPECT_EQ(Value(QStringLiteral("SELECT iPaymentAmount FROM LB_PAYMENT_REMINDER_INFO_TB")), QStringLiteral("12.345"));
+
+    // Edit, change only the description, Save: the amount stays as stored.
+    list->topLevelItem(0)->setSelected(true);
+    OnNextModal([](QDialog *form) {
+        EXPECT_EQ(Control<QLineEdit>(form, 1123)->text(), QStringLiteral("12.35"));
+        Control<QPlainTextEdit>(form, 1122)->setPlainText(QStringLiteral("Car insurance"));
+        form->accept();
+    });
+    dialog.OnEdit();
+    EXPECT_EQ(Value(QStringLiteral("SELECT iPaymentAmount FROM LB_PAYMENT_REMINDER_INFO_TB")), QStringLiteral("12.345"));
+    EXPECT_EQ(Value(QStringLiteral("SELECT cPaymentDescription FROM LB_PAYMENT_REMINDER_INFO_TB")), QStringLiteral("Car insurance"));
+    // A typed amount still counts, and Enter on Cancel cancels.
+    OnNextModal([](QDialog *form) {
+        Control<QLineEdit>(form, 1123)->setText(QStringLiteral("12.3"));
+        form->accept();
+    });
+    dialog.OnEdit();
+    EXPECT_EQ(Value(QStringLiteral("SELECT iPaymentAmount FROM LB_PAYMENT_REMINDER_INFO_TB")), QStringLiteral("12.3"));
+    OnNextModal([](QDialog *form) {
+        Control<QLineEdit>(form, 1123)->setText(QStringLiteral("99"));
+        auto *cancel = Control<QPushButton>(form, 2);
+        cancel->setFocus();
+        QTest::keyClick(cancel, Qt::Key_Return);
+        if (form->isVisible())
+            form->reject();
+    });
+    dialog.OnEdit();
+    EXPECT_EQ(Value(QStringLiteral("SELECT iPaymentAmount FROM LB_PAYMENT_REMINDER_INFO_TB")), QStringLiteral("12.3"));
 }
 
 TEST_F(ReminderTest, AFailedDeletionRemovesNone)

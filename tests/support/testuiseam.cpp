@@ -62,8 +62,16 @@ QStringList CTestUiSeam::Texts() const
     return out;
 }
 
+bool CTestUiSeam::OpenUrl(QObject *, const QUrl &url)
+{
+    openedUrls << url;
+    return urlsOpen;
+}
+
 void CTestUiSeam::Reset()
 {
+    openedUrls.clear();
+    urlsOpen = true;
     messages.clear();
     fileRequests.clear();
     folderRequests.clear();

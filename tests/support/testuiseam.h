@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QString>
+#include <QUrl>
 
 #include <deque>
 #include <functional>
@@ -25,6 +26,8 @@ public:
     SaveFileChoice SaveFile(QObject *owner, const FileDialogRequest &request) override;
     QString BrowseFolder(QObject *owner, const QString &title, const QString &startFolder) override;
     std::optional<unsigned> ChooseColor(QObject *owner, unsigned initial) override;
+    // Records the page; no browser starts in a test.
+    bool OpenUrl(QObject *owner, const QUrl &url) override;
 
     // Answers given in order; when none is queued a message box gets its
     // default button and a dialog is cancelled.
@@ -37,6 +40,10 @@ public:
     // Called for each message box instead of the queue when set; lets a test
     // look at the screen while the box would be up.
     std::function<int(const Message &)> onMessage;
+
+    // Web pages handed to the desktop, and whether the desktop takes them.
+    QList<QUrl> openedUrls;
+    bool urlsOpen = true;
 
     QList<Message> messages;
     QList<FileDialogRequest> fileRequests;
