@@ -1,3 +1,4 @@
+#include "data/profile.h"
 #include "addins/addinmanager.h"
 #include "app/tallywickapp.h"
 #include "base/stringids.h"
@@ -21,6 +22,8 @@
 #ifdef TWK_BUILD_DIR
 TEST(Installation, LaysOutTheDesktopProgramAndAFirstStartSeedsTheUsersDataFolder)
 {
+    // An earlier test may have switched every add-in off in the shared profile.
+    RemoveProfileEntry(QStringLiteral("Settings"), QStringLiteral("Addin Manager"));
     const QString cwd = QDir::currentPath();
     QTemporaryDir prefix;
     QProcess install;
