@@ -1,8 +1,8 @@
-#include "data/profile.h"
 #include "addins/addinmanager.h"
 #include "app/tallywickapp.h"
 #include "base/stringids.h"
 #include "base/stringtable.h"
+#include "data/profile.h"
 #include "frame/mainframe.h"
 
 #include "support/nextmodal.h"
