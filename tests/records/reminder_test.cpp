@@ -9,6 +9,7 @@
 #include "support/germandesktop.h"
 
 #include <QCheckBox>
+#include <QLocale>
 #include <QDateEdit>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -227,7 +228,8 @@ TEST_F(ReminderTest, EnterWalksTheFormToOkThereAddsAndEditKeepsAnUntouchedAmount
         QTest::keyClicks(form->focusWidget(), QStringLiteral("Insurance"));
         enter();
         QTest::keyClick(form->focusWidget(), Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClicks(form->focusWidget(), QStringLiteral("12.345"));
+        // As the desktop writes it: on a German desktop "12.345" would be twelve thousand or refused.
+        QTest::keyClicks(form->focusWidget(), QStringLiteral("12") + QLocale().decimalPoint() + QStringLiteral("345"));
         enter();
         enter();
         enter();
