@@ -236,10 +236,12 @@ void RegisterMenuCommands(CAcceleratorManager &manager)
         {AdvancedReport, "Report - Advanced Report", false},
         {ListAllIncomes, "Report - List all Incomes", false},
         {ListAllExpenses, "Report - List all Expenses", false},
+        {CustomReport, "Report - Custom Report", false},
         {Charts, "Report - Charts", false},
         {DisplayPaymentReminders, "Report - Display Payment Reminders", false},
         {TipOfTheDay, "Tip of the Day", false},
         {HelpTopics, "Help Topics", false},
+        {VideoTutorials, "Video Tutorials", false},
         {About, "About Tallywick +", false},
     };
     for (const Entry &e : kEntries) {

@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTest>
@@ -263,4 +264,26 @@ TEST_F(AcceleratorTest, KeysTheWindowAnswersItselfAndKeysWithoutANameAreRefusedW
     EXPECT_TRUE(press(Qt::Key_Q, Qt::AltModifier).isEmpty());
     EXPECT_TRUE(press(Qt::Key_F1, Qt::ShiftModifier).isEmpty());
     EXPECT_EQ(keys->count(), 3);
+}
+
+// The shortcut-keys page promises a key of one's own for any command of the menus.
+TEST_F(AcceleratorTest, EveryCommandOfTheMenusCanHaveAKeyOfItsOwn)
+{
+    int commands = 0;
+    std::function<void(const QMenu *)> walk = [&](const QMenu *menu) {
+        for (const QAction *action : menu->actions()) {
+            if (action->menu()) {
+                walk(action->menu());
+            } else if (const unsigned id = Id(action)) {
+                ++commands;
+                EXPECT_TRUE(manager.Commands().contains(static_cast<unsigned short>(id)))
+                    << action->text().toStdString();
+            }
+        }
+    };
+    for (const QAction *top : frame->menuBar()->actions()) {
+        if (top->menu())
+            walk(top->menu());
+    }
+    EXPECT_GT(commands, 30);
 }
