@@ -4,6 +4,7 @@
 #include "base/stringtable.h"
 #include "base/uiseam.h"
 #include "data/backup.h"
+#include "data/cipherkey.h"
 #include "data/dbconnection.h"
 #include "data/dbrecordset.h"
 #include "data/dbschema.h"
@@ -79,6 +80,7 @@ bool CompactDatabase(CTallywickData &data, QObject *owner)
         try {
             // The copy's indexes are filled row by row: a large cache keeps
             // their pages in memory instead of writing them out again and again.
+            data.connection.Execute(CurrentFormatPragmas(QStringLiteral("twk_compacted")));
             data.connection.Execute(QStringLiteral("PRAGMA twk_compacted.cache_size=-262144"));
             data.connection.Execute(QStringLiteral("SELECT sqlcipher_export('twk_compacted')"));
         } catch (...) {
