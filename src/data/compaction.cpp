@@ -18,21 +18,6 @@
 #include <cstdio>
 #include <cstring>
 
-namespace {
-
-[[noreturn]] void ThrowSystemError(int error)
-{
-    throw CFrameworkException(QString::fromLocal8Bit(std::strerror(error)));
-}
-
-void FailStep(FileStep step, const QString &path)
-{
-    if (const int fault = InjectedFileFault(step, path))
-        ThrowSystemError(fault);
-}
-
-} // namespace
-
 QList<qint64> TableRowCounts(CDbConnection &connection)
 {
     QList<qint64> counts;
@@ -70,7 +55,7 @@ bool CompactDatabase(CTallywickData &data, QObject *owner)
         const SoleUse sole{data.connection};
         const QList<qint64> counts = TableRowCounts(data.connection);
 
-        FailStep(FileStep::Export, temporary);
+        FailInjectedStep(FileStep::Export, temporary);
         // The connection never creates files: the export goes into an empty
         // one made here.
         if (QFile empty(temporary); !empty.open(QIODevice::WriteOnly))
@@ -95,13 +80,13 @@ bool CompactDatabase(CTallywickData &data, QObject *owner)
             CDbConnection copy;
             copy.Open(data.location.providerPart + QStringLiteral("Data Source=") + temporary, data.settings.dbUser,
                       key);
-            FailStep(FileStep::Verify, temporary);
+            FailInjectedStep(FileStep::Verify, temporary);
             if (TableRowCounts(copy) != counts)
                 throw CFrameworkException(QStringLiteral("The compacted copy does not hold every row."));
         }
 
         data.connection.Close();
-        FailStep(FileStep::Replace, database);
+        FailInjectedStep(FileStep::Replace, database);
         // One rename on one file system: the original is whole until then.
         if (std::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(database).constData()) != 0)
             ThrowSystemError(errno);

@@ -24,17 +24,6 @@
 
 namespace {
 
-[[noreturn]] void ThrowSystemError(int error)
-{
-    throw CFrameworkException(QString::fromLocal8Bit(std::strerror(error)));
-}
-
-void FailStep(FileStep step, const QString &path)
-{
-    if (const int fault = InjectedFileFault(step, path))
-        ThrowSystemError(fault);
-}
-
 void SyncFile(const QString &path)
 {
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
@@ -94,7 +83,7 @@ void CheckCopy(const QString &copy, const QString &key, const QStringList &conte
 {
     CDbConnection check;
     check.Open(kProviderSetting + DataSourcePart(copy), kDbUser, key);
-    FailStep(FileStep::Verify, copy);
+    FailInjectedStep(FileStep::Verify, copy);
     if (check.Format() != CipherFormat::Current)
         throw CFrameworkException(QStringLiteral("The converted copy is not in the new format."));
     const QString integrity = Scalar(check, QStringLiteral("PRAGMA integrity_check"));
@@ -177,7 +166,7 @@ ConversionResult ConvertForChanges(CDbConnection &connection, const QString &con
         QFile::remove(kept);
         const QStringList contents = TableContents(connection);
 
-        FailStep(FileStep::Export, copy);
+        FailInjectedStep(FileStep::Export, copy);
         if (QFile empty(copy); !empty.open(QIODevice::WriteOnly))
             throw CFrameworkException(empty.errorString());
         connection.Execute(
@@ -209,7 +198,7 @@ ConversionResult ConvertForChanges(CDbConnection &connection, const QString &con
         SyncFile(copy);
         connection.Close();
         KeepOriginal(database, kept);
-        FailStep(FileStep::Replace, database);
+        FailInjectedStep(FileStep::Replace, database);
         // One rename on one file system: the file's name holds the original
         // until then, the whole new file after.
         if (std::rename(QFile::encodeName(copy).constData(), QFile::encodeName(database).constData()) != 0)
