@@ -1,6 +1,7 @@
 #include "app/importcli.h"
 
 #include "app/clidatabase.h"
+#include "data/conversion.h"
 #include "data/dberror.h"
 #include "data/statementreader.h"
 #include "data/tallywickdata.h"
@@ -169,6 +170,16 @@ int RunImport(const CCliArgs &args)
     const auto app = MakeOffscreenApplication(false);
     CTallywickData data;
     OpenCliDatabase(data, args);
+    // A dry run only reads, and reading never converts.
+    if (!dryRun) {
+        const ConversionResult converted =
+            ConvertForChanges(data.connection, data.location.connectionString, data.settings.dbPassword);
+        if (converted.outcome == ConversionOutcome::Converted)
+            CliMessage(QStringLiteral("%1 was converted to the new file format").arg(data.ResolvedDatabasePath()));
+        else if (converted.outcome == ConversionOutcome::Failed)
+            CliMessage(QStringLiteral("%1 stays in the old file format: %2")
+                           .arg(data.ResolvedDatabasePath(), converted.why));
+    }
     CheckNames(data, args);
     CImportStore store(data.connection);
     const CCsvLayout layout = format == StatementFormat::Csv ? LayoutOf(args, store) : CCsvLayout();

@@ -17,6 +17,7 @@
 #include "base/waitcursor.h"
 #include "data/backup.h"
 #include "data/compaction.h"
+#include "data/conversion.h"
 #include "data/programfolders.h"
 #include "data/restore.h"
 #include "frame/accelmappage.h"
@@ -111,6 +112,13 @@ bool CTallywickApp::InitInstance(const QString &appFolder, const QStringList &ar
     SetProgressText(QStringLiteral("Opening the Database"));
     if (!m_data.OpenDatabase())
         return FailStartUp();
+
+    // Opened to work with: a file of the older format is converted now,
+    // with the progress window showing how far.
+    ConvertForChanges(
+        m_data,
+        [this](double done) { SetProgressText(LoadString(StringId::ConvertingDataFile).arg(qRound(done * 100))); },
+        m_progress.get());
 
     SetProgressText(QStringLiteral("Applying Default Settings"));
     m_data.LoadStoredState(m_progress.get());

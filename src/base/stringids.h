@@ -179,5 +179,7 @@ constexpr unsigned ShortcutKeyUnnamed = 61851;
 constexpr unsigned OpenWebPageFailed = 61852;
 constexpr unsigned OpenHelpPageFailed = 61853;
 constexpr unsigned HelpGettingStarted = 61854;
+constexpr unsigned ConvertingDataFile = 61900;
+constexpr unsigned ConversionFailed = 61901;
 
 } // namespace StringId

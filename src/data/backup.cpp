@@ -131,6 +131,17 @@ int InjectedFileFault(FileStep step, const QString &path)
     return FaultHook() ? FaultHook()(step, path) : 0;
 }
 
+void ThrowSystemError(int error)
+{
+    throw CFrameworkException(QString::fromLocal8Bit(std::strerror(error)));
+}
+
+void FailInjectedStep(FileStep step, const QString &path)
+{
+    if (const int fault = InjectedFileFault(step, path))
+        ThrowSystemError(fault);
+}
+
 void SyncFolderOf(const QString &path)
 {
     FileHandle folder;

@@ -16,6 +16,10 @@ enum class FileStep { OpenSource, CreateTarget, Write, Replace, Export, Verify }
 using FileFaultHook = std::function<int(FileStep step, const QString &path)>;
 void SetFileFaultHook(FileFaultHook hook);
 int InjectedFileFault(FileStep step, const QString &path);
+// Throws the system's text for `error` as a CFrameworkException.
+[[noreturn]] void ThrowSystemError(int error);
+// Throws as the system would when the seam fails `step`.
+void FailInjectedStep(FileStep step, const QString &path);
 
 // Copies `source` to `destination` through a temporary file beside the
 // destination that is renamed into place only when complete, so a failed

@@ -4,6 +4,7 @@
 #include "base/stringtable.h"
 #include "base/uiseam.h"
 #include "data/backup.h"
+#include "data/cipherkey.h"
 #include "data/dbconnection.h"
 #include "data/dbrecordset.h"
 #include "data/dbschema.h"
@@ -16,21 +17,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-
-namespace {
-
-[[noreturn]] void ThrowSystemError(int error)
-{
-    throw CFrameworkException(QString::fromLocal8Bit(std::strerror(error)));
-}
-
-void FailStep(FileStep step, const QString &path)
-{
-    if (const int fault = InjectedFileFault(step, path))
-        ThrowSystemError(fault);
-}
-
-} // namespace
 
 QList<qint64> TableRowCounts(CDbConnection &connection)
 {
@@ -69,7 +55,7 @@ bool CompactDatabase(CTallywickData &data, QObject *owner)
         const SoleUse sole{data.connection};
         const QList<qint64> counts = TableRowCounts(data.connection);
 
-        FailStep(FileStep::Export, temporary);
+        FailInjectedStep(FileStep::Export, temporary);
         // The connection never creates files: the export goes into an empty
         // one made here.
         if (QFile empty(temporary); !empty.open(QIODevice::WriteOnly))
@@ -79,6 +65,7 @@ bool CompactDatabase(CTallywickData &data, QObject *owner)
         try {
             // The copy's indexes are filled row by row: a large cache keeps
             // their pages in memory instead of writing them out again and again.
+            data.connection.Execute(CurrentFormatPragmas(QStringLiteral("twk_compacted")));
             data.connection.Execute(QStringLiteral("PRAGMA twk_compacted.cache_size=-262144"));
             data.connection.Execute(QStringLiteral("SELECT sqlcipher_export('twk_compacted')"));
         } catch (...) {
@@ -93,13 +80,13 @@ bool CompactDatabase(CTallywickData &data, QObject *owner)
             CDbConnection copy;
             copy.Open(data.location.providerPart + QStringLiteral("Data Source=") + temporary, data.settings.dbUser,
                       key);
-            FailStep(FileStep::Verify, temporary);
+            FailInjectedStep(FileStep::Verify, temporary);
             if (TableRowCounts(copy) != counts)
                 throw CFrameworkException(QStringLiteral("The compacted copy does not hold every row."));
         }
 
         data.connection.Close();
-        FailStep(FileStep::Replace, database);
+        FailInjectedStep(FileStep::Replace, database);
         // One rename on one file system: the original is whole until then.
         if (std::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(database).constData()) != 0)
             ThrowSystemError(errno);

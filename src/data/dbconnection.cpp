@@ -1,11 +1,34 @@
 #include "data/dbconnection.h"
 
+#include "data/cipherkey.h"
 #include "data/dbschema.h"
 #include "data/jetsql.h"
 
 #include <sqlite3.h>
 
 #include <QFileInfo>
+
+namespace {
+
+// Reading the schema is the first read of the file: a wrong key, a plain
+// or damaged file fails here, before anything is written. SQLITE_ROW when read.
+int CountProgramTables(sqlite3 *db, int &tables)
+{
+    sqlite3_stmt *stmt = nullptr;
+    int rc = sqlite3_prepare_v2(db,
+                                "SELECT count(*) FROM sqlite_master WHERE type='table' AND name IN "
+                                "('LB_TRANSACTION_INFO_TB','LB_ITEM_MASTER_INFO_TB','LB_COMPANY_INFO_TB',"
+                                "'LB_DEFAULT_SETTINGS_TB','LB_PAYMENT_REMINDER_INFO_TB')",
+                                -1, &stmt, nullptr);
+    if (rc == SQLITE_OK) {
+        rc = sqlite3_step(stmt);
+        tables = rc == SQLITE_ROW ? sqlite3_column_int(stmt, 0) : -1;
+    }
+    sqlite3_finalize(stmt);
+    return rc;
+}
+
+} // namespace
 
 CDbConnection::~CDbConnection()
 {
@@ -124,7 +147,6 @@ HRESULT CDbConnection::Open(const QString &connection, const QString &user, cons
 
     // Never create: a missing file must stay missing.
     const QByteArray native = QFile::encodeName(path);
-    int rc = sqlite3_open_v2(native.constData(), &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_FULLMUTEX, nullptr);
     auto fail = [this](int code) {
         try {
             ThrowLastError(code);
@@ -133,33 +155,34 @@ HRESULT CDbConnection::Open(const QString &connection, const QString &user, cons
             throw;
         }
     };
-    if (rc != SQLITE_OK)
-        fail(rc);
-    // Another program's commit holds the file for a moment; wait for it.
-    sqlite3_busy_timeout(m_db, m_busyTimeout);
-    if (sqlite3_db_readonly(m_db, "main") == 1) {
-        Close();
-        throw CDbError(TWK_E_FAIL, QString());
-    }
-    if (!password.isEmpty()) {
-        const QByteArray key = password.toUtf8();
-        rc = sqlite3_key(m_db, key.constData(), int(key.size()));
+    // A keyed file is tried with the current settings, then as written
+    // by SQLCipher 3; a wrong key, a plain or damaged file fails both.
+    int rc = SQLITE_NOTADB;
+    int tables = -1;
+    for (const CipherFormat format : {CipherFormat::Current, CipherFormat::Version3}) {
+        if (format == CipherFormat::Version3 && (password.isEmpty() || (rc & 0xFF) != SQLITE_NOTADB))
+            break;
+        if (m_db) {
+            sqlite3_close_v2(m_db);
+            m_db = nullptr;
+        }
+        m_format = format;
+        rc = sqlite3_open_v2(native.constData(), &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_FULLMUTEX, nullptr);
         if (rc != SQLITE_OK)
             fail(rc);
+        // Another program's commit holds the file for a moment; wait for it.
+        sqlite3_busy_timeout(m_db, m_busyTimeout);
+        if (sqlite3_db_readonly(m_db, "main") == 1) {
+            Close();
+            throw CDbError(TWK_E_FAIL, QString());
+        }
+        if (!password.isEmpty()) {
+            rc = KeyDatabase(m_db, password, format);
+            if (rc != SQLITE_OK)
+                fail(rc);
+        }
+        rc = CountProgramTables(m_db, tables);
     }
-    // Reading the schema is the first read of the file: a wrong key, a plain
-    // or damaged file fails here, before anything is written.
-    sqlite3_stmt *stmt = nullptr;
-    rc = sqlite3_prepare_v2(m_db,
-                            "SELECT count(*) FROM sqlite_master WHERE type='table' AND name IN "
-                            "('LB_TRANSACTION_INFO_TB','LB_ITEM_MASTER_INFO_TB','LB_COMPANY_INFO_TB',"
-                            "'LB_DEFAULT_SETTINGS_TB','LB_PAYMENT_REMINDER_INFO_TB')",
-                            -1, &stmt, nullptr);
-    if (rc != SQLITE_OK)
-        fail(rc);
-    rc = sqlite3_step(stmt);
-    const int tables = rc == SQLITE_ROW ? sqlite3_column_int(stmt, 0) : -1;
-    sqlite3_finalize(stmt);
     if (rc != SQLITE_ROW)
         fail(rc);
     if (tables != 5) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/cipherkey.h"
 #include "data/dberror.h"
 #include "data/dbuselock.h"
 
@@ -25,6 +26,8 @@ public:
     // Closes; the file's use lock goes too, unless it is sole (see TakeSoleUse).
     void Close();
     bool IsOpen() const { return m_db != nullptr; }
+    // The settings the open file was read with.
+    CipherFormat Format() const { return m_format; }
 
     // How long a statement waits for another program's write lock before it
     // fails with TWK_E_DATABASEBUSY.
@@ -61,6 +64,7 @@ private:
     int m_level = 0;
     int m_busyTimeout = 5000;
     bool m_changesPrepared = false;
+    CipherFormat m_format = CipherFormat::Current;
     CDbUseLock m_use;
 };
 

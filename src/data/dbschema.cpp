@@ -1,5 +1,6 @@
 #include "data/dbschema.h"
 
+#include "data/cipherkey.h"
 #include "data/jetsql.h"
 
 #include <sqlite3.h>
@@ -115,10 +116,8 @@ QString CreateDatabase(const QString &path, const QString &key)
     const QByteArray native = QFile::encodeName(info.absoluteFilePath());
     int rc = sqlite3_open_v2(native.constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     QString error;
-    if (rc == SQLITE_OK && !key.isEmpty()) {
-        const QByteArray k = key.toUtf8();
-        rc = sqlite3_key(db, k.constData(), int(k.size()));
-    }
+    if (rc == SQLITE_OK && !key.isEmpty())
+        rc = KeyDatabase(db, key, CipherFormat::Current);
     if (rc == SQLITE_OK) {
         QString script = QStringLiteral("PRAGMA journal_mode=DELETE; BEGIN;");
         for (const QString &s : SchemaStatements())

@@ -3,6 +3,7 @@
 #include "base/stringids.h"
 #include "base/stringtable.h"
 #include "base/uiseam.h"
+#include "data/conversion.h"
 #include "data/dberror.h"
 #include "data/tallywickdata.h"
 
@@ -80,6 +81,14 @@ bool RestoreData(CTallywickData &data, const RestoreHooks &hooks, QObject *owner
             QDir::setCurrent(data.appFolder);
             return false;
         }
+        // A backup made before the move to the current format is converted
+        // as the program's own file is at start-up.
+        ConvertForChanges(
+            data,
+            [&status](double done) {
+                status(LoadString(StringId::ConvertingDataFile).arg(qRound(done * 100)));
+            },
+            owner);
         data.iniFile.Write(QStringLiteral("TallywickPlus"), QStringLiteral("DBPath"), chosen);
         switched = true;
     } catch (const CFrameworkException &e) {

@@ -33,6 +33,8 @@ void MakeHostileDatabase(const QString &path, const QString &script)
     ASSERT_EQ(sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READWRITE, nullptr), SQLITE_OK);
     const QByteArray key = kDbPassword.toUtf8();
     sqlite3_key(db, key.constData(), int(key.size()));
+    // As the README's shell lines key it.
+    sqlite3_exec(db, "PRAGMA kdf_iter = 64000", nullptr, nullptr, nullptr);
     char *error = nullptr;
     const int rc = sqlite3_exec(db, script.toUtf8().constData(), nullptr, nullptr, &error);
     EXPECT_EQ(rc, SQLITE_OK) << (error ? error : "");

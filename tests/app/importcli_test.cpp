@@ -1,5 +1,8 @@
 #include "app/cli.h"
 #include "app/clidatabase.h"
+#include "data/conversion.h"
+#include "data/dbrecordset.h"
+#include "data/dbschema.h"
 #include "records/importengine.h"
 
 #include "support/testdatabase.h"
@@ -45,6 +48,11 @@ protected:
 
     ImportRun Import(const QStringList &arguments, const QByteArray &locale = "C.UTF-8")
     {
+        return Run(QStringLiteral("import"), arguments, locale);
+    }
+
+    ImportRun Run(const QString &command, const QStringList &arguments, const QByteArray &locale = "C.UTF-8")
+    {
         QProcess p;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.remove(QLatin1String(kPasswordVariable));
@@ -52,7 +60,7 @@ protected:
         env.insert(QStringLiteral("XDG_CONFIG_HOME"),
                    QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
         p.setProcessEnvironment(env);
-        p.start(program, QStringList{QStringLiteral("import")} + arguments
+        p.start(program, QStringList{command} + arguments
                              + QStringList{QStringLiteral("--database"), db.Path()});
         p.closeWriteChannel();
         EXPECT_TRUE(p.waitForFinished(60000));
@@ -96,6 +104,33 @@ TEST_F(ImportCli, ImportsOnceUnderAnyLocaleAndTheDryRunWritesNothing)
     EXPECT_EQ(run.out, QStringLiteral("added: 1\nduplicates: 3\nerrors: 0\n"));
     run = Import(QStringList{march, QStringLiteral("--category"), QStringLiteral("Sales")} + kShop + kUsLayout);
     EXPECT_EQ(run.out, QStringLiteral("added: 0\nduplicates: 4\nerrors: 0\n"));
+}
+
+TEST_F(ImportCli, AFileOfTheOlderFormatIsConvertedByAnImportNeverByReadingOrADryRun)
+{
+    const QString april = Write(QStringLiteral("april.csv"), "Date,Payee,Amount\n04/01/2026,Client,100.25\n");
+    db.Connection().Close();
+    RewriteInVersion3Format(db.Path());
+    const QByteArray original = ReadBytes(db.Path());
+    const QStringList kinds[] = {{QStringLiteral("report"), QStringLiteral("period")},
+                                 QStringList{QStringLiteral("import"), april, QStringLiteral("--dry-run")} + kShop
+                                     + kUsLayout};
+    for (const QStringList &kind : kinds) {
+        const ImportRun read = Run(kind[0], kind.mid(1));
+        EXPECT_EQ(read.code, 0) << read.err.toStdString();
+        EXPECT_EQ(ReadBytes(db.Path()), original);
+        EXPECT_FALSE(QFile::exists(KeptOriginalFor(db.Path())));
+    }
+    ImportRun run = Import(QStringList{april, QStringLiteral("--category"), QStringLiteral("Sales")} + kShop + kUsLayout);
+    EXPECT_EQ(run.code, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains(QStringLiteral("was converted to the new file format"))) << run.err.toStdString();
+    EXPECT_EQ(ReadBytes(KeptOriginalFor(db.Path())), original);
+    CDbConnection c;
+    c.Open(db.ConnectionString(), kDbUser, kDbPassword);
+    EXPECT_EQ(c.Format(), CipherFormat::Current);
+    CDbRecordset rs(c);
+    rs.OpenText(QStringLiteral("SELECT count(*) FROM LB_TRANSACTION_INFO_TB WHERE cTransactionAmount=100.25"));
+    EXPECT_EQ(rs.GetDouble(0), 1);
 }
 
 TEST_F(ImportCli, MalformedLinesAreNamedAndRefusalOrBadArgumentsChangeNothing)

@@ -3,6 +3,7 @@
 #include "app/tallywickapp.h"
 #include "base/stringids.h"
 #include "base/stringtable.h"
+#include "data/conversion.h"
 #include "data/dbconnection.h"
 #include "data/dbschema.h"
 #include "base/commandids.h"
@@ -109,6 +110,38 @@ TEST_F(ProgramFolder, FirstStartOpensTheDeliveredDatabaseAndCountsAsFirstRun)
     EXPECT_TRUE(ReadBytes(dir.filePath(QStringLiteral("TallywickPlus.ini"))).contains("ConStrg=Provider=Microsoft.Jet.OLEDB.4.0;"));
     EXPECT_EQ(app.ExitInstance(), 0);
     EXPECT_FALSE(app.Data().connection.IsOpen());
+}
+
+TEST_F(ProgramFolder, AStartConvertsAFileOfTheOlderFormatShowingHowFar)
+{
+    InstallProgramFolder(dir.path(),
+                         QStringLiteral("[TallywickPlus]\nDBPath=TallywickPlus.mdb\nConStrg=") + kProviderSetting,
+                         QStringLiteral("UPDATE LB_COMPANY_INFO_TB SET cAddress='1 Mill Lane'; INSERT INTO "
+                                        "LB_TRANSACTION_INFO_TB (cTransactionAmount, iTransactionType) VALUES (9.99, 2)"));
+    const QString database = dir.filePath(QStringLiteral("TallywickPlus.mdb"));
+    RewriteInVersion3Format(database);
+    const QByteArray original = ReadBytes(database);
+    {
+        CTallywickApp app;
+        ASSERT_TRUE(app.InitInstance(dir.path(), {}));
+        EXPECT_EQ(app.Data().connection.Format(), CipherFormat::Current);
+        const QStringList log = app.ProgressLog();
+        EXPECT_EQ(log.value(log.indexOf(QStringLiteral("Opening the Database")) + 1),
+                  LoadString(StringId::ConvertingDataFile).arg(0));
+        EXPECT_TRUE(log.contains(LoadString(StringId::ConvertingDataFile).arg(100)));
+        EXPECT_TRUE(TestUi().messages.isEmpty()) << TestUi().Texts().join(u'|').toStdString();
+        CDbRecordset rs(app.Data().connection);
+        rs.OpenText(QStringLiteral("SELECT sum(cTransactionAmount) FROM LB_TRANSACTION_INFO_TB"));
+        EXPECT_EQ(rs.GetDouble(0), 9.99);
+        app.ExitInstance();
+    }
+    EXPECT_EQ(ReadBytes(KeptOriginalFor(database)), original);
+    // The next start finds the new file and lets the original go.
+    CTallywickApp app;
+    ASSERT_TRUE(app.InitInstance(dir.path(), {}));
+    EXPECT_FALSE(app.ProgressLog().contains(LoadString(StringId::ConvertingDataFile).arg(0)));
+    EXPECT_FALSE(QFile::exists(KeptOriginalFor(database)));
+    app.ExitInstance();
 }
 
 TEST_F(ProgramFolder, StartUpDeletesExpiredRemindersAndShowsTheDueOnesAfterALogin)

@@ -4,6 +4,8 @@
 
 #include "data/backup.h"
 #include "data/compaction.h"
+#include "data/conversion.h"
+#include "data/dbschema.h"
 #include "data/dbrecordset.h"
 #include "data/inifile.h"
 #include "data/reminderstore.h"
@@ -19,6 +21,7 @@
 
 #include <QCheckBox>
 #include <QDateEdit>
+#include <QFile>
 
 #include <chrono>
 #include <thread>
@@ -68,6 +71,21 @@ QString CompactionState(const CRunFolder &folder, const CSampleFiles &files)
     if (FileDigest(folder.Database()) == files.sampleDigest)
         return QStringLiteral("the original");
     return QStringLiteral("a compacted copy holding ") + DatabaseState(folder.Database());
+}
+
+// The file opens, old or new, with every row; the original may be kept
+// beside a converted file, never beside the old one.
+QString ConversionState(const CRunFolder &folder, const CSampleFiles &)
+{
+    const QString state = DatabaseState(folder.Database());
+    CDbConnection db;
+    db.Open(kProviderSetting + DataSourcePart(folder.Database()), kDbUser, kDbPassword);
+    if (db.Format() == CipherFormat::Version3)
+        return QStringLiteral("old format holding ") + state;
+    const QString kept = KeptOriginalFor(folder.Database());
+    if (QFile::exists(kept) && DatabaseState(kept) != state)
+        throw BrokenFile{QStringLiteral("the kept original does not hold the same records")};
+    return QStringLiteral("new format holding ") + state;
 }
 
 QList<long> TransactionNumbers(CDbConnection &connection, const char *where)
@@ -157,6 +175,11 @@ QList<CChange> MultiRowChanges()
                            return CImportStore(data.connection).UndoLastImport() > 0;
                        },
                        ContentState};
+    changes << CChange{QStringLiteral("convert a file of the older format"), CChange::kOldFormat,
+                       [](CTallywickData &data, CTestUiSeam &, const CRunFolder &) {
+                           return ConvertForChanges(data, {}, nullptr).outcome == ConversionOutcome::Converted;
+                       },
+                       ConversionState};
     changes << CChange{QStringLiteral("compact"), CChange::kNothing,
                        [](CTallywickData &data, CTestUiSeam &, const CRunFolder &) { return CompactDatabase(data); },
                        CompactionState};

@@ -22,11 +22,13 @@ struct CRunFolder {
 
 // The databases runs start from: the sample, an older one (a tenth of the
 // transactions fewer) and the sample after an import, with the digests of
-// the first two.
+// the first two; and the sample in the SQLCipher 3 format.
 struct CSampleFiles {
     QString sample;
     QString older;
     QString imported;
+    QString oldFormat; // the sample in the SQLCipher 3 format
+    QString olderOldFormat; // the older one in it: the backup a restore converts
     QString sampleDigest;
     QString olderDigest;
 };
@@ -36,7 +38,7 @@ struct CSampleFiles {
 struct CChange {
     QString name;
     // Files the run needs besides the sample as its database.
-    enum Needs { kNothing = 0, kPreviousBackup = 1, kFileToRestore = 2, kImportedDatabase = 4 };
+    enum Needs { kNothing = 0, kPreviousBackup = 1, kFileToRestore = 2, kImportedDatabase = 4, kOldFormat = 8 };
     int needs = kNothing;
     // In the child; false when the program reported a failure.
     std::function<bool(CTallywickData &data, CTestUiSeam &ui, const CRunFolder &folder)> run;

@@ -10,6 +10,7 @@
 #include "data/dbschema.h"
 #include "data/tallywickdata.h"
 
+#include "support/testdatabase.h"
 #include "support/testuiseam.h"
 #include "support/throwawayprofile.h"
 
@@ -110,19 +111,25 @@ std::optional<Options> ParseOptions(const QStringList &args)
 std::optional<CSampleFiles> MakeSampleFiles(const QString &work, long rows)
 {
     CSampleFiles files{work + QStringLiteral("/sample.mdb"), work + QStringLiteral("/older.mdb"),
-                       work + QStringLiteral("/imported.mdb"), {}, {}};
+                       work + QStringLiteral("/imported.mdb"), work + QStringLiteral("/oldformat.mdb"),
+                       work + QStringLiteral("/olderoldformat.mdb"), {}, {}};
     if (const QString error = MakeSampleDatabase(files.sample, rows); !error.isEmpty()) {
         std::fprintf(stderr, "Cannot make the sample database: %s\n", qPrintable(error));
         return std::nullopt;
     }
     QFile::copy(files.sample, files.older);
     QFile::copy(files.sample, files.imported);
+    QFile::copy(files.sample, files.oldFormat);
     try {
+        RewriteInVersion3Format(files.oldFormat);
         CDbConnection db;
         db.Open(kProviderSetting + DataSourcePart(files.older), kDbUser, kDbPassword);
         db.Execute(QStringLiteral("DELETE FROM LB_TRANSACTION_INFO_TB WHERE iTransactionNumber % 10 = 0"));
         db.Open(kProviderSetting + DataSourcePart(files.imported), kDbUser, kDbPassword);
         ImportStatement(db);
+        db.Close();
+        QFile::copy(files.older, files.olderOldFormat);
+        RewriteInVersion3Format(files.olderOldFormat);
     } catch (const CDbError &e) {
         std::fprintf(stderr, "Cannot make the older or the imported database: %s\n", qPrintable(e.Description()));
         return std::nullopt;
@@ -139,7 +146,10 @@ CRunFolder PrepareRun(const QString &work, const CSampleFiles &files, const CCha
     const CRunFolder folder{work + QStringLiteral("/run")};
     QDir(folder.root).removeRecursively();
     QDir().mkpath(folder.App());
-    QFile::copy(change.needs & CChange::kImportedDatabase ? files.imported : files.sample, folder.Database());
+    QFile::copy(change.needs & CChange::kImportedDatabase ? files.imported
+                : change.needs & CChange::kOldFormat    ? files.oldFormat
+                                                        : files.sample,
+                folder.Database());
     QFile ini(folder.App() + QStringLiteral("/TallywickPlus.ini"));
     if (ini.open(QIODevice::WriteOnly))
         ini.write((QStringLiteral("[TallywickPlus]\nDBPath=") + folder.Database() + QStringLiteral("\nConStrg=")
@@ -151,7 +161,7 @@ CRunFolder PrepareRun(const QString &work, const CSampleFiles &files, const CCha
     }
     if (change.needs & CChange::kFileToRestore) {
         QDir().mkpath(QFileInfo(folder.Other()).absolutePath());
-        QFile::copy(files.older, folder.Other());
+        QFile::copy(files.olderOldFormat, folder.Other());
     }
     return folder;
 }

@@ -180,6 +180,7 @@ TEST(CreateDatabase, SchemaNeedsNoFunctionOfThisProgram)
     sqlite3 *db = nullptr;
     ASSERT_EQ(sqlite3_open(QFile::encodeName(path).constData(), &db), SQLITE_OK);
     sqlite3_key(db, "qorvanti", 8);
+    sqlite3_exec(db, "PRAGMA kdf_iter = 64000", nullptr, nullptr, nullptr);
     char *error = nullptr;
     const int rc = sqlite3_exec(db,
                                 "INSERT INTO LB_TRANSACTION_INFO_TB (cTransactionDate,iTransactionType) VALUES ('01/31/2020',1);"

@@ -7,6 +7,7 @@
 #include "data/sqltext.h"
 
 #include <QDir>
+#include <QFile>
 #include <QStandardPaths>
 
 #include <stdexcept>
@@ -80,4 +81,22 @@ void InstallProgramFolder(const QString &folder, const QString &ini, const QStri
     ASSERT_EQ(connection.Open(kProviderSetting + DataSourcePart(path), kDbUser, kDbPassword), TWK_S_OK);
     if (!sql.isEmpty())
         connection.Execute(sql);
+}
+
+void RewriteInVersion3Format(const QString &path)
+{
+    const QString old = path + QStringLiteral(".v3");
+    QFile::remove(old);
+    if (QFile empty(old); !empty.open(QIODevice::WriteOnly))
+        throw std::runtime_error("cannot write " + old.toStdString());
+    {
+        CDbConnection c;
+        c.Open(kProviderSetting + DataSourcePart(path), kDbUser, kDbPassword);
+        c.Execute(FormatSql("ATTACH DATABASE '%s' AS old KEY '%s'", SqlQuote(old), SqlQuote(kDbPassword)));
+        c.Execute(QStringLiteral("PRAGMA old.cipher_compatibility = 3"));
+        c.Execute(QStringLiteral("SELECT sqlcipher_export('old')"));
+        c.Execute(QStringLiteral("DETACH DATABASE old"));
+    }
+    QFile::remove(path);
+    QFile::rename(old, path);
 }

@@ -38,3 +38,7 @@ QString FirstRunDocumentsFolder();
 // A program folder as an installation leaves it: the settings file `ini` and
 // a fresh database, on which `sql` (statements split by ';') has run.
 void InstallProgramFolder(const QString &folder, const QString &ini, const QString &sql = QString());
+
+// Rewrites the database at `path` (keyed with the program's key) in the
+// SQLCipher 3 format, as every file was written before the move to 4.
+void RewriteInVersion3Format(const QString &path);
