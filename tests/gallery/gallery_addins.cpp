@@ -1,5 +1,6 @@
-// The main window with the sample add-in's menu and toolbar, and the Addin
-// Manager page listing it beside a plugin that failed.
+// The main window with the sample add-in's menu and toolbar, the Addin
+// Manager page listing it beside a plugin that failed, and the sample's own
+// page on the Default Settings sheet.
 #include "gallery.h"
 
 #include "addins/addinmanager.h"
@@ -8,6 +9,7 @@
 #include "data/tallywickdata.h"
 #include "frame/addinmerge.h"
 #include "frame/mainframe.h"
+#include "records/defaultsettingssheet.h"
 
 #include <QAction>
 #include <QApplication>
@@ -19,10 +21,29 @@
 
 namespace {
 
+// Over the gallery's sample data, keeping the settings pages the add-ins hand over.
+class CGalleryAddinHost : public CTestAddinHost
+{
+public:
+    using CTestAddinHost::CTestAddinHost;
+    CTallywickData &Data() override { return SampleData(); }
+    bool AddSettingsPage(CSettingsPage *page) override
+    {
+        pages.append(page);
+        return true;
+    }
+    QList<CSettingsPage *> pages;
+};
+
 struct CLoadedAddins {
     CAddinManager manager;
-    CTestAddinHost host{manager};
-    CLoadedAddins() { manager.Discover({QStringLiteral(TWK_SAMPLE_ADDIN_DIR), QStringLiteral(TWK_FIXTURE_ADDIN_DIR "/throwsonconnect")}, host.App()); }
+    CGalleryAddinHost host{manager};
+    CLoadedAddins()
+    {
+        manager.Discover({QStringLiteral(TWK_SAMPLE_ADDIN_DIR), QStringLiteral(TWK_FIXTURE_ADDIN_DIR "/throwsonconnect")}, host.App());
+        manager.RunDatabaseStartUp();
+        manager.StartUpComplete();
+    }
 };
 
 CLoadedAddins &Addins()
@@ -56,5 +77,17 @@ const GalleryRegistration frame("addins-frame", [](const QString &folder) {
 });
 
 const GalleryRegistration page("addins-page", [] { return Sized(new CAddinManagerPage(Addins().manager)); });
+
+// CAddinSettingsPage: the sample's page as the last page of the sheet. The
+// sample hands its page over once, so this is one file, not a remade widget.
+const GalleryRegistration settings("addins-settings-page", [](const QString &folder) {
+    QList<CSettingsPage *> &pages = Addins().host.pages;
+    if (pages.isEmpty())
+        return;
+    CDefaultSettingsSheet sheet(SampleData());
+    sheet.AddPage(pages.takeFirst());
+    sheet.SetCurrentPage(sheet.PageCount() - 1);
+    Sized(&sheet)->grab().save(folder + QStringLiteral("/addins-settings-page.png"));
+});
 
 } // namespace
