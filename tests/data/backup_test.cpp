@@ -49,9 +49,7 @@ protected:
         m_cwd = QDir::currentPath();
         data.SetAppFolder(appDir.path());
         QDir::setCurrent(appDir.path());
-        data.location.databasePath = db.Path();
-        data.location.providerSetting = kProviderSetting;
-        data.BuildConnectionString();
+        PointAt(data, db.Path());
         ASSERT_TRUE(data.OpenDatabase());
         CDbTransaction t(data.connection);
         for (int i = 0; i < 25; ++i)

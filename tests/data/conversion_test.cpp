@@ -172,9 +172,7 @@ TEST_F(Conversion, RestoringAnOldFormatBackupConvertsTheRestoredFile)
     CTestDatabase current;
     CTallywickData data;
     data.SetAppFolder(current.Folder());
-    data.location.databasePath = current.Path();
-    data.location.providerSetting = kProviderSetting;
-    data.BuildConnectionString();
+    PointAt(data, current.Path());
     ASSERT_TRUE(data.OpenDatabase());
     QStringList statuses;
     TestUi().QueueFile(db.Path());

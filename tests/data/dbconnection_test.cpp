@@ -29,9 +29,7 @@ QByteArray FileHash(const QString &path)
 QStringList OpenAsStartUp(const QString &path, bool *opened = nullptr)
 {
     CTallywickData data;
-    data.location.databasePath = path;
-    data.location.providerSetting = kProviderSetting;
-    data.BuildConnectionString();
+    PointAt(data, path);
     const bool ok = data.OpenDatabase();
     if (opened)
         *opened = ok;

@@ -154,9 +154,7 @@ protected:
     void SetUp() override
     {
         db.Connection().Close();
-        data.location.databasePath = db.Path();
-        data.location.providerSetting = kProviderSetting;
-        data.BuildConnectionString();
+        PointAt(data, db.Path());
         ASSERT_TRUE(data.OpenDatabase());
     }
     void Exec(const QString &sql)

@@ -28,9 +28,7 @@ protected:
         m_cwd = QDir::currentPath();
         data.SetAppFolder(db.Folder());
         QDir::setCurrent(db.Folder());
-        data.location.databasePath = db.Path();
-        data.location.providerSetting = kProviderSetting;
-        data.BuildConnectionString();
+        PointAt(data, db.Path());
         ASSERT_TRUE(data.OpenDatabase());
         data.connection.SetBusyTimeout(50);
         for (int i = 1; i <= 3; ++i)
@@ -116,9 +114,7 @@ TEST_F(TwoPrograms, AnOpenFileIsSeenFromAnotherProcessAndABackupNeverReplacesIt)
     CTestDatabase elsewhere;
     CTallywickData other;
     other.SetAppFolder(elsewhere.Folder());
-    other.location.databasePath = elsewhere.Path();
-    other.location.providerSetting = kProviderSetting;
-    other.BuildConnectionString();
+    PointAt(other, elsewhere.Path());
     TestUi().QueueFolder(db.Folder());
     TestUi().QueueAnswer(IDYES);
     const QByteArray before = ReadBytes(db.Path());

@@ -19,9 +19,7 @@ protected:
     void SetUp() override
     {
         RecordTest::SetUp();
-        data.location.databasePath = db.Path();
-        data.location.providerSetting = kProviderSetting;
-        data.BuildConnectionString();
+        PointAt(data, db.Path());
         data.oldDataDeleted = [this](const QString &day) {
             told << day + (data.connection.TransactionLevel() == 0 ? "" : " uncommitted");
         };

@@ -5,6 +5,7 @@
 #include "data/dbschema.h"
 #include "data/profile.h"
 #include "data/sqltext.h"
+#include "data/tallywickdata.h"
 
 #include <QDir>
 #include <QFile>
@@ -62,6 +63,13 @@ void CTestDatabase::AddCategory(const QString &name, int type, const QString &de
     Exec(FormatSql("INSERT INTO LB_ITEM_MASTER_INFO_TB (cTransactionName,cTransactionDescription,iType) "
                    "values ('%s','%s',%d)",
                    SqlQuote(name), SqlQuote(description), type));
+}
+
+void PointAt(CTallywickData &data, const QString &path)
+{
+    data.location.databasePath = path;
+    data.location.providerSetting = kProviderSetting;
+    data.BuildConnectionString();
 }
 
 QString FirstRunDocumentsFolder()

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QTemporaryDir>
 
+class CTallywickData;
+
 // A fresh encrypted database in its own temporary folder, opened on a
 // connection; removed with the fixture.
 class CTestDatabase
@@ -30,6 +32,9 @@ private:
     QString m_path;
     CDbConnection m_connection;
 };
+
+// Points the program's data at the file `path`, as the settings file would.
+void PointAt(CTallywickData &data, const QString &path);
 
 // As on a first run: no folder of a file dialog remembered, and a documents
 // folder in the throw-away home, which the dialogs then start in.
